@@ -1,0 +1,49 @@
+#include "lifecycle.h"
+
+#include "game/game_state.h"
+#include "store/conversions.h"
+#include "store/settings_store.h"
+
+void Form_Load(GameState &game)
+{
+    SettingsStore &store = game.store();
+    game.Difficulty = store.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"),
+                                 QStringLiteral("Diff"), QStringLiteral("Easy"));
+    // A limit that no 16-bit number holds can only come from a hand-edited
+    // store; it falls back to the default.
+    const QString limit = store.read(kApplication, QStringLiteral("Times"),
+                                     QStringLiteral("Timelimit"), QStringLiteral("10"));
+    game.TimeLimitMinutes = RoundToInt16(LeadingNumber(limit)).value_or(qint16(10));
+
+    if (game.Difficulty == QLatin1String("Easy"))
+        game.checkedOption = DifficultyOption::Easy;
+    else if (game.Difficulty == QLatin1String("Medium"))
+        game.checkedOption = DifficultyOption::Medium;
+    else if (game.Difficulty == QLatin1String("Hard"))
+        game.checkedOption = DifficultyOption::Hard;
+
+    game.setAutoStepperRunning(false);
+    // Key preview is the window's own business: it always sees keys first.
+    game.LabelCells();
+    game.SecondsLeft = 0;
+    game.ActivationCount = 0;
+    game.cmdpause.enabled = false;
+    game.BoardActive = true;
+    game.MoveHistory = QStringList{QString(), QString()};
+}
+
+void Form_Activate(GameState &game)
+{
+    if (game.ActivationCount >= 1)
+        return;
+    game.ActivationCount = 1;
+    game.NewGame();
+}
+
+void Form_Unload(GameState &game)
+{
+    SettingsStore &store = game.store();
+    store.write(kApplication, QStringLiteral("Difficulty"), QStringLiteral("diff"), game.Difficulty);
+    store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Timelimit"),
+                NumberText(game.TimeLimitMinutes));
+}

@@ -1,0 +1,37 @@
+// Game: the four-by-four sliding-number puzzle.
+#include "lifecycle.h"
+
+#include "game/game_state.h"
+#include "game/random_source.h"
+#include "store/score_variables.h"
+#include "store/settings_store.h"
+#include "windows/fonts.h"
+#include "windows/frmmain.h"
+#include "windows/game_icon.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Game"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Game"));
+    QApplication::setApplicationVersion(QStringLiteral(GAME_VERSION));
+    QApplication::setOrganizationName(QStringLiteral("Taviq"));
+    QApplication::setDesktopFileName(QStringLiteral("taviq-game"));
+    QApplication::setWindowIcon(gameIcon());
+    installFontSubstitutes();
+
+    SettingsStore store(SettingsStore::defaultFolder());
+    ScoreVariables scores;
+    ClockSeededRandom random;
+    GameState game(store, scores, random);
+
+    frmMain window(game);
+    Form_Load(game);
+    window.render();
+    QObject::connect(&window, &frmMain::activated, &window, [&game] { Form_Activate(game); });
+    QObject::connect(&window, &frmMain::closing, &window, [&game] { Form_Unload(game); });
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,71 @@
+// The board: locating the blank, the four tile moves and the move history.
+#include "game_state.h"
+
+void GameState::LocateBlank()
+{
+    for (int i = 0; i < 16; ++i) {
+        if (!cmdcheck[i].visible) {
+            BlankIndex = static_cast<qint16>(i);
+            return;
+        }
+    }
+}
+
+void GameState::LabelCells()
+{
+    for (int i = 0; i < 16; ++i)
+        cmdcheck[i].caption = QString::number(i + 1);
+    cmdcheck[15].visible = false;
+}
+
+// Moves the tile of cell `neighbour` into the blank and
+// records the move. The cell that receives the tile takes its caption and is
+// shown first; then the cell the tile left is emptied and hidden.
+void GameState::moveTile(int neighbour, const QString &code)
+{
+    const int blank = BlankIndex;
+    if (neighbour < 0 || neighbour > 15 || blank < 0 || blank > 15)
+        return;
+    cmdcheck[blank].caption = cmdcheck[neighbour].caption;
+    cmdcheck[blank].visible = true;
+    cmdcheck[neighbour].caption = QString();
+    cmdcheck[neighbour].visible = false;
+    MoveHistory.last() = code;
+    MoveHistory.append(QString());
+}
+
+void GameState::MoveUp()
+{
+    LocateBlank();
+    const int n = BlankIndex + 4;
+    if (n >= 16)
+        return;
+    moveTile(n, QStringLiteral("u"));
+}
+
+void GameState::MoveLeft()
+{
+    LocateBlank();
+    const int n = BlankIndex + 1;
+    if (n % 4 == 0)
+        return;
+    moveTile(n, QStringLiteral("l"));
+}
+
+void GameState::MoveRight()
+{
+    LocateBlank();
+    const int n = BlankIndex - 1;
+    if ((n + 1) % 4 == 0)
+        return;
+    moveTile(n, QStringLiteral("r"));
+}
+
+void GameState::MoveDown()
+{
+    LocateBlank();
+    const int n = BlankIndex - 4;
+    if (n < 0)
+        return;
+    moveTile(n, QStringLiteral("d"));
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// Everything that waits for the player goes through this interface: the main
+// window answers with real modal dialogs, tests with scripted answers.
+class Dialogs
+{
+public:
+    enum class Icon { None, Information };
+
+    virtual ~Dialogs() = default;
+
+    // A modal message box with a single OK button. A carriage return in the
+    // text breaks the line.
+    virtual void message(const QString &text, const QString &title, Icon icon) = 0;
+    // A modal message box with OK and Cancel and no icon; true for OK.
+    virtual bool confirm(const QString &text, const QString &title) = 0;
+    // The winner window: congratulates, and asks for a name after a new best
+    // time; it leaves the confirmed name in the score variables.
+    virtual void showWinner() = 0;
+    // The high-score window.
+    virtual void showHighScores() = 0;
+    // The About window.
+    virtual void showAbout() = 0;
+    // The how-to-play help, with its hold on the timers.
+    virtual void showHowToPlay() = 0;
+};

@@ -1,0 +1,61 @@
+// Move requests: clicks on the cells, the number-pad keys, and the four
+// guarded requests that wrap a tile move with the clock and the solved check.
+#include "game_state.h"
+
+#include "dialogs.h"
+
+namespace KeyCode {
+constexpr int F1 = 112;
+constexpr int Numpad2 = 98;
+constexpr int Numpad4 = 100;
+constexpr int Numpad6 = 102;
+constexpr int Numpad8 = 104;
+} // namespace KeyCode
+
+void GameState::cmdcheck_Click(int index)
+{
+    if (!BoardActive)
+        return;
+    LocateBlank();
+    const int blank = BlankIndex;
+    // No test for rows here: the tile moves refuse a wrap across rows.
+    if (index == blank - 1)
+        RequestMoveRight();
+    else if (index == blank + 1)
+        RequestMoveLeft();
+    else if (index == blank + 4)
+        RequestMoveUp();
+    else if (index == blank - 4)
+        RequestMoveDown();
+}
+
+void GameState::Form_KeyDown(int keyCode)
+{
+    if (!BoardActive)
+        return;
+    switch (keyCode) {
+    case KeyCode::Numpad8: RequestMoveUp(); break;
+    case KeyCode::Numpad2: RequestMoveDown(); break;
+    case KeyCode::Numpad4: RequestMoveLeft(); break;
+    case KeyCode::Numpad6: RequestMoveRight(); break;
+    case KeyCode::F1: m_dialogs->showHowToPlay(); break;
+    default: break;
+    }
+}
+
+template <typename Move> void GameState::guardedRequest(Move move)
+{
+    setClockRunning(true);
+    cmdpause.enabled = true;
+    (this->*move)();
+    CheckSolved();
+    if (!Solved && FirstMovePending) {
+        SecondsLeft = 60;
+        FirstMovePending = false;
+    }
+}
+
+void GameState::RequestMoveUp() { guardedRequest(&GameState::MoveUp); }
+void GameState::RequestMoveDown() { guardedRequest(&GameState::MoveDown); }
+void GameState::RequestMoveLeft() { guardedRequest(&GameState::MoveLeft); }
+void GameState::RequestMoveRight() { guardedRequest(&GameState::MoveRight); }

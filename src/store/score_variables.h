@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The program-wide score variables shared by the main window, the winner
+// window and the high-score window. One copy is owned by the application.
+struct ScoreVariables
+{
+    // The name the winner window leaves behind when the player confirms it.
+    QString WinnerName;
+    // Tells the winner window to ask for a name (a new best time).
+    bool GotTopTime = false;
+    // The best times in seconds as loaded at the last new game (or 480 after
+    // the scores were reset).
+    double BestEasy = 0;
+    double BestMedium = 0;
+    qint16 BestHard = 0;
+};

@@ -1,0 +1,138 @@
+#include "settings_store.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+// The name as it already stands among `names`, or `name` itself when none
+// matches without regard to case.
+QString existingSpelling(const QStringList &names, const QString &name)
+{
+    for (const QString &candidate : names) {
+        if (candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return candidate;
+    }
+    return name;
+}
+
+// Group and key names are used as they are; QSettings treats slashes and
+// backslashes as separators, so they are kept out of names.
+bool usableName(const QString &name)
+{
+    return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
+}
+
+QString asText(const QVariant &value)
+{
+    // A hand-written value with unquoted commas reads as a list: take it back
+    // as the text that was written.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    if (value.canConvert<QString>())
+        return value.toString();
+    return QString();
+}
+
+void report(const QString &what, const QString &path)
+{
+    std::fprintf(stderr, "Game: could not %s the settings file %s\n", qPrintable(what),
+                 qPrintable(QDir::toNativeSeparators(path)));
+    std::fflush(stderr);
+}
+
+} // namespace
+
+SettingsStore::SettingsStore(QString folder)
+    : m_folder(std::move(folder))
+{
+}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::defaultFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/taviq");
+}
+
+QString SettingsStore::filePath(const QString &application) const
+{
+    // One file per application; the file name is lower-cased so that every
+    // spelling of the application name finds the same file.
+    QString name;
+    for (QChar c : application.toLower()) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_')
+            name.append(c);
+        else
+            name.append(QStringLiteral("%%1").arg(c.unicode(), 4, 16, QChar(u'0')));
+    }
+    if (name.isEmpty())
+        name = QStringLiteral("default");
+    return m_folder + u'/' + name + QStringLiteral(".ini");
+}
+
+QString SettingsStore::read(const QString &application, const QString &section,
+                            const QString &key, const QString &defaultValue) const
+{
+    if (!usableName(section) || !usableName(key))
+        return defaultValue;
+    const QString path = filePath(application);
+    if (!QFileInfo(path).isFile())
+        return defaultValue;
+    QSettings settings(path, QSettings::IniFormat);
+    const QString group = existingSpelling(settings.childGroups(), section);
+    settings.beginGroup(group);
+    const QString name = existingSpelling(settings.childKeys(), key);
+    if (!settings.contains(name))
+        return defaultValue;
+    return asText(settings.value(name));
+}
+
+bool SettingsStore::write(const QString &application, const QString &section,
+                          const QString &key, const QString &value)
+{
+    const QString path = filePath(application);
+    if (!usableName(section) || !usableName(key)) {
+        report(QStringLiteral("write a badly named entry to"), path);
+        return false;
+    }
+    if (!QDir().mkpath(m_folder)) {
+        report(QStringLiteral("create the folder of"), path);
+        return false;
+    }
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(existingSpelling(settings.childGroups(), section));
+    settings.setValue(existingSpelling(settings.childKeys(), key), value);
+    settings.endGroup();
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        report(QStringLiteral("write"), path);
+        return false;
+    }
+    return true;
+}
+
+bool SettingsStore::deleteSection(const QString &application, const QString &section)
+{
+    const QString path = filePath(application);
+    if (!usableName(section) || !QFileInfo(path).isFile())
+        return false;
+    QSettings settings(path, QSettings::IniFormat);
+    const QStringList groups = settings.childGroups();
+    const QString group = existingSpelling(groups, section);
+    if (!groups.contains(group))
+        return false;
+    settings.remove(group);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        report(QStringLiteral("change"), path);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,90 @@
+#include "about.h"
+
+#include "fonts.h"
+#include "game/dialogs.h"
+#include "game/game_state.h"
+#include "twips.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+
+frmabout::frmabout(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmabout"));
+    setWindowTitle(QStringLiteral("About"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(sansSerif(8.25));
+    setFixedSize(px(4590), px(3255));
+
+    // Back to front.
+    Label1 = new QLabel(QStringLiteral("Taviq"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont title(QStringLiteral("Myriad Condensed"));
+    title.setPointSizeF(48);
+    Label1->setFont(title);
+    Label1->setGeometry(twipsRect(0, 0, 1575, 855));
+
+    Frame1 = new QGroupBox(QStringLiteral("Programmed by"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twipsRect(0, 960, 4575, 1575));
+
+    Label3 = new QLabel(QStringLiteral("Taviq Game"), Frame1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    QFont credit(QStringLiteral("Newtron ICG Alt"));
+    credit.setPointSizeF(24);
+    Label3->setFont(credit);
+    Label3->setGeometry(twipsRect(600, 360, 3495, 615));
+
+    Label4 = new QLabel(QStringLiteral("E-mail"), Frame1);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setGeometry(twipsRect(840, 1080, 735, 255));
+
+    Label2 = new QLabel(QStringLiteral("game@example.org"), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(twipsRect(1440, 1080, 1695, 255));
+
+    Command1 = new QPushButton(QStringLiteral("Bye"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(twipsRect(120, 2760, 4335, 375));
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+
+    for (QLabel *label : {Label1, Label2, Label3, Label4})
+        label->setTextFormat(Qt::PlainText);
+    Command1->setFocus();
+
+    // Stored place: the client area 233 px from the left and 189 px from the
+    // top of the screen; the horizontal place is replaced when it is shown.
+    move(px(3495), px(2835));
+}
+
+int frmabout::centredLeft(int screenWidth, int windowWidth)
+{
+    return static_cast<int>(std::floor((screenWidth - windowWidth) / 2.0));
+}
+
+void frmabout::showEvent(QShowEvent *event)
+{
+    // Centred across the screen every time it is shown; the top stays where
+    // the stored place puts it.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const int outerWidth = qMax(frameGeometry().width(), width());
+        move(centredLeft(screen->geometry().width(), outerWidth), y());
+    }
+    QDialog::showEvent(event);
+}
+
+void mnuabout_Click(GameState &game)
+{
+    game.holdTimers();
+    game.dialogs().showAbout();
+    game.releaseTimers();
+}

@@ -1,0 +1,26 @@
+#include "fonts.h"
+
+#include <QStringList>
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Copperplate Gothic Bold"),
+                               {QStringLiteral("Copperplate"), QStringLiteral("DejaVu Serif"),
+                                QStringLiteral("Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Newtron ICG Alt"),
+                               {QStringLiteral("DejaVu Serif"), QStringLiteral("Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Myriad Condensed"),
+                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
+                                QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+}
+
+QFont sansSerif(double pointSize, QFont::Weight weight)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(pointSize);
+    font.setWeight(weight);
+    return font;
+}

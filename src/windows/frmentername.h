@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QDialog>
+
+struct ScoreVariables;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The winner window: congratulates the player and, after a new best time,
+// asks for a name, which it leaves in WinnerName.
+class frmentername : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmentername(ScoreVariables &scores, QWidget *parent = nullptr);
+
+    static QString plainMessage();
+    static QString topTimeMessage();
+    // True when OK must be refused: the name box is shown and empty.
+    static bool nameMissing(const QString &name, bool nameBoxShown);
+
+    QPushButton *cmdok;
+    QLineEdit *txtname;
+    QLabel *Label1;
+    QLabel *labtop;
+    QLabel *labmsgwin;
+
+    // OK: refuses an empty name, otherwise hands the name over and closes.
+    void cmdok_Click();
+
+    // Closing from the title bar or with Escape behaves as OK does.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    bool tryAccept();
+
+    ScoreVariables &m_scores;
+    bool m_nameBoxShown = false;
+};

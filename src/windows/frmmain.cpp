@@ -1,0 +1,500 @@
+#include "frmmain.h"
+
+#include "about.h"
+#include "fonts.h"
+#include "frmentername.h"
+#include "frmhighscores.h"
+#include "game_icon.h"
+#include "how_to_play.h"
+#include "options_panel.h"
+#include "twips.h"
+#include "up_down.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+// Title bar, menu bar and borders of the classic window: outer height minus
+// client height.
+constexpr int kFrameTwips = 675;
+constexpr int kClientWidthTwips = 3225;
+
+QString messageText(QString text)
+{
+    // A carriage return breaks the line, with or without a line feed after it.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+bool isMenuShortcut(const QKeyEvent &event)
+{
+    const int key = event.key();
+    const auto mods = event.modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier && key >= Qt::Key_F1 && key <= Qt::Key_F4)
+        return true;
+    return mods == Qt::ControlModifier && key == Qt::Key_A;
+}
+
+} // namespace
+
+int virtualKeyCode(const QKeyEvent &event)
+{
+    if (event.key() == Qt::Key_F1)
+        return 112;
+    if (event.modifiers() & Qt::KeypadModifier) {
+        if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9)
+            return 96 + (event.key() - Qt::Key_0);
+    }
+    return -1;
+}
+
+frmMain::frmMain(GameState &game, QWidget *parent)
+    : QMainWindow(parent)
+    , m_game(game)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Game"));
+    setWindowIcon(gameIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    QFont windowFont(QStringLiteral("Copperplate Gothic Bold"));
+    windowFont.setPointSizeF(11.25);
+    windowFont.setBold(true);
+    setFont(windowFont);
+
+    buildLayout();
+    buildMenus();
+    setTabOrder();
+
+    tmrtime = new QTimer(this);
+    tmrtime->setObjectName(QStringLiteral("tmrtime"));
+    tmrtime->setInterval(1000);
+    tmrtime->setTimerType(Qt::PreciseTimer);
+    connect(tmrtime, &QTimer::timeout, this, [this] {
+        if (m_game.tmrtimeEnabled)
+            handle([this] { m_game.tmrtime_Timer(); });
+    });
+    tmrauto = new QTimer(this);
+    tmrauto->setObjectName(QStringLiteral("tmrauto"));
+    tmrauto->setInterval(500);
+    tmrauto->setTimerType(Qt::PreciseTimer);
+    connect(tmrauto, &QTimer::timeout, this, [this] {
+        if (m_game.tmrautoEnabled)
+            handle([this] { m_game.tmrauto_Timer(); });
+    });
+
+    // The window never grows or shrinks by hand: its size follows the client
+    // area, which the game sets.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    const int menuHeight = menuBar()->sizeHint().height();
+    move(px(4590), px(2010) - menuHeight);
+
+    m_game.setDialogs(this);
+    m_game.setObserver(this);
+    qApp->installEventFilter(this);
+    Cmdreset->setFocus();
+    render();
+}
+
+frmMain::~frmMain()
+{
+    qApp->removeEventFilter(this);
+    m_game.setObserver(nullptr);
+    m_game.setDialogs(nullptr);
+}
+
+void frmMain::buildLayout()
+{
+    client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(px(kClientWidthTwips), px(3600));
+    setCentralWidget(client);
+    const QFont font = sansSerif(8.25);
+
+    // Created back to front, so that later controls lie over earlier ones.
+    Shape1 = new QFrame(client);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Shape1->setLineWidth(1);
+    Shape1->setGeometry(twipsRect(120, 0, 3015, 2535));
+    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    for (int i = 0; i < 16; ++i) {
+        auto *cell = new QPushButton(QStringLiteral("1"), client);
+        cell->setObjectName(QStringLiteral("cmdcheck(%1)").arg(i));
+        cell->setFont(font);
+        cell->setGeometry(twipsRect(240 + 720 * (i % 4), 120 + 600 * (i / 4), 615, 495));
+        cell->setAutoDefault(false);
+        connect(cell, &QPushButton::clicked, this, [this, i] { handle([this, i] { m_game.cmdcheck_Click(i); }); });
+        cmdcheck[i] = cell;
+    }
+    cmdcheck[15]->hide();
+
+    Cmdreset = new QPushButton(QStringLiteral("Reset"), client);
+    Cmdreset->setObjectName(QStringLiteral("Cmdreset"));
+    Cmdreset->setToolTip(QStringLiteral("Reset Game"));
+    Cmdreset->setFont(font);
+    Cmdreset->setGeometry(twipsRect(120, 2760, 975, 435));
+    connect(Cmdreset, &QPushButton::clicked, this, [this] { handle([this] { m_game.Cmdreset_Click(); }); });
+
+    stbtimer = new QFrame(client);
+    stbtimer->setObjectName(QStringLiteral("stbtimer"));
+    stbtimer->setAccessibleName(QStringLiteral("Status"));
+    auto *statusLayout = new QHBoxLayout(stbtimer);
+    statusLayout->setContentsMargins(0, 0, 0, 0);
+    statusLayout->setSpacing(2);
+    for (int p = 0; p < 2; ++p) {
+        auto *panel = new QLabel(stbtimer);
+        panel->setObjectName(QStringLiteral("stbtimerPanel%1").arg(p + 1));
+        panel->setFont(font);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setIndent(2);
+        panel->setTextFormat(Qt::PlainText);
+        statusLayout->addWidget(panel, p == 0 ? 140 : 73);
+        stbtimerPanels[p] = panel;
+    }
+    stbtimer->setGeometry(twipsRect(0, 3345, 3225, 255));
+
+    cmdpause = new QPushButton(QStringLiteral("Pause"), client);
+    cmdpause->setObjectName(QStringLiteral("cmdpause"));
+    cmdpause->setToolTip(QStringLiteral("Pause Game"));
+    cmdpause->setFont(font);
+    cmdpause->setGeometry(twipsRect(2160, 2760, 975, 435));
+    connect(cmdpause, &QPushButton::clicked, this, [this] { handle([this] { m_game.cmdpause_Click(); }); });
+
+    pgblength = new QProgressBar(client);
+    pgblength->setObjectName(QStringLiteral("pgblength"));
+    pgblength->setGeometry(twipsRect(0, 3360, 3255, 255));
+    pgblength->setRange(0, 100);
+    pgblength->setTextVisible(false);
+    pgblength->hide();
+
+    famOptions = new QGroupBox(QStringLiteral("Options"), client);
+    famOptions->setObjectName(QStringLiteral("famOptions"));
+    famOptions->setFont(font);
+    famOptions->setGeometry(twipsRect(120, 0, 3015, 2535));
+    famOptions->setAutoFillBackground(true);
+    famOptions->hide();
+
+    frdifficulty = new QGroupBox(QStringLiteral("Difficulty"), famOptions);
+    frdifficulty->setObjectName(QStringLiteral("frdifficulty"));
+    frdifficulty->setFont(font);
+    frdifficulty->setGeometry(twipsRect(240, 240, 1815, 1695));
+
+    OptEasy = new QRadioButton(QStringLiteral("Easy"), frdifficulty);
+    OptEasy->setObjectName(QStringLiteral("OptEasy"));
+    OptEasy->setGeometry(twipsRect(360, 360, 855, 375));
+    Optmedium = new QRadioButton(QStringLiteral("Medium"), frdifficulty);
+    Optmedium->setObjectName(QStringLiteral("Optmedium"));
+    Optmedium->setGeometry(twipsRect(360, 840, 1095, 255));
+    Optihard = new QRadioButton(QStringLiteral("Hard"), frdifficulty);
+    Optihard->setObjectName(QStringLiteral("Optihard"));
+    Optihard->setGeometry(twipsRect(360, 1320, 735, 195));
+    OptEasy->setChecked(true);
+    const std::array<std::pair<QRadioButton *, DifficultyOption>, 3> options{
+        {{OptEasy, DifficultyOption::Easy}, {Optmedium, DifficultyOption::Medium}, {Optihard, DifficultyOption::Hard}}};
+    for (auto [button, option] : options) {
+        button->setFont(font);
+        connect(button, &QRadioButton::clicked, this, [this, option] {
+            handle([this, option] { OptionsPanel(m_game).optionClicked(option); });
+        });
+    }
+
+    CmdOK = new QPushButton(QStringLiteral("OK"), famOptions);
+    CmdOK->setObjectName(QStringLiteral("CmdOK"));
+    CmdOK->setToolTip(QStringLiteral("Apply Difficulty Level"));
+    CmdOK->setFont(font);
+    CmdOK->setGeometry(twipsRect(2160, 360, 735, 735));
+    connect(CmdOK, &QPushButton::clicked, this, [this] { handle([this] { OptionsPanel(m_game).CmdOK_Click(); }); });
+
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), famOptions);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setFont(font);
+    cmdCancel->setGeometry(twipsRect(2160, 1200, 735, 735));
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { handle([this] { OptionsPanel(m_game).cmdCancel_Click(); }); });
+
+    Label1 = new QLabel(QStringLiteral("Time limit in minutes"), famOptions);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(font);
+    Label1->setGeometry(twipsRect(120, 2160, 1815, 255));
+
+    txtlimit = new QLineEdit(QStringLiteral("20"), famOptions);
+    txtlimit->setObjectName(QStringLiteral("txtlimit"));
+    txtlimit->setFont(font);
+    txtlimit->setMaxLength(2);
+    txtlimit->setGeometry(twipsRect(1680, 2160, 345, 285));
+    txtlimit->setAccessibleName(QStringLiteral("Time limit in minutes"));
+    Label1->setBuddy(txtlimit);
+    connect(txtlimit, &QLineEdit::textChanged, this, [this](const QString &text) { m_game.txtlimit = text; });
+
+    udlimit = new UpDown(famOptions);
+    udlimit->setObjectName(QStringLiteral("udlimit"));
+    udlimit->setGeometry(twipsRect(1920, 2160, 195, 285));
+    udlimit->setBuddy(txtlimit);
+    udlimit->setRange(1, 60);
+    udlimit->setValue(20);
+    udlimit->setAccessibleName(QStringLiteral("Time limit up-down"));
+}
+
+void frmMain::buildMenus()
+{
+    // Menus keep the desktop's own font, not the window's display face.
+    menuBar()->setFont(QApplication::font());
+    mnutools = menuBar()->addMenu(QStringLiteral("Tools"));
+    mnutools->setObjectName(QStringLiteral("mnutools"));
+    Mnuauto = mnutools->addAction(QStringLiteral("Auto Play"));
+    Mnuauto->setObjectName(QStringLiteral("Mnuauto"));
+    Mnuauto->setShortcut(QKeySequence(Qt::Key_F2));
+    mnuoptions = mnutools->addAction(QStringLiteral("Options"));
+    mnuoptions->setObjectName(QStringLiteral("mnuoptions"));
+    mnuoptions->setShortcut(QKeySequence(Qt::Key_F3));
+    mnuhighscore = mnutools->addAction(QStringLiteral("High Scores"));
+    mnuhighscore->setObjectName(QStringLiteral("mnuhighscore"));
+    mnuhighscore->setShortcut(QKeySequence(Qt::Key_F4));
+
+    mnuhlp = menuBar()->addMenu(QStringLiteral("Help"));
+    mnuhlp->setObjectName(QStringLiteral("mnuhlp"));
+    mnuhtp = mnuhlp->addAction(QStringLiteral("How to Play"));
+    mnuhtp->setObjectName(QStringLiteral("mnuhtp"));
+    mnuhtp->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuabout = mnuhlp->addAction(QStringLiteral("About"));
+    mnuabout->setObjectName(QStringLiteral("mnuabout"));
+    mnuabout->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    for (QAction *action : {Mnuauto, mnuoptions, mnuhighscore, mnuhtp, mnuabout})
+        action->setShortcutContext(Qt::WindowShortcut);
+
+    connect(Mnuauto, &QAction::triggered, this, [this] { handle([this] { m_game.Mnuauto_Click(); }); });
+    connect(mnuoptions, &QAction::triggered, this, [this] { handle([this] { OptionsPanel(m_game).mnuoptions_Click(); }); });
+    connect(mnuhighscore, &QAction::triggered, this, [this] { handle([this] { showHighScores(); }); });
+    connect(mnuhtp, &QAction::triggered, this, [this] { handle([this] { ShowHowToPlay(m_game); }); });
+    connect(mnuabout, &QAction::triggered, this, [this] { handle([this] { mnuabout_Click(m_game); }); });
+}
+
+void frmMain::setTabOrder()
+{
+    QList<QWidget *> order{Cmdreset, cmdpause, CmdOK, cmdCancel, OptEasy, Optmedium, Optihard, txtlimit};
+    for (QPushButton *cell : cmdcheck)
+        order.append(cell);
+    order.append(udlimit);
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    for (QWidget *w : {static_cast<QWidget *>(pgblength), static_cast<QWidget *>(stbtimer),
+                       static_cast<QWidget *>(famOptions), static_cast<QWidget *>(frdifficulty),
+                       static_cast<QWidget *>(Shape1), static_cast<QWidget *>(Label1)})
+        w->setFocusPolicy(Qt::NoFocus);
+}
+
+template <typename Handler> void frmMain::handle(Handler handler)
+{
+    handler();
+    render();
+}
+
+void frmMain::render()
+{
+    if (m_rendering)
+        return;
+    m_rendering = true;
+    for (int i = 0; i < 16; ++i) {
+        QPushButton *cell = cmdcheck[i];
+        cell->setText(m_game.cmdcheck[i].caption);
+        cell->setAccessibleName(m_game.cmdcheck[i].caption);
+        cell->setVisible(m_game.cmdcheck[i].visible);
+    }
+    cmdpause->setText(m_game.cmdpause.caption);
+    cmdpause->setToolTip(m_game.cmdpause.toolTip);
+    cmdpause->setEnabled(m_game.cmdpause.enabled);
+    Cmdreset->setText(m_game.Cmdreset.caption);
+    Cmdreset->setToolTip(m_game.Cmdreset.toolTip);
+    Cmdreset->setEnabled(m_game.Cmdreset.enabled);
+
+    // A disabled menu takes its shortcuts with it.
+    mnutools->menuAction()->setEnabled(m_game.mnutoolsEnabled);
+    for (QAction *action : mnutools->actions())
+        action->setEnabled(m_game.mnutoolsEnabled);
+
+    switch (m_game.checkedOption) {
+    case DifficultyOption::Easy: OptEasy->setChecked(true); break;
+    case DifficultyOption::Medium: Optmedium->setChecked(true); break;
+    case DifficultyOption::Hard: Optihard->setChecked(true); break;
+    case DifficultyOption::None: break;
+    }
+    if (txtlimit->text() != m_game.txtlimit)
+        txtlimit->setText(m_game.txtlimit);
+
+    const int clientHeight = px(m_game.windowHeightTwips - kFrameTwips);
+    client->setFixedSize(px(kClientWidthTwips), clientHeight);
+    famOptions->setVisible(m_game.famOptionsVisible);
+    stbtimer->move(0, clientHeight - stbtimer->height());
+    stbtimer->setVisible(m_game.stbtimerVisible);
+    for (int p = 0; p < 2; ++p) {
+        stbtimerPanels[p]->setText(m_game.stbtimerPanels[p]);
+        stbtimerPanels[p]->setAccessibleName(m_game.stbtimerPanels[p]);
+    }
+    pgblength->setRange(m_game.pgblengthMin, m_game.pgblengthMax);
+    pgblength->setValue(m_game.pgblengthValue);
+    pgblength->setVisible(m_game.pgblengthVisible);
+    timersChanged();
+    m_rendering = false;
+}
+
+void frmMain::timersChanged()
+{
+    // Starting a running timer changes nothing: moves never delay a tick.
+    if (m_game.tmrtimeEnabled != tmrtime->isActive())
+        m_game.tmrtimeEnabled ? tmrtime->start() : tmrtime->stop();
+    if (m_game.tmrautoEnabled != tmrauto->isActive())
+        m_game.tmrautoEnabled ? tmrauto->start() : tmrauto->stop();
+}
+
+void frmMain::progressChanged()
+{
+    // Only the progress bar paints while a shuffle runs; the tiles are drawn
+    // once, when the handler has returned.
+    if (!m_game.pgblengthVisible)
+        return;
+    if (!pgblength->isVisible()) {
+        pgblength->setRange(m_game.pgblengthMin, m_game.pgblengthMax);
+        pgblength->show();
+    }
+    pgblength->setValue(m_game.pgblengthValue);
+    if (isVisible())
+        pgblength->repaint();
+}
+
+void frmMain::prepareForDialog()
+{
+    render();
+}
+
+void frmMain::message(const QString &text, const QString &title, Icon icon)
+{
+    prepareForDialog();
+    QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon, title,
+                    messageText(text), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+bool frmMain::confirm(const QString &text, const QString &title)
+{
+    prepareForDialog();
+    QMessageBox box(QMessageBox::NoIcon, title, messageText(text), QMessageBox::Ok | QMessageBox::Cancel, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void frmMain::showWinner()
+{
+    prepareForDialog();
+    frmentername window(m_game.scores(), this);
+    window.exec();
+}
+
+void frmMain::showHighScores()
+{
+    prepareForDialog();
+    frmhighscores window(m_game.store(), m_game.scores(), this);
+    window.exec();
+}
+
+void frmMain::showAbout()
+{
+    prepareForDialog();
+    frmabout window;
+    window.exec();
+}
+
+void frmMain::showHowToPlay()
+{
+    ShowHowToPlay(m_game);
+}
+
+bool frmMain::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        const bool result = QMainWindow::event(event);
+        emit activated();
+        render();
+        return result;
+    }
+    return QMainWindow::event(event);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    emit closing();
+    QMainWindow::closeEvent(event);
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::InputMethod)
+        return QMainWindow::eventFilter(watched, event);
+    if (!watched->isWidgetType())
+        return false;
+    auto *receiver = static_cast<QWidget *>(watched);
+    if (receiver->window() != this)
+        return false;
+    // Handle each key once: when it reaches the control with the focus (or
+    // the window itself), not again while it travels up to the parents.
+    QWidget *focus = QApplication::focusWidget();
+    if (receiver != focus && !(focus == nullptr && receiver == this))
+        return false;
+
+    if (type == QEvent::InputMethod) {
+        // Composed text is typed text too.
+        auto *im = static_cast<QInputMethodEvent *>(event);
+        return !im->commitString().isEmpty();
+    }
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (type == QEvent::ShortcutOverride) {
+        // The menu shortcuts win over the text box's own use of the same keys.
+        if (isMenuShortcut(*key)) {
+            key->ignore();
+            return true;
+        }
+        return false;
+    }
+    return handleKeyPress(receiver, key);
+}
+
+bool frmMain::handleKeyPress(QWidget *receiver, QKeyEvent *event)
+{
+    const int code = virtualKeyCode(*event);
+    if (code >= 0)
+        handle([this, code] { m_game.Form_KeyDown(code); });
+
+    // Every typed character is discarded. Keys that type nothing (Tab,
+    // Delete, Backspace, the arrows) go on to the control, and so does the
+    // space bar that presses a focused button.
+    const QString text = event->text();
+    if (text.isEmpty() || !text.at(0).isPrint())
+        return false;
+    if (event->key() == Qt::Key_Space && qobject_cast<QAbstractButton *>(receiver))
+        return false;
+    return true;
+}
