@@ -4,7 +4,7 @@ BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test test-sanitize clean
+.PHONY: all deps build run test test-sanitize bench clean
 
 all: build
 
@@ -32,3 +32,6 @@ test-sanitize: deps
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+
+bench: build
+	bench/run-clock-accuracy.sh
