@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
-    fonts-dejavu-core
+    fonts-dejavu-core fonts-liberation2
     xvfb xauth xdotool wmctrl openbox imagemagick x11-utils
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi
 )

@@ -15,7 +15,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Game"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Game"));
     QApplication::setApplicationVersion(QStringLiteral(GAME_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Taviq"));
     QApplication::setDesktopFileName(QStringLiteral("taviq-game"));

@@ -55,3 +55,25 @@ setting() { grep -i "^$1=" "$SETTINGS" | head -n 1 | cut -d= -f2-; }
 window_origin() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
 }
+
+# Clicks at a point given in pixels of the main window's client area.
+click_client() {
+    local win=$1 x=$2 y=$3 ox oy height
+    read -r ox oy <<<"$(window_origin "$win")"
+    height=$(xwininfo -id "$win" | awk '/Height/ {print $2}')
+    # The client area is the part of the window below the menu bar.
+    xdotool mousemove $((ox + x)) $((oy + height - CLIENT_HEIGHT + y)) click 1
+}
+CLIENT_HEIGHT=240
+
+# Waits until a command prints the expected text.
+wait_for() {
+    local expected=$1 got
+    shift
+    for _ in $(seq 1 60); do
+        got=$("$@" 2>/dev/null) || true
+        [ "$got" = "$expected" ] && return 0
+        sleep 0.1
+    done
+    fail "expected '$expected' from '$*', got '$got'"
+}

@@ -7,6 +7,13 @@
 # for screenshots) and the helpers of e2e_lib.sh.
 set -euo pipefail
 
+# A private session bus with the accessibility bus on it, so that tests can
+# read the program from outside as a screen reader does.
+if [ -z "${E2E_SESSION_BUS:-}" ]; then
+    export E2E_SESSION_BUS=1
+    exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v 'Failed to set fd limit' >&2)
+fi
+
 script=$1
 export GAME=$2
 here=$(cd "$(dirname "$0")" && pwd)
@@ -44,6 +51,17 @@ for _ in $(seq 1 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
 done
+
+launcher=
+for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+    [ -x "$candidate" ] && launcher=$candidate && break
+done
+if [ -n "$launcher" ]; then
+    "$launcher" --launch-immediately >"$work/atspi.log" 2>&1 &
+    pids+=($!)
+fi
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export A11Y="/usr/bin/python3 $here/a11y.py"
 
 export XDG_CONFIG_HOME=$work/config
 export XDG_RUNTIME_DIR=$work/runtime
