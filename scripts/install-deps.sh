@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core fonts-liberation2
     xvfb xauth xdotool wmctrl openbox imagemagick x11-utils
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi
+    desktop-file-utils appstream
 )
 
 missing=()

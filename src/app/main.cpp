@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Game"));
     QApplication::setApplicationVersion(QStringLiteral(GAME_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Taviq"));
-    QApplication::setDesktopFileName(QStringLiteral("taviq-game"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.TaviqGame"));
     QApplication::setWindowIcon(gameIcon());
     installFontSubstitutes();
 

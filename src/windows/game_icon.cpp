@@ -1,6 +1,8 @@
 #include "game_icon.h"
 
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmapCache>
 
 QImage gameIconImage(int size)
 {
@@ -35,10 +37,52 @@ QImage gameIconImage(int size)
     return image;
 }
 
+namespace {
+
+// Paints the icon at the size asked for, so that start-up pays only for the
+// sizes the desktop really shows.
+class GameIconEngine : public QIconEngine
+{
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = qMax(1, qMin(size.width(), size.height()));
+        const QString key = QStringLiteral("taviq-game-icon-%1-%2").arg(side).arg(int(mode));
+        QPixmap pixmap;
+        if (!QPixmapCache::find(key, &pixmap)) {
+            QImage image = gameIconImage(side);
+            if (mode == QIcon::Disabled)
+                image = image.convertToFormat(QImage::Format_Grayscale8);
+            pixmap = QPixmap::fromImage(image);
+            QPixmapCache::insert(key, pixmap);
+        }
+        return pixmap;
+    }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = qMin(size.width(), size.height());
+        return QSize(side, side);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64), QSize(128, 128),
+                QSize(256, 256)};
+    }
+
+    QIconEngine *clone() const override { return new GameIconEngine; }
+    QString key() const override { return QStringLiteral("taviq-game"); }
+};
+
+} // namespace
+
 QIcon gameIcon()
 {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(gameIconImage(size)));
-    return icon;
+    return QIcon(new GameIconEngine);
 }
