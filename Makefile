@@ -4,7 +4,7 @@ BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -18,7 +18,7 @@ build: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	$(BUILD_DIR)/src/taviq-game
+	$(BUILD_DIR)/taviq-game
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -35,3 +35,7 @@ clean:
 
 bench: build
 	bench/run-clock-accuracy.sh
+
+# libFuzzer targets, each for a fixed number of inputs.
+fuzz: deps
+	scripts/fuzz.sh

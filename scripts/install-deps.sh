@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make pkg-config
+    cmake g++ make pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev
     fonts-dejavu-core fonts-liberation2
     xvfb xauth xdotool wmctrl openbox imagemagick x11-utils

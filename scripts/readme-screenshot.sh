@@ -16,6 +16,6 @@ import -frame -window "$win" "$OUT"
 wm_close "$win"
 wait_exit
 SCRIPT
-E2E_ARTIFACTS=$(mktemp -d) OUT=$PWD/docs/screenshot.png bash tests/e2e/run_in_x.sh /tmp/readme-shot-$$.sh "$PWD/build/src/taviq-game"
+E2E_ARTIFACTS=$(mktemp -d) OUT=$PWD/docs/screenshot.png bash tests/e2e/run_in_x.sh /tmp/readme-shot-$$.sh "$PWD/build/taviq-game"
 rm -f /tmp/readme-shot-$$.sh
 echo "wrote docs/screenshot.png"
