@@ -28,15 +28,25 @@ bool usableName(const QString &name)
     return !name.isEmpty() && !name.contains(u'/') && !name.contains(u'\\');
 }
 
-QString asText(const QVariant &value)
+QString asText(const QVariant &value, const QString &defaultValue)
 {
     // A hand-written value with unquoted commas reads as a list: take it back
-    // as the text that was written.
+    // as the text that was written. Anything that is no text at all (a
+    // rectangle, say) reads as the default.
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
-    if (value.canConvert<QString>())
+    if (value.isValid() && value.canConvert<QString>())
         return value.toString();
-    return QString();
+    return defaultValue;
+}
+
+// Opens the file of an application. Writes are atomic where the folder
+// allows it, and go straight to the file where it does not.
+std::unique_ptr<QSettings> openFile(const QString &path)
+{
+    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    settings->setAtomicSyncRequired(false);
+    return settings;
 }
 
 void report(const QString &what, const QString &path)
@@ -85,13 +95,13 @@ QString SettingsStore::read(const QString &application, const QString &section,
     const QString path = filePath(application);
     if (!QFileInfo(path).isFile())
         return defaultValue;
-    QSettings settings(path, QSettings::IniFormat);
-    const QString group = existingSpelling(settings.childGroups(), section);
-    settings.beginGroup(group);
-    const QString name = existingSpelling(settings.childKeys(), key);
-    if (!settings.contains(name))
+    const auto settings = openFile(path);
+    const QString group = existingSpelling(settings->childGroups(), section);
+    settings->beginGroup(group);
+    const QString name = existingSpelling(settings->childKeys(), key);
+    if (!settings->contains(name))
         return defaultValue;
-    return asText(settings.value(name));
+    return asText(settings->value(name), defaultValue);
 }
 
 bool SettingsStore::write(const QString &application, const QString &section,
@@ -106,12 +116,19 @@ bool SettingsStore::write(const QString &application, const QString &section,
         report(QStringLiteral("create the folder of"), path);
         return false;
     }
-    QSettings settings(path, QSettings::IniFormat);
-    settings.beginGroup(existingSpelling(settings.childGroups(), section));
-    settings.setValue(existingSpelling(settings.childKeys(), key), value);
-    settings.endGroup();
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
+    const auto settings = openFile(path);
+    settings->beginGroup(existingSpelling(settings->childGroups(), section));
+    const QString name = existingSpelling(settings->childKeys(), key);
+    const QVariant before = settings->value(name);
+    settings->setValue(name, value);
+    settings->sync();
+    if (settings->status() != QSettings::NoError) {
+        // Qt keeps the unsaved change in memory for the file; take it back so
+        // that nobody reads, or later saves, what never reached the disk.
+        if (before.isValid())
+            settings->setValue(name, before);
+        else
+            settings->remove(name);
         report(QStringLiteral("write"), path);
         return false;
     }
@@ -123,14 +140,24 @@ bool SettingsStore::deleteSection(const QString &application, const QString &sec
     const QString path = filePath(application);
     if (!usableName(section) || !QFileInfo(path).isFile())
         return false;
-    QSettings settings(path, QSettings::IniFormat);
-    const QStringList groups = settings.childGroups();
+    const auto settings = openFile(path);
+    const QStringList groups = settings->childGroups();
     const QString group = existingSpelling(groups, section);
     if (!groups.contains(group))
         return false;
-    settings.remove(group);
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
+    settings->beginGroup(group);
+    QList<std::pair<QString, QVariant>> before;
+    for (const QString &key : settings->allKeys())
+        before.append({key, settings->value(key)});
+    settings->endGroup();
+    settings->remove(group);
+    settings->sync();
+    if (settings->status() != QSettings::NoError) {
+        // Put the section back in memory: the file still has it.
+        settings->beginGroup(group);
+        for (const auto &[key, value] : before)
+            settings->setValue(key, value);
+        settings->endGroup();
         report(QStringLiteral("change"), path);
         return false;
     }

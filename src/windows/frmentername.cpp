@@ -68,12 +68,8 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     connect(cmdok, &QPushButton::clicked, this, &frmentername::cmdok_Click);
     QWidget::setTabOrder(txtname, cmdok);
 
-    // Load: centred on the screen, both message labels in the same place,
-    // and the face that fits the game just won.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        move(s.x() + (s.width() - width()) / 2, s.y() + (s.height() - height()) / 2);
-    }
+    // Load: both message labels in the same place, and the face that fits
+    // the game just won. The window is centred on the screen when shown.
     labmsgwin->move(px(60), px(3));
     labtop->move(px(60), px(3));
     m_nameBoxShown = m_scores.GotTopTime;
@@ -97,6 +93,18 @@ QString frmentername::plainMessage()
 QString frmentername::topTimeMessage()
 {
     return QStringLiteral("Congragulations\r\nYou Win the game and got top time \r\nPlease Enter your name");
+}
+
+void frmentername::showEvent(QShowEvent *event)
+{
+    // Centred on the screen by its outer size, title bar and borders included,
+    // wherever the main window stands.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        const QSize outer = frameGeometry().size().expandedTo(size());
+        move(s.x() + (s.width() - outer.width()) / 2, s.y() + (s.height() - outer.height()) / 2);
+    }
+    QDialog::showEvent(event);
 }
 
 bool frmentername::nameMissing(const QString &name, bool nameBoxShown)
