@@ -1,0 +1,889 @@
+// The settings store against real files in a temporary folder: names that
+// differ only in letter case, defaults, deleting a section, values that must
+// come back exactly, hand-edited and damaged files, and files or folders that
+// cannot be written.
+//
+// Reads are checked three ways: through the store that wrote, through a new
+// store object on the same folder, and through a store on a copy of the
+// folder. The copy lives under another path, so its file is parsed afresh
+// instead of being served from what the process already holds in memory.
+
+#include "store/settings_store.h"
+
+#include <QtTest>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+const QString kApp = QStringLiteral("TaviqGame");
+
+// Every write is flushed to the disk before it returns, which costs tens of
+// milliseconds on a real disk; the folders live in memory where the system
+// offers such a place.
+QString scratchTemplate()
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    return base + QStringLiteral("/taviq-store-test-XXXXXX");
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+bool putFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return file.write(bytes) == bytes.size();
+}
+
+// Copies the files of `from` into the new folder `to` and returns `to`.
+QString copyFolder(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QString &name : source.entryList(QDir::Files | QDir::Hidden)) {
+        QFile::remove(to + u'/' + name);
+        QFile::copy(source.filePath(name), to + u'/' + name);
+    }
+    return to;
+}
+
+// The lines of an INI text as (section, key) pairs, for checking how names
+// are spelled in the file.
+struct IniLine
+{
+    QString section;
+    QString key;
+};
+
+QList<IniLine> iniKeys(const QByteArray &bytes)
+{
+    QList<IniLine> lines;
+    QString section;
+    for (const QString &raw : QString::fromUtf8(bytes).split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            section = line.mid(1, line.size() - 2);
+            lines.append({section, QString()});
+        } else if (line.contains(u'=') && !line.startsWith(u';')) {
+            lines.append({section, line.left(line.indexOf(u'=')).trimmed()});
+        }
+    }
+    return lines;
+}
+
+// Standard error of this process, redirected into a file while it lives.
+class StderrCapture
+{
+public:
+    StderrCapture()
+    {
+        m_file.open();
+        std::fflush(stderr);
+        m_saved = ::dup(2);
+        ::dup2(m_file.handle(), 2);
+    }
+    ~StderrCapture() { restore(); }
+
+    QString text()
+    {
+        restore();
+        m_file.seek(0);
+        return QString::fromLocal8Bit(m_file.readAll());
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, 2);
+        ::close(m_saved);
+        m_saved = -1;
+    }
+
+    QTemporaryFile m_file;
+    int m_saved = -1;
+};
+
+// Runs the enclosed code as an ordinary user when the tests run as root, so
+// that file permissions are enforced. Does nothing for other users.
+class AsOrdinaryUser
+{
+public:
+    AsOrdinaryUser()
+    {
+        if (::geteuid() == 0)
+            m_switched = ::seteuid(65534) == 0;
+        else
+            m_ok = true;
+        if (m_switched)
+            m_ok = true;
+    }
+    ~AsOrdinaryUser() { leave(); }
+    bool ok() const { return m_ok; }
+    void leave()
+    {
+        if (m_switched && ::seteuid(0) == 0)
+            m_switched = false;
+    }
+
+private:
+    bool m_switched = false;
+    bool m_ok = false;
+};
+
+// Gives the listed folders back their usual permissions when the test ends,
+// however it ends, so that the temporary folder can be removed.
+class RestoreFolderModes
+{
+public:
+    explicit RestoreFolderModes(QStringList folders) : m_folders(std::move(folders)) {}
+    ~RestoreFolderModes()
+    {
+        for (const QString &folder : m_folders)
+            ::chmod(QFile::encodeName(folder).constData(), 0755);
+    }
+
+private:
+    QStringList m_folders;
+};
+
+} // namespace
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void absentEntriesReadAsTheDefault();
+    void casedNamesAddressTheSameEntry_data();
+    void casedNamesAddressTheSameEntry();
+    void firstSpellingStaysInTheFile();
+    void writeCreatesTheFolderAndReachesTheDisk();
+    void deleteSectionRemovesEveryKey();
+    void deleteMissingSectionFails();
+    void secondStoreSeesWhatTheFirstWrote();
+    void valuesRoundTripExactly_data();
+    void valuesRoundTripExactly();
+    void damagedFiles_data();
+    void damagedFiles();
+    void folderInPlaceOfTheFile();
+    void readOnlyFile();
+    void readOnlyFolder();
+    void folderPathUnderARegularFile();
+};
+
+void TestSettingsStore::absentEntriesReadAsTheDefault()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    const QString folder = dir.filePath(QStringLiteral("not/yet/there"));
+    SettingsStore store(folder);
+
+    // Nothing exists at all: the defaults of every entry the game reads.
+    QCOMPARE(store.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"),
+                        QStringLiteral("Diff"), QStringLiteral("Easy")),
+             QStringLiteral("Easy"));
+    QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+             QStringLiteral("10"));
+    QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral("480")),
+             QStringLiteral("480"));
+    QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("medium"), QStringLiteral("Anonymous")),
+             QStringLiteral("Anonymous"));
+    // Reading creates nothing.
+    QVERIFY(!QFileInfo::exists(folder));
+
+    // Absent key in a present section, absent section, absent application.
+    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 95")));
+    QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Medium"), QStringLiteral("480")),
+             QStringLiteral("480"));
+    QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Anonymous"));
+    QCOMPARE(store.read(QStringLiteral("OtherGame"), QStringLiteral("Times"), QStringLiteral("Easy"),
+                        QStringLiteral("480")),
+             QStringLiteral("480"));
+    // The default is whatever the caller gives, the empty text included.
+    QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Medium"), QString()), QString());
+    QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral("480")),
+             QStringLiteral(" 95"));
+}
+
+void TestSettingsStore::casedNamesAddressTheSameEntry_data()
+{
+    QTest::addColumn<QString>("writeApp");
+    QTest::addColumn<QString>("writeSection");
+    QTest::addColumn<QString>("writeKey");
+    QTest::addColumn<QString>("readApp");
+    QTest::addColumn<QString>("readSection");
+    QTest::addColumn<QString>("readKey");
+
+    const QString taviqgame = QStringLiteral("Taviqgame");
+    const QString difficulty = QStringLiteral("Difficulty");
+    const QString times = QStringLiteral("Times");
+    const QString names = QStringLiteral("Names");
+
+    QTest::newRow("difficulty: diff written under TaviqGame, Diff read under Taviqgame")
+        << kApp << difficulty << QStringLiteral("diff") << taviqgame << difficulty << QStringLiteral("Diff");
+    QTest::newRow("best time: Medium written, medium read")
+        << kApp << times << QStringLiteral("Medium") << kApp << times << QStringLiteral("medium");
+    QTest::newRow("best time: Hard written, hard read")
+        << kApp << times << QStringLiteral("Hard") << kApp << times << QStringLiteral("hard");
+    QTest::newRow("name: Medium written, medium read")
+        << kApp << names << QStringLiteral("Medium") << kApp << names << QStringLiteral("medium");
+    QTest::newRow("name: Hard written, hard read")
+        << kApp << names << QStringLiteral("Hard") << kApp << names << QStringLiteral("hard");
+    QTest::newRow("section: Times written, times read")
+        << kApp << times << QStringLiteral("Timelimit") << kApp << QStringLiteral("times") << QStringLiteral("Timelimit");
+    QTest::newRow("section: NAMES written, Names read")
+        << kApp << QStringLiteral("NAMES") << QStringLiteral("Easy") << kApp << names << QStringLiteral("Easy");
+    QTest::newRow("every name in other letters")
+        << QStringLiteral("taviqgame") << QStringLiteral("dIFFICULTY") << QStringLiteral("DIFF")
+        << QStringLiteral("TAVIQGAME") << QStringLiteral("Difficulty") << QStringLiteral("diff");
+}
+
+void TestSettingsStore::casedNamesAddressTheSameEntry()
+{
+    QFETCH(QString, writeApp);
+    QFETCH(QString, writeSection);
+    QFETCH(QString, writeKey);
+    QFETCH(QString, readApp);
+    QFETCH(QString, readSection);
+    QFETCH(QString, readKey);
+
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore store(dir.path());
+    QCOMPARE(store.filePath(readApp), store.filePath(writeApp));
+
+    QVERIFY(store.write(writeApp, writeSection, writeKey, QStringLiteral("Medium")));
+    QCOMPARE(store.read(readApp, readSection, readKey, QStringLiteral("dflt")), QStringLiteral("Medium"));
+    SettingsStore again(dir.path());
+    QCOMPARE(again.read(readApp, readSection, readKey, QStringLiteral("dflt")), QStringLiteral("Medium"));
+    SettingsStore copy(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy1"))));
+    QCOMPARE(copy.read(readApp, readSection, readKey, QStringLiteral("dflt")), QStringLiteral("Medium"));
+
+    // Writing under the other spelling replaces the same entry ...
+    QVERIFY(store.write(readApp, readSection, readKey, QStringLiteral("Hard")));
+    QCOMPARE(store.read(writeApp, writeSection, writeKey, QStringLiteral("dflt")), QStringLiteral("Hard"));
+    QCOMPARE(store.read(readApp, readSection, readKey, QStringLiteral("dflt")), QStringLiteral("Hard"));
+    SettingsStore copy2(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy2"))));
+    QCOMPARE(copy2.read(writeApp, writeSection, writeKey, QStringLiteral("dflt")), QStringLiteral("Hard"));
+    QCOMPARE(copy2.read(readApp, readSection, readKey, QStringLiteral("dflt")), QStringLiteral("Hard"));
+
+    // ... and leaves one file with one section and one key, spelled as first written.
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    QCOMPARE(files.size(), 1);
+    int sections = 0;
+    int keys = 0;
+    for (const IniLine &line : iniKeys(fileBytes(store.filePath(writeApp)))) {
+        if (line.key.isEmpty() && line.section.compare(writeSection, Qt::CaseInsensitive) == 0) {
+            ++sections;
+            QCOMPARE(line.section, writeSection);
+        } else if (line.key.compare(writeKey, Qt::CaseInsensitive) == 0) {
+            ++keys;
+            QCOMPARE(line.key, writeKey);
+        }
+    }
+    QCOMPARE(sections, 1);
+    QCOMPARE(keys, 1);
+}
+
+void TestSettingsStore::firstSpellingStaysInTheFile()
+{
+    // Over a whole run: the read of "Diff" at load, the write of "diff" at
+    // unload; the high-score window reads "medium" after a win wrote "Medium".
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore store(dir.path());
+    QVERIFY(store.write(kApp, QStringLiteral("Names"), QStringLiteral("Medium"), QStringLiteral("Ann")));
+    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Medium"), QStringLiteral(" 95")));
+    QVERIFY(store.write(kApp, QStringLiteral("names"), QStringLiteral("MEDIUM"), QStringLiteral("Bea")));
+    QVERIFY(store.write(kApp, QStringLiteral("TIMES"), QStringLiteral("medium"), QStringLiteral(" 90")));
+    QVERIFY(store.write(QStringLiteral("taviqgame"), QStringLiteral("difficulty"), QStringLiteral("diff"),
+                        QStringLiteral("Hard")));
+    QVERIFY(store.write(kApp, QStringLiteral("Difficulty"), QStringLiteral("Diff"), QStringLiteral("Medium")));
+
+    const QByteArray bytes = fileBytes(store.filePath(kApp));
+    QStringList seen;
+    for (const IniLine &line : iniKeys(bytes))
+        seen << (line.key.isEmpty() ? QStringLiteral("[%1]").arg(line.section)
+                                    : line.section + u'/' + line.key);
+    seen.sort();
+    QCOMPARE(seen, QStringList({QStringLiteral("Names/Medium"), QStringLiteral("Times/Medium"),
+                                QStringLiteral("[Names]"), QStringLiteral("[Times]"),
+                                QStringLiteral("[difficulty]"), QStringLiteral("difficulty/diff")}));
+
+    SettingsStore fresh(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy"))));
+    QCOMPARE(fresh.read(kApp, QStringLiteral("Names"), QStringLiteral("medium"), QString()), QStringLiteral("Bea"));
+    QCOMPARE(fresh.read(kApp, QStringLiteral("Times"), QStringLiteral("Medium"), QString()), QStringLiteral(" 90"));
+    QCOMPARE(fresh.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"), QStringLiteral("Diff"),
+                        QStringLiteral("Easy")),
+             QStringLiteral("Medium"));
+}
+
+void TestSettingsStore::writeCreatesTheFolderAndReachesTheDisk()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    const QString folder = dir.filePath(QStringLiteral("config/taviq"));
+    SettingsStore store(folder);
+    QCOMPARE(store.folder(), folder);
+    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 10")));
+    QVERIFY(QFileInfo(store.filePath(kApp)).isFile());
+    QVERIFY(store.filePath(kApp).startsWith(folder + u'/'));
+
+    // The value is in the file as soon as write() returns.
+    SettingsStore copy(copyFolder(folder, dir.filePath(QStringLiteral("copy1"))));
+    QCOMPARE(copy.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+             QStringLiteral(" 10"));
+
+    // A later write replaces the value; other applications have files of their own.
+    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 15")));
+    QVERIFY(store.write(QStringLiteral("OtherGame"), QStringLiteral("Times"), QStringLiteral("Timelimit"),
+                        QStringLiteral(" 3")));
+    QVERIFY(store.filePath(QStringLiteral("OtherGame")) != store.filePath(kApp));
+    SettingsStore copy2(copyFolder(folder, dir.filePath(QStringLiteral("copy2"))));
+    QCOMPARE(copy2.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+             QStringLiteral(" 15"));
+    QCOMPARE(copy2.read(QStringLiteral("othergame"), QStringLiteral("times"), QStringLiteral("timelimit"),
+                        QStringLiteral("10")),
+             QStringLiteral(" 3"));
+}
+
+void TestSettingsStore::deleteSectionRemovesEveryKey()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore store(dir.path());
+    const QString times = QStringLiteral("Times");
+    const QString names = QStringLiteral("Names");
+    QVERIFY(store.write(kApp, QStringLiteral("Difficulty"), QStringLiteral("diff"), QStringLiteral("Hard")));
+    QVERIFY(store.write(kApp, times, QStringLiteral("Timelimit"), QStringLiteral(" 12")));
+    for (const QString &key : {QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard")}) {
+        QVERIFY(store.write(kApp, times, key, QStringLiteral(" 95")));
+        QVERIFY(store.write(kApp, names, key, QStringLiteral("Winner ") + key));
+    }
+
+    // Reset Scores: "Times" goes, the time limit with it.
+    QVERIFY(store.deleteSection(kApp, times));
+    QCOMPARE(store.read(kApp, times, QStringLiteral("Timelimit"), QStringLiteral("10")), QStringLiteral("10"));
+    QCOMPARE(store.read(kApp, times, QStringLiteral("Easy"), QStringLiteral("480")), QStringLiteral("480"));
+    QCOMPARE(store.read(kApp, times, QStringLiteral("medium"), QStringLiteral("480")), QStringLiteral("480"));
+    QCOMPARE(store.read(kApp, times, QStringLiteral("hard"), QStringLiteral("480")), QStringLiteral("480"));
+    SettingsStore copy(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy1"))));
+    QCOMPARE(copy.read(kApp, times, QStringLiteral("Timelimit"), QStringLiteral("10")), QStringLiteral("10"));
+    QCOMPARE(copy.read(kApp, times, QStringLiteral("Easy"), QStringLiteral("480")), QStringLiteral("480"));
+    QVERIFY(!fileBytes(store.filePath(kApp)).contains("[Times]"));
+    // The other sections stay.
+    QCOMPARE(copy.read(kApp, names, QStringLiteral("hard"), QStringLiteral("Anonymous")),
+             QStringLiteral("Winner Hard"));
+    QCOMPARE(copy.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"), QStringLiteral("Diff"),
+                       QStringLiteral("Easy")),
+             QStringLiteral("Hard"));
+
+    // A second delete finds nothing.
+    QVERIFY(!store.deleteSection(kApp, times));
+
+    // The section name compares without regard to case, too.
+    QVERIFY(store.deleteSection(kApp, QStringLiteral("NAMES")));
+    QCOMPARE(store.read(kApp, names, QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Anonymous"));
+    QVERIFY(!store.deleteSection(kApp, names));
+    QCOMPARE(store.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"), QStringLiteral("Diff"),
+                        QStringLiteral("Easy")),
+             QStringLiteral("Hard"));
+
+    // A deleted section can be written again (the unload step after a reset).
+    QVERIFY(store.write(kApp, times, QStringLiteral("Timelimit"), QStringLiteral(" 12")));
+    SettingsStore copy2(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy2"))));
+    QCOMPARE(copy2.read(kApp, times, QStringLiteral("Timelimit"), QStringLiteral("10")), QStringLiteral(" 12"));
+    QCOMPARE(copy2.read(kApp, times, QStringLiteral("Easy"), QStringLiteral("480")), QStringLiteral("480"));
+}
+
+void TestSettingsStore::deleteMissingSectionFails()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore store(dir.path());
+
+    // No file at all.
+    QVERIFY(!store.deleteSection(kApp, QStringLiteral("Times")));
+    QVERIFY(!QFileInfo::exists(store.filePath(kApp)));
+
+    // A file without that section: nothing changes.
+    QVERIFY(store.write(kApp, QStringLiteral("Difficulty"), QStringLiteral("diff"), QStringLiteral("Easy")));
+    const QByteArray before = fileBytes(store.filePath(kApp));
+    QVERIFY(!store.deleteSection(kApp, QStringLiteral("Times")));
+    QVERIFY(!store.deleteSection(kApp, QStringLiteral("Names")));
+    // A key is not a section.
+    QVERIFY(!store.deleteSection(kApp, QStringLiteral("diff")));
+    QCOMPARE(fileBytes(store.filePath(kApp)), before);
+    QCOMPARE(store.read(kApp, QStringLiteral("Difficulty"), QStringLiteral("Diff"), QString()),
+             QStringLiteral("Easy"));
+    // Another application's section does not count.
+    QVERIFY(!store.deleteSection(QStringLiteral("OtherGame"), QStringLiteral("Difficulty")));
+    QCOMPARE(store.read(kApp, QStringLiteral("Difficulty"), QStringLiteral("Diff"), QString()),
+             QStringLiteral("Easy"));
+}
+
+void TestSettingsStore::secondStoreSeesWhatTheFirstWrote()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore first(dir.path());
+    SettingsStore second(dir.path());
+    QVERIFY(first.write(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Ann")));
+    QCOMPARE(second.read(kApp, QStringLiteral("Names"), QStringLiteral("easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Ann"));
+    // The last write wins, whichever object made it.
+    QVERIFY(second.write(kApp, QStringLiteral("names"), QStringLiteral("EASY"), QStringLiteral("Bea")));
+    QCOMPARE(first.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Bea"));
+    QVERIFY(first.deleteSection(kApp, QStringLiteral("Names")));
+    QCOMPARE(second.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Anonymous"));
+    QVERIFY(!second.deleteSection(kApp, QStringLiteral("Names")));
+}
+
+void TestSettingsStore::valuesRoundTripExactly_data()
+{
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("stored number form") << QStringLiteral(" 10");
+    QTest::newRow("stored number form 480") << QStringLiteral(" 480");
+    QTest::newRow("negative number form") << QStringLiteral("-5");
+    QTest::newRow("trailing blank") << QStringLiteral("Bob ");
+    QTest::newRow("blanks around") << QStringLiteral("  Bob  ");
+    QTest::newRow("one blank") << QStringLiteral(" ");
+    QTest::newRow("blanks only") << QStringLiteral("     ");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("comma") << QStringLiteral("Smith, John");
+    QTest::newRow("commas, no blanks") << QStringLiteral("a,b,c");
+    QTest::newRow("lone comma") << QStringLiteral(",");
+    QTest::newRow("double quotes") << QStringLiteral("\"Ace\"");
+    QTest::newRow("quote inside") << QStringLiteral("Jo \"the Fox\" King");
+    QTest::newRow("one double quote") << QStringLiteral("\"");
+    QTest::newRow("single quotes") << QStringLiteral("O'Neil's");
+    QTest::newRow("equals signs") << QStringLiteral("a=b=c");
+    QTest::newRow("leading equals") << QStringLiteral("=x");
+    QTest::newRow("semicolon") << QStringLiteral("Ann; Bea");
+    QTest::newRow("leading semicolon") << QStringLiteral(";comment?");
+    QTest::newRow("leading hash") << QStringLiteral("#1 player");
+    QTest::newRow("backslash") << QStringLiteral("C:\\Games\\taviq");
+    QTest::newRow("trailing backslash") << QStringLiteral("end\\");
+    QTest::newRow("backslash escapes") << QStringLiteral("\\n\\t\\x41\\0");
+    QTest::newRow("slash") << QStringLiteral("a/b");
+    QTest::newRow("leading at") << QStringLiteral("@home");
+    QTest::newRow("at at") << QStringLiteral("@@");
+    QTest::newRow("looks like a variant") << QStringLiteral("@Variant(\\0\\0\\0\\x2)");
+    QTest::newRow("looks like a byte array") << QStringLiteral("@ByteArray(x)");
+    QTest::newRow("looks like a rect") << QStringLiteral("@Rect(1 2 3 4)");
+    QTest::newRow("brackets") << QStringLiteral("[Times]");
+    QTest::newRow("open bracket") << QStringLiteral("[Names");
+    QTest::newRow("percent") << QStringLiteral("100% %41 %U0041");
+    QTest::newRow("25 characters") << QStringLiteral("Abcdefghijklmnopqrstuvwxy");
+    QTest::newRow("25 characters with blanks") << QStringLiteral("A B C D E F G H I J K L M");
+    QTest::newRow("25 mixed characters") << QStringLiteral("\"=;,#@[]\\ \"=;,#@[]\\ \"=;,#");
+    QTest::newRow("Latin letters with marks") << QStringLiteral("Zo\u00EB \u00C5ngstr\u00F6m");
+    QTest::newRow("Chinese") << QStringLiteral("\u674E\u5C0F\u9F99");
+    QTest::newRow("Greek and Cyrillic") << QStringLiteral("\u0391\u03B8\u03B7\u03BD\u03AC \u0416\u0443\u043A");
+    QTest::newRow("right to left") << QStringLiteral("\u05E9\u05DC\u05D5\u05DD");
+    QTest::newRow("outside the basic plane") << QStringLiteral("Ann \U0001F600");
+    QTest::newRow("no-break space") << QStringLiteral("Ann\u00A0Bea");
+    QTest::newRow("a true-looking text") << QStringLiteral("true");
+}
+
+void TestSettingsStore::valuesRoundTripExactly()
+{
+    QFETCH(QString, value);
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    const QString names = QStringLiteral("Names");
+    const QString dflt = QStringLiteral("Anonymous");
+    {
+        SettingsStore store(dir.path());
+        // Neighbours before and after the entry must not be disturbed by it.
+        QVERIFY(store.write(kApp, names, QStringLiteral("Hard"), QStringLiteral("before")));
+        QVERIFY(store.write(kApp, names, QStringLiteral("Easy"), value));
+        QVERIFY(store.write(kApp, names, QStringLiteral("Medium"), QStringLiteral("after")));
+        QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Easy"), value));
+        QCOMPARE(store.read(kApp, names, QStringLiteral("Easy"), dflt), value);
+    }
+    SettingsStore same(dir.path());
+    QCOMPARE(same.read(kApp, names, QStringLiteral("Easy"), dflt), value);
+
+    SettingsStore copy(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy"))));
+    QCOMPARE(copy.read(kApp, names, QStringLiteral("Easy"), dflt), value);
+    QCOMPARE(copy.read(kApp, names, QStringLiteral("easy"), dflt), value);
+    QCOMPARE(copy.read(kApp, QStringLiteral("times"), QStringLiteral("Easy"), dflt), value);
+    QCOMPARE(copy.read(kApp, names, QStringLiteral("Hard"), dflt), QStringLiteral("before"));
+    QCOMPARE(copy.read(kApp, names, QStringLiteral("Medium"), dflt), QStringLiteral("after"));
+    QCOMPARE(copy.read(kApp, names, QStringLiteral("Other"), dflt), dflt);
+
+    // Rewriting the file from what was read keeps the value, too.
+    QVERIFY(copy.write(kApp, names, QStringLiteral("Medium"), QStringLiteral("later")));
+    SettingsStore copy2(copyFolder(copy.folder(), dir.filePath(QStringLiteral("copy2"))));
+    QCOMPARE(copy2.read(kApp, names, QStringLiteral("Easy"), dflt), value);
+    QCOMPARE(copy2.read(kApp, names, QStringLiteral("Medium"), dflt), QStringLiteral("later"));
+}
+
+void TestSettingsStore::damagedFiles_data()
+{
+    // The file as found; the entry read and written; the texts that reading it
+    // may give (any text when the list is empty); an entry that the test's
+    // writes do not touch, which must read the same before and after them.
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("acceptable");
+    QTest::addColumn<QString>("keptSection");
+    QTest::addColumn<QString>("keptKey");
+
+    const QString names = QStringLiteral("Names");
+    const QString times = QStringLiteral("Times");
+    const QString easy = QStringLiteral("Easy");
+    const QString medium = QStringLiteral("Medium");
+    const QString timelimit = QStringLiteral("Timelimit");
+    const QString dflt = QStringLiteral("Anonymous");
+    const QStringList anyText;
+
+    QByteArray binary;
+    for (int round = 0; round < 4; ++round) {
+        for (int b = 0; b < 256; ++b)
+            binary.append(char(b));
+        binary.append('\0');
+        binary.append(QByteArrayLiteral("\0\0[\0]=\0\n"));
+    }
+    const QByteArray hugeValue(1 << 20, 'x');
+
+    QTest::newRow("empty file") << QByteArray() << names << easy << QStringList{dflt} << QString() << QString();
+    QTest::newRow("garbage text")
+        << QByteArray("This is not a settings file.\n}{ }{\n!!!\n\n   \nword\n")
+        << names << easy << QStringList{dflt} << QString() << QString();
+    QTest::newRow("garbage lines, then entries")
+        << QByteArray("%%%\n[[[\n]]]\n=\n==\n[]\n[Names]\nEasy=Bob\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+    QTest::newRow("binary with NUL bytes") << binary << names << easy << QStringList{dflt} << QString() << QString();
+    QTest::newRow("binary, then entries")
+        << binary + QByteArray("\n[Names]\nEasy=Bob\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+    QTest::newRow("NUL inside a value")
+        << QByteArrayLiteral("[Names]\nEasy=Bo\0b\n[Times]\nTimelimit=7\n")
+        << names << easy << anyText << times << timelimit;
+    QTest::newRow("1 MB value")
+        << QByteArray("[Names]\nEasy=") + hugeValue + QByteArray("\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QString::fromLatin1(hugeValue)} << times << timelimit;
+    QTest::newRow("1 MB line of garbage")
+        << hugeValue + QByteArray("\n[Names]\nEasy=Bob\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+    QTest::newRow("1 MB section name")
+        << QByteArray("[") + hugeValue + QByteArray("]\nEasy=Bob\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{dflt} << times << timelimit;
+    QTest::newRow("unquoted list")
+        << QByteArray("[Names]\nEasy=a, b, c\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QStringLiteral("a, b, c")} << times << timelimit;
+    QTest::newRow("key without a section")
+        << QByteArray("Easy=Bob\n[Names]\nMedium=Ann\n")
+        << names << easy << QStringList{dflt} << names << medium;
+    QTest::newRow("empty value")
+        << QByteArray("[Names]\nEasy=\nMedium=Ann\n")
+        << names << easy << QStringList{QString(), dflt} << names << medium;
+    QTest::newRow("blank value")
+        << QByteArray("[Names]\nEasy=   \nMedium=Ann\n")
+        << names << easy << QStringList{QString(), QStringLiteral("   "), dflt} << names << medium;
+    QTest::newRow("hand-written number with blanks")
+        << QByteArray("[Times]\nEasy =  95 \nTimelimit=7\n")
+        << times << easy << QStringList{QStringLiteral("95"), QStringLiteral(" 95"), QStringLiteral("  95 ")}
+        << times << timelimit;
+    QTest::newRow("quoted value")
+        << QByteArray("[Names]\nEasy=\"Bob, Jr.\"\nMedium=Ann\n")
+        << names << easy << QStringList{QStringLiteral("Bob, Jr.")} << names << medium;
+    QTest::newRow("unterminated quote")
+        << QByteArray("[Names]\nEasy=\"Bob\nMedium=Ann\n")
+        << names << easy << anyText << QString() << QString();
+    QTest::newRow("unterminated section header")
+        << QByteArray("[Names\nEasy=Bob\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+    QTest::newRow("Variant garbage")
+        << QByteArray("[Names]\nEasy=@Variant(\\0\\x1\\xff\\xfe garbage)\nMedium=Ann\n")
+        << names << easy << QStringList{dflt, QStringLiteral("@Variant(\\0\\x1\\xff\\xfe garbage)")}
+        << names << medium;
+    QTest::newRow("Variant cut short")
+        << QByteArray("[Names]\nEasy=@Variant(\nMedium=Ann\n")
+        << names << easy << QStringList{dflt, QStringLiteral("@Variant(")} << names << medium;
+    QTest::newRow("Variant holding a number")
+        << QByteArray("[Names]\nEasy=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\nMedium=Ann\n")
+        << names << easy << QStringList{QStringLiteral("5"), dflt} << names << medium;
+    QTest::newRow("Rect")
+        << QByteArray("[Names]\nEasy=@Rect(1 2 3 4)\nMedium=Ann\n")
+        << names << easy << QStringList{dflt, QStringLiteral("@Rect(1 2 3 4)")} << names << medium;
+    QTest::newRow("Invalid")
+        << QByteArray("[Names]\nEasy=@Invalid()\nMedium=Ann\n")
+        << names << easy << QStringList{dflt, QStringLiteral("@Invalid()")} << names << medium;
+    QTest::newRow("ByteArray")
+        << QByteArray("[Names]\nEasy=@ByteArray(Bob)\nMedium=Ann\n")
+        << names << easy << QStringList{QStringLiteral("Bob")} << names << medium;
+    QTest::newRow("same key twice in other letters")
+        << QByteArray("[Names]\nEasy=Bob\neasy=Ann\nMedium=Cy\n")
+        << names << QStringLiteral("easy") << QStringList{QStringLiteral("Bob"), QStringLiteral("Ann")}
+        << names << medium;
+    QTest::newRow("same section twice in other letters")
+        << QByteArray("[Names]\nEasy=Bob\n[names]\nMedium=Cy\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QStringLiteral("Bob")} << times << timelimit;
+    QTest::newRow("Windows line ends")
+        << QByteArray("[Names]\r\nEasy=Bob\r\n[Times]\r\nTimelimit=7\r\n")
+        << names << easy << QStringList{QStringLiteral("Bob")} << times << timelimit;
+    QTest::newRow("UTF-8 byte order mark")
+        << QByteArray("\xEF\xBB\xBF[Names]\nEasy=Bob\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+    QTest::newRow("Latin-1 bytes")
+        << QByteArray("[Names]\nEasy=Zo\xEB\n[Times]\nTimelimit=7\n")
+        << names << easy << anyText << times << timelimit;
+    QTest::newRow("comment lines")
+        << QByteArray("; a comment\n# another\n[Names]\n; inside\nEasy=Bob\n[Times]\nTimelimit=7\n")
+        << names << easy << QStringList{QStringLiteral("Bob")} << times << timelimit;
+    QTest::newRow("only a section header")
+        << QByteArray("[Names]\n") << names << easy << QStringList{dflt} << QString() << QString();
+    QTest::newRow("line feeds only")
+        << QByteArray(10000, '\n') << names << easy << QStringList{dflt} << QString() << QString();
+}
+
+void TestSettingsStore::damagedFiles()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QStringList, acceptable);
+    QFETCH(QString, keptSection);
+    QFETCH(QString, keptKey);
+
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore store(dir.path());
+    QVERIFY(putFile(store.filePath(kApp), content));
+    const QString dflt = QStringLiteral("Anonymous");
+
+    const QString found = store.read(kApp, section, key, dflt);
+    if (!acceptable.isEmpty()) {
+        QVERIFY2(acceptable.contains(found),
+                 qPrintable(QStringLiteral("read \"%1\"").arg(found.left(80))));
+    }
+    const QString kept = keptSection.isEmpty() ? QString() : store.read(kApp, keptSection, keptKey, dflt);
+    // Other entries and other names read without trouble.
+    store.read(kApp, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral("480"));
+    store.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"), QStringLiteral("Diff"),
+               QStringLiteral("Easy"));
+
+    // Writing still works, and what was written reads back.
+    QVERIFY(store.write(kApp, section, key, QStringLiteral("Zed")));
+    QCOMPARE(store.read(kApp, section, key, dflt), QStringLiteral("Zed"));
+    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 95")));
+    QVERIFY(store.write(kApp, QStringLiteral("Difficulty"), QStringLiteral("diff"), QStringLiteral("Medium")));
+
+    const auto check = [&](const SettingsStore &reader) {
+        QCOMPARE(reader.read(kApp, section, key, dflt), QStringLiteral("Zed"));
+        QCOMPARE(reader.read(kApp, QStringLiteral("times"), QStringLiteral("hard"), QStringLiteral("480")),
+                 QStringLiteral(" 95"));
+        QCOMPARE(reader.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"), QStringLiteral("Diff"),
+                             QStringLiteral("Easy")),
+                 QStringLiteral("Medium"));
+        if (!keptSection.isEmpty())
+            QCOMPARE(reader.read(kApp, keptSection, keptKey, dflt), kept);
+    };
+    check(store);
+    if (QTest::currentTestFailed())
+        return;
+    SettingsStore copy(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy"))));
+    check(copy);
+    if (QTest::currentTestFailed())
+        return;
+
+    // And the section can be deleted.
+    QVERIFY(store.deleteSection(kApp, QStringLiteral("Times")));
+    QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral("480")),
+             QStringLiteral("480"));
+}
+
+void TestSettingsStore::folderInPlaceOfTheFile()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore store(dir.path());
+    const QString path = store.filePath(kApp);
+    QVERIFY(QDir().mkpath(path));
+
+    QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+             QStringLiteral("10"));
+    {
+        StderrCapture err;
+        QVERIFY(!store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 12")));
+        const QString said = err.text();
+        QVERIFY2(!said.trimmed().isEmpty() && said.endsWith(u'\n'), qPrintable(said));
+    }
+    QVERIFY(!store.deleteSection(kApp, QStringLiteral("Times")));
+    QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+             QStringLiteral("10"));
+    QVERIFY(QFileInfo(path).isDir());
+
+    // Other applications in the same folder are not affected.
+    QVERIFY(store.write(QStringLiteral("OtherGame"), QStringLiteral("Times"), QStringLiteral("Timelimit"),
+                        QStringLiteral(" 3")));
+    QCOMPARE(store.read(QStringLiteral("OtherGame"), QStringLiteral("Times"), QStringLiteral("Timelimit"),
+                        QStringLiteral("10")),
+             QStringLiteral(" 3"));
+}
+
+void TestSettingsStore::readOnlyFile()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore store(dir.path());
+    const QString path = store.filePath(kApp);
+    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 10")));
+    QVERIFY(store.write(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Ann")));
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+    const QByteArray before = fileBytes(path);
+
+    {
+        AsOrdinaryUser user;
+        if (!user.ok())
+            QSKIP("cannot give up root rights, so a read-only file would still be written");
+        StderrCapture err;
+        QVERIFY(!store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 25")));
+        QVERIFY(!store.write(kApp, QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Cy")));
+        QVERIFY(!store.deleteSection(kApp, QStringLiteral("Names")));
+        QVERIFY(!store.deleteSection(kApp, QStringLiteral("Missing")));
+        const QString said = err.text();
+        QVERIFY2(said.count(u'\n') >= 3, qPrintable(said));
+
+        QCOMPARE(fileBytes(path), before);
+        // What failed to be saved is not what the store reads.
+        QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+                 QStringLiteral(" 10"));
+        QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Anonymous")),
+                 QStringLiteral("Anonymous"));
+        QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+                 QStringLiteral("Ann"));
+        SettingsStore other(dir.path());
+        QCOMPARE(other.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+                 QStringLiteral(" 10"));
+    }
+
+    // Once the file can be written again, a failed write does not come back
+    // with the next one.
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
+    QVERIFY(store.write(kApp, QStringLiteral("Difficulty"), QStringLiteral("diff"), QStringLiteral("Hard")));
+    SettingsStore copy(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy"))));
+    QCOMPARE(copy.read(kApp, QStringLiteral("Difficulty"), QStringLiteral("Diff"), QStringLiteral("Easy")),
+             QStringLiteral("Hard"));
+    QCOMPARE(copy.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+             QStringLiteral(" 10"));
+    QCOMPARE(copy.read(kApp, QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Anonymous")),
+             QStringLiteral("Anonymous"));
+    QCOMPARE(copy.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Ann"));
+}
+
+void TestSettingsStore::readOnlyFolder()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    const QString withFile = dir.filePath(QStringLiteral("with-file"));
+    const QString empty = dir.filePath(QStringLiteral("empty"));
+    SettingsStore store(withFile);
+    SettingsStore emptyStore(empty);
+    const QString path = store.filePath(kApp);
+    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 10")));
+    QVERIFY(QDir().mkpath(empty));
+    const RestoreFolderModes restore({withFile, empty});
+    // The file itself may be written, its folder may not.
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+    QVERIFY(::chmod(QFile::encodeName(withFile).constData(), 0555) == 0);
+    QVERIFY(::chmod(QFile::encodeName(empty).constData(), 0555) == 0);
+    const QByteArray before = fileBytes(path);
+
+    {
+        AsOrdinaryUser user;
+        if (!user.ok())
+            QSKIP("cannot give up root rights, so a read-only folder would still be written");
+
+        // No file can be created in a read-only folder.
+        {
+            StderrCapture err;
+            QVERIFY(!emptyStore.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"),
+                                      QStringLiteral(" 12")));
+            const QString said = err.text();
+            QVERIFY2(!said.trimmed().isEmpty() && said.endsWith(u'\n'), qPrintable(said));
+        }
+        QVERIFY(QDir(empty).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+        QCOMPARE(emptyStore.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+                 QStringLiteral("10"));
+
+        // An existing, writable file: the write may succeed or fail, but what
+        // it reports must be what happened.
+        bool saved = false;
+        {
+            StderrCapture err;
+            saved = store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 25"));
+            const QString said = err.text();
+            QVERIFY2(saved || said.endsWith(u'\n'), qPrintable(said));
+        }
+        const QString expected = saved ? QStringLiteral(" 25") : QStringLiteral(" 10");
+        if (!saved)
+            QCOMPARE(fileBytes(path), before);
+        QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+                 expected);
+        user.leave();
+        SettingsStore copy(copyFolder(withFile, dir.filePath(QStringLiteral("copy"))));
+        QCOMPARE(copy.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+                 expected);
+    }
+}
+
+void TestSettingsStore::folderPathUnderARegularFile()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    const QString plain = dir.filePath(QStringLiteral("plain"));
+    QVERIFY(putFile(plain, QByteArray("not a folder\n")));
+    SettingsStore store(plain + QStringLiteral("/taviq"));
+
+    QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Anonymous"));
+    {
+        StderrCapture err;
+        QVERIFY(!store.write(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Ann")));
+        const QString said = err.text();
+        QVERIFY2(!said.trimmed().isEmpty() && said.endsWith(u'\n'), qPrintable(said));
+    }
+    QVERIFY(!store.deleteSection(kApp, QStringLiteral("Names")));
+    QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Anonymous"));
+    QCOMPARE(fileBytes(plain), QByteArray("not a folder\n"));
+}
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "test_settings_store.moc"

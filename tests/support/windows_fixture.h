@@ -1,0 +1,99 @@
+#pragma once
+
+#include "game_fixture.h"
+
+#include "windows/frmmain.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Closes every modal window as soon as it has been shown, so that a test can
+// let the program open its real message boxes and windows without blocking.
+// Remembers what was shown, in order.
+class ModalCloser : public QObject
+{
+public:
+    ModalCloser() { qApp->installEventFilter(this); }
+    ~ModalCloser() override { qApp->removeEventFilter(this); }
+
+    struct Shown
+    {
+        QString className;
+        QString title;
+        QString text;  // message boxes only
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+    };
+
+    QList<Shown> shown;
+    // Runs on the window just before it is closed (it is still open then).
+    std::function<void(QWidget *)> whileOpen;
+
+    QStringList titles() const
+    {
+        QStringList result;
+        for (const Shown &s : shown)
+            result << s.title;
+        return result;
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Show || event->spontaneous() || !watched->isWidgetType())
+            return false;
+        auto *widget = static_cast<QWidget *>(watched);
+        if (!widget->isWindow() || !widget->isModal())
+            return false;
+        Shown entry{QString::fromLatin1(widget->metaObject()->className()), widget->windowTitle(), {}, {}};
+        if (auto *box = qobject_cast<QMessageBox *>(widget)) {
+            entry.text = box->text();
+            entry.icon = box->icon();
+        }
+        shown << entry;
+        QPointer<QWidget> window(widget);
+        QTimer::singleShot(0, widget, [this, window] {
+            if (!window)
+                return;
+            if (whileOpen)
+                whileOpen(window);
+            if (window)
+                window->close();
+        });
+        return false;
+    }
+};
+
+// A game and its main window, loaded as at start-up (cells "1" to "16" with
+// the last one hidden, the pause button disabled) but not yet shown.
+struct MainWindowFixture
+{
+    MainWindowFixture() : window(fx.game)
+    {
+        GameState &game = fx.game;
+        game.LabelCells();
+        game.SecondsLeft = 0;
+        game.cmdpause.enabled = false;
+        game.BoardActive = true;
+        game.MoveHistory = QStringList{QString(), QString()};
+        window.render();
+    }
+
+    // The first game as the first activation deals it, then a fixed board
+    // with the blank at `blank` and an empty history, ready for a first move.
+    void deal(int blank)
+    {
+        fx.game.NewGame();
+        fx.layOut(blank);
+        fx.game.MoveHistory = QStringList{QString(), QString()};
+        window.render();
+    }
+
+    GameFixture fx;
+    frmMain window;
+};

@@ -1,0 +1,510 @@
+// Keys, clicks and menu shortcuts through the real main window.
+#include "windows_fixture.h"
+
+#include "windows/options_panel.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+// The board dealt by MainWindowFixture::deal(5):
+//    1  2  3  4
+//    5  .  6  7
+//    8  9 10 11
+//   12 13 14 15
+constexpr int kBlank = 5;
+
+// The control with the focus. A modal window that has just closed may leave
+// the main window inactive for a moment on a headless display; the player
+// would be back in the main window, so it is made active again first.
+QWidget *focus()
+{
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    for (QWidget *top : tops) {
+        auto *window = qobject_cast<frmMain *>(top);
+        if (window && window->isVisible() && QApplication::activeWindow() != window) {
+            window->activateWindow();
+            if (!QTest::qWaitForWindowActive(window))
+                qWarning("main window not active");
+        }
+    }
+    return QApplication::focusWidget();
+}
+
+} // namespace
+
+class TestFrmMainInput : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void numberPadMovesTiles_data();
+    void numberPadMovesTiles();
+    void otherKeysDoNotMoveTiles_data();
+    void otherKeysDoNotMoveTiles();
+    void heldKeyMovesRepeatedly();
+    void clickOnCellMovesTile_data();
+    void clickOnCellMovesTile();
+    void typedCharactersNeverReachTimeLimit();
+    void deleteBackspaceAndPasteStillEdit();
+    void tabMovesTheFocus();
+    void tabThroughOptionsPanel();
+    void toolsShortcutsWhileMenuEnabled();
+    void toolsShortcutsDoNothingWhilePaused();
+    void helpAndAboutShortcutsWhilePaused();
+    void f1ShowsHelpOncePerPress_data();
+    void f1ShowsHelpOncePerPress();
+    void ctrlAFromTimeLimitBox();
+    void boardIgnoresKeysAndClicksWhilePanelOpen();
+
+private:
+    static void showActive(frmMain &window)
+    {
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+};
+
+void TestFrmMainInput::numberPadMovesTiles_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("code");
+
+    // The tile that moves into the blank at 5, and the code recorded.
+    QTest::newRow("8: tile below moves up") << int(Qt::Key_8) << 9 << "u";
+    QTest::newRow("2: tile above moves down") << int(Qt::Key_2) << 1 << "d";
+    QTest::newRow("4: tile right moves left") << int(Qt::Key_4) << 6 << "l";
+    QTest::newRow("6: tile left moves right") << int(Qt::Key_6) << 4 << "r";
+}
+
+void TestFrmMainInput::numberPadMovesTiles()
+{
+    QFETCH(int, key);
+    QFETCH(int, from);
+    QFETCH(QString, code);
+
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    const QString tile = f.fx.game.cmdcheck[from].caption;
+
+    QTest::keyClick(focus(), Qt::Key(key), Qt::KeypadModifier);
+
+    const GameState &game = f.fx.game;
+    QCOMPARE(game.cmdcheck[kBlank].caption, tile);
+    QVERIFY(game.cmdcheck[kBlank].visible);
+    QVERIFY(!game.cmdcheck[from].visible);
+    QCOMPARE(game.MoveHistory, (QStringList{QString(), code, QString()}));
+    QCOMPARE(f.window.cmdcheck[kBlank]->text(), tile);
+    QVERIFY(!f.window.cmdcheck[kBlank]->isHidden());
+    QVERIFY(f.window.cmdcheck[from]->isHidden());
+    // The first move starts the clock and enables Pause.
+    QVERIFY(game.tmrtimeEnabled);
+    QVERIFY(f.window.tmrtime->isActive());
+    QVERIFY(f.window.cmdpause->isEnabled());
+    // The focus stays where it was.
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+}
+
+void TestFrmMainInput::otherKeysDoNotMoveTiles_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("up arrow") << int(Qt::Key_Up) << int(Qt::NoModifier);
+    QTest::newRow("down arrow") << int(Qt::Key_Down) << int(Qt::NoModifier);
+    QTest::newRow("left arrow") << int(Qt::Key_Left) << int(Qt::NoModifier);
+    QTest::newRow("right arrow") << int(Qt::Key_Right) << int(Qt::NoModifier);
+    QTest::newRow("main 8") << int(Qt::Key_8) << int(Qt::NoModifier);
+    QTest::newRow("main 2") << int(Qt::Key_2) << int(Qt::NoModifier);
+    QTest::newRow("main 4") << int(Qt::Key_4) << int(Qt::NoModifier);
+    QTest::newRow("main 6") << int(Qt::Key_6) << int(Qt::NoModifier);
+    QTest::newRow("pad 5") << int(Qt::Key_5) << int(Qt::KeypadModifier);
+    QTest::newRow("pad up arrow (num lock off)") << int(Qt::Key_Up) << int(Qt::KeypadModifier);
+}
+
+void TestFrmMainInput::otherKeysDoNotMoveTiles()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    const auto cells = f.fx.game.cmdcheck;
+
+    // Sent to a cell, where a push button has no use for these keys.
+    f.window.cmdcheck[0]->setFocus();
+    QTest::keyClick(f.window.cmdcheck[0], Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    const GameState &game = f.fx.game;
+    for (int i = 0; i < 16; ++i) {
+        QCOMPARE(game.cmdcheck[i].caption, cells[i].caption);
+        QCOMPARE(game.cmdcheck[i].visible, cells[i].visible);
+    }
+    QCOMPARE(game.MoveHistory, (QStringList{QString(), QString()}));
+    QVERIFY(!game.tmrtimeEnabled);
+    QVERIFY(game.FirstMovePending);
+    QVERIFY(!f.window.cmdpause->isEnabled());
+}
+
+void TestFrmMainInput::heldKeyMovesRepeatedly()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+
+    // Number-pad 8 held down: the first press and two repeats. The blank
+    // goes from 5 to 9 to 13; the third request finds no tile below it.
+    QWidget *target = focus();
+    QVERIFY(target);
+    for (bool repeat : {false, true, true}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_8, Qt::KeypadModifier, QStringLiteral("8"), repeat);
+        QApplication::sendEvent(target, &press);
+    }
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_8, Qt::KeypadModifier, QStringLiteral("8"));
+    QApplication::sendEvent(target, &release);
+
+    const GameState &game = f.fx.game;
+    QCOMPARE(game.MoveHistory, (QStringList{QString(), QStringLiteral("u"), QStringLiteral("u"), QString()}));
+    QCOMPARE(game.cmdcheck[5].caption, QStringLiteral("9"));
+    QCOMPARE(game.cmdcheck[9].caption, QStringLiteral("13"));
+    QVERIFY(!game.cmdcheck[13].visible);
+    QCOMPARE(f.window.cmdcheck[5]->text(), QStringLiteral("9"));
+    QCOMPARE(f.window.cmdcheck[9]->text(), QStringLiteral("13"));
+    QVERIFY(f.window.cmdcheck[13]->isHidden());
+}
+
+void TestFrmMainInput::clickOnCellMovesTile_data()
+{
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("history");
+
+    QTest::newRow("below the blank") << 9 << "u";
+    QTest::newRow("above the blank") << 1 << "d";
+    QTest::newRow("right of the blank") << 6 << "l";
+    QTest::newRow("left of the blank") << 4 << "r";
+    QTest::newRow("diagonal") << 10 << "";
+    QTest::newRow("two cells away") << 7 << "";
+}
+
+void TestFrmMainInput::clickOnCellMovesTile()
+{
+    QFETCH(int, cell);
+    QFETCH(QString, history);
+
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    const QString tile = f.fx.game.cmdcheck[cell].caption;
+
+    QTest::mouseClick(f.window.cmdcheck[cell], Qt::LeftButton);
+
+    const GameState &game = f.fx.game;
+    if (history.isEmpty()) {
+        QCOMPARE(game.MoveHistory, (QStringList{QString(), QString()}));
+        QVERIFY(!game.tmrtimeEnabled);
+        QVERIFY(f.window.cmdcheck[kBlank]->isHidden());
+        QCOMPARE(f.window.cmdcheck[cell]->text(), tile);
+    } else {
+        QCOMPARE(game.MoveHistory, (QStringList{QString(), history, QString()}));
+        QCOMPARE(f.window.cmdcheck[kBlank]->text(), tile);
+        QVERIFY(!f.window.cmdcheck[kBlank]->isHidden());
+        QVERIFY(f.window.cmdcheck[cell]->isHidden());
+        QVERIFY(f.window.cmdpause->isEnabled());
+        QVERIFY(f.window.tmrtime->isActive());
+    }
+}
+
+void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    f.fx.game.TimeLimitMinutes = 12;
+    OptionsPanel(f.fx.game).mnuoptions_Click();
+    f.window.render();
+    QLineEdit *box = f.window.txtlimit;
+    QCOMPARE(box->text(), QStringLiteral("12"));
+
+    box->setFocus();
+    QCOMPARE(focus(), static_cast<QWidget *>(box));
+    box->setCursorPosition(1);
+    QTest::keyClick(box, Qt::Key_5);
+    QTest::keyClick(box, 'a');
+    QTest::keyClick(box, Qt::Key_5, Qt::KeypadModifier);
+    QTest::keyClick(box, Qt::Key_Minus);
+    QTest::keyClicks(box, QStringLiteral("7x "));
+    QCOMPARE(box->text(), QStringLiteral("12"));
+    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("12"));
+
+    // Also with room in the box: nothing typed gets in.
+    box->clear();
+    QTest::keyClicks(box, QStringLiteral("45"));
+    QTest::keyClick(box, Qt::Key_8, Qt::KeypadModifier);
+    QCOMPARE(box->text(), QString());
+    // And the pad keys do not move tiles while the panel is open.
+    QCOMPARE(f.fx.game.MoveHistory, (QStringList{QString(), QString()}));
+}
+
+void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    f.fx.game.TimeLimitMinutes = 34;
+    OptionsPanel(f.fx.game).mnuoptions_Click();
+    f.window.render();
+    QLineEdit *box = f.window.txtlimit;
+    box->setFocus();
+
+    box->setCursorPosition(2);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QStringLiteral("3"));
+    box->setCursorPosition(0);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QCOMPARE(box->text(), QString());
+    QCOMPARE(f.fx.game.txtlimit, QString());
+
+    // Pasting puts text in, cut to the box's two characters.
+    QApplication::clipboard()->setText(QStringLiteral(".5"));
+    box->paste();
+    QCOMPARE(box->text(), QStringLiteral(".5"));
+    QCOMPARE(f.fx.game.txtlimit, QStringLiteral(".5"));
+
+    box->clear();
+    QApplication::clipboard()->setText(QStringLiteral("456"));
+    // Ctrl+V as the keyboard delivers it: a control character, not a letter.
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(0x16)));
+    QApplication::sendEvent(box, &paste);
+    QCOMPARE(box->text(), QStringLiteral("45"));
+    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("45"));
+
+    box->clear();
+    box->insert(QStringLiteral("9"));
+    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("9"));
+}
+
+void TestFrmMainInput::tabMovesTheFocus()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
+    QVERIFY(f.window.cmdpause->isEnabled());
+
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.cmdpause));
+    QTest::keyClick(focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+}
+
+void TestFrmMainInput::tabThroughOptionsPanel()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    OptionsPanel(f.fx.game).mnuoptions_Click();
+    f.window.render();
+
+    f.window.CmdOK->setFocus();
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.CmdOK));
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.cmdCancel));
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    // The difficulty buttons are one stop: the selected one.
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.OptEasy));
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.txtlimit));
+}
+
+void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    ModalCloser closer;
+
+    // F4: the high-score window, the game goes on.
+    QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
+    QTest::keyClick(focus(), Qt::Key_F4);
+    QCOMPARE(closer.titles(), QStringList{QStringLiteral("High Scorers")});
+    QVERIFY(f.fx.game.tmrtimeEnabled);
+
+    // F3: the options panel.
+    QTest::keyClick(focus(), Qt::Key_F3);
+    QVERIFY(f.fx.game.famOptionsVisible);
+    QVERIFY(!f.window.famOptions->isHidden());
+    QVERIFY(!f.window.mnutools->menuAction()->isEnabled());
+    OptionsPanel(f.fx.game).cmdCancel_Click();
+    f.window.render();
+
+    // F2: auto play.
+    QTest::keyClick(focus(), Qt::Key_F2);
+    QVERIFY(f.fx.game.AutoPlayRunning);
+    QCOMPARE(f.window.cmdpause->text(), QStringLiteral("Stop"));
+    QVERIFY(f.window.tmrauto->isActive());
+    QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
+    QVERIFY(!f.fx.game.AutoPlayRunning);
+    QVERIFY(!f.window.tmrauto->isActive());
+    QCOMPARE(closer.shown.size(), 1);
+}
+
+void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    ModalCloser closer;
+
+    QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
+    QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
+    QCOMPARE(f.window.cmdpause->text(), QStringLiteral("Resume"));
+    QVERIFY(!f.window.mnutools->menuAction()->isEnabled());
+    const QStringList history = f.fx.game.MoveHistory;
+
+    for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4})
+        QTest::keyClick(focus(), key);
+
+    const GameState &game = f.fx.game;
+    QVERIFY(closer.shown.isEmpty());
+    QVERIFY(!game.AutoPlayRunning);
+    QVERIFY(!game.tmrautoEnabled);
+    QVERIFY(!game.famOptionsVisible);
+    QVERIFY(f.window.famOptions->isHidden());
+    QCOMPARE(game.cmdpause.caption, QStringLiteral("Resume"));
+    QCOMPARE(game.MoveHistory, history);
+    QVERIFY(!game.tmrtimeEnabled);
+}
+
+void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    ModalCloser closer;
+
+    QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
+    QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
+    QVERIFY(!f.fx.game.BoardActive);
+
+    QTest::keyClick(focus(), Qt::Key_F1);
+    QTest::keyClick(focus(), Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(closer.titles(), (QStringList{QStringLiteral("Help"), QStringLiteral("About")}));
+    QCOMPARE(closer.shown[0].className, QStringLiteral("QMessageBox"));
+    QCOMPARE(closer.shown[0].text.split(u'\n').size(), 5);
+    QCOMPARE(closer.shown[1].className, QStringLiteral("frmabout"));
+    // Still paused: the clock stays off.
+    QVERIFY(!f.fx.game.tmrtimeEnabled);
+    QVERIFY(!f.window.tmrtime->isActive());
+    QCOMPARE(f.window.cmdpause->text(), QStringLiteral("Resume"));
+}
+
+void TestFrmMainInput::f1ShowsHelpOncePerPress_data()
+{
+    QTest::addColumn<QString>("situation");
+
+    QTest::newRow("before the first move") << "new";
+    QTest::newRow("game running") << "running";
+    QTest::newRow("paused") << "paused";
+    QTest::newRow("options panel open") << "options";
+    QTest::newRow("auto play") << "auto";
+}
+
+void TestFrmMainInput::f1ShowsHelpOncePerPress()
+{
+    QFETCH(QString, situation);
+
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    if (situation != QLatin1String("new"))
+        QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
+    if (situation == QLatin1String("paused"))
+        QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
+    if (situation == QLatin1String("options"))
+        QTest::keyClick(focus(), Qt::Key_F3);
+    if (situation == QLatin1String("auto"))
+        QTest::keyClick(focus(), Qt::Key_F2);
+    const bool stepperBefore = f.fx.game.tmrautoEnabled;
+
+    ModalCloser closer;
+    bool clockWhileOpen = true;
+    bool stepperWhileOpen = true;
+    closer.whileOpen = [&](QWidget *) {
+        clockWhileOpen = f.window.tmrtime->isActive();
+        stepperWhileOpen = f.window.tmrauto->isActive();
+    };
+    QTest::keyClick(focus(), Qt::Key_F1);
+    QCOMPARE(closer.titles(), QStringList{QStringLiteral("Help")});
+    QVERIFY(!clockWhileOpen);
+    QVERIFY(!stepperWhileOpen);
+
+    QTest::keyClick(focus(), Qt::Key_F1);
+    QCOMPARE(closer.titles(), (QStringList{QStringLiteral("Help"), QStringLiteral("Help")}));
+
+    // The clock runs again afterwards only for a game under way that is
+    // neither paused nor auto-played, also with the options panel open.
+    const bool runningGame = situation == QLatin1String("running") || situation == QLatin1String("options");
+    QCOMPARE(f.fx.game.tmrtimeEnabled, runningGame);
+    QCOMPARE(f.window.tmrtime->isActive(), f.fx.game.tmrtimeEnabled);
+    QCOMPARE(f.fx.game.tmrautoEnabled, stepperBefore);
+    QCOMPARE(f.window.tmrauto->isActive(), stepperBefore);
+    if (situation == QLatin1String("auto"))
+        QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
+}
+
+void TestFrmMainInput::ctrlAFromTimeLimitBox()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    QTest::keyClick(focus(), Qt::Key_F3);
+    QVERIFY(f.fx.game.famOptionsVisible);
+    f.window.txtlimit->setFocus();
+    const QString text = f.window.txtlimit->text();
+
+    ModalCloser closer;
+    QTest::keyClick(f.window.txtlimit, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(closer.titles(), QStringList{QStringLiteral("About")});
+    QCOMPARE(f.window.txtlimit->text(), text);
+
+    // F1 from the box as well, once.
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.txtlimit));
+    QTest::keyClick(f.window.txtlimit, Qt::Key_F1);
+    QCOMPARE(closer.titles(), (QStringList{QStringLiteral("About"), QStringLiteral("Help")}));
+    QCOMPARE(f.window.txtlimit->text(), text);
+}
+
+void TestFrmMainInput::boardIgnoresKeysAndClicksWhilePanelOpen()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    QTest::keyClick(focus(), Qt::Key_F3);
+    QVERIFY(!f.fx.game.BoardActive);
+
+    QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
+    QTest::keyClick(focus(), Qt::Key_2, Qt::KeypadModifier);
+    // A click where the cell below the blank lies lands on the panel.
+    const QPoint below = f.window.cmdcheck[9]->geometry().center();
+    QWidget *hit = f.window.client->childAt(below);
+    QVERIFY(hit);
+    QTest::mouseClick(hit, Qt::LeftButton, Qt::NoModifier, hit->mapFrom(f.window.client, below));
+    QCOMPARE(f.fx.game.MoveHistory, (QStringList{QString(), QString()}));
+    QVERIFY(!f.fx.game.tmrtimeEnabled);
+}
+
+QTEST_MAIN(TestFrmMainInput)
+#include "test_frmmain_input.moc"

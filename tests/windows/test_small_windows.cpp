@@ -1,0 +1,662 @@
+// The winner, high-score and About windows.
+#include "windows_fixture.h"
+
+#include "windows/about.h"
+#include "windows/frmentername.h"
+#include "windows/frmhighscores.h"
+
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+struct StoreFixture
+{
+    StoreFixture() : store(dir.path()) {}
+    QTemporaryDir dir;
+    SettingsStore store;
+    ScoreVariables scores;
+};
+
+const QString kPlainFace = QStringLiteral("Congragulations\nYou Win the game\nGood Luck");
+const QString kTopFace =
+    QStringLiteral("Congragulations\nYou Win the game and got top time \nPlease Enter your name");
+
+QList<QWidget *> focusable(QWidget *window)
+{
+    QList<QWidget *> result;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->focusPolicy() != Qt::NoFocus)
+            result << w;
+    }
+    return result;
+}
+
+bool showActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+} // namespace
+
+class TestSmallWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // frmentername
+    void winnerGeometry_data();
+    void winnerGeometry();
+    void winnerFaces_data();
+    void winnerFaces();
+    void winnerNameLimit();
+    void winnerEnterWithEmptyName();
+    void winnerNameAcceptedAsTyped_data();
+    void winnerNameAcceptedAsTyped();
+    void winnerPlainFaceClosesAtOnce();
+    void winnerCloseAndEscapeBehaveAsOk();
+    void winnerFromMainWindow();
+    void winnerCentredOnScreen();
+
+    // frmhighscores
+    void highScoresGeometry_data();
+    void highScoresGeometry();
+    void highScoresWindow();
+    void highScoresLabels_data();
+    void highScoresLabels();
+    void highScoresTimeLabelsGrowToTheRight();
+    void highScoresFocus();
+    void highScoresResetTwice();
+    void namesStayPlainText();
+    void scoreTimeText_data();
+    void scoreTimeText();
+
+    // frmabout
+    void aboutGeometry_data();
+    void aboutGeometry();
+    void aboutWindow();
+    void centredLeft_data();
+    void centredLeft();
+    void aboutShownTwice();
+};
+
+// --- frmentername ------------------------------------------------------------
+
+void TestSmallWindows::winnerGeometry_data()
+{
+    QTest::addColumn<bool>("topTime");
+    QTest::newRow("plain face") << false;
+    QTest::newRow("new-best face") << true;
+}
+
+void TestSmallWindows::winnerGeometry()
+{
+    QFETCH(bool, topTime);
+    ScoreVariables scores;
+    scores.GotTopTime = topTime;
+    frmentername w(scores);
+
+    QCOMPARE(w.size(), QSize(312, 108));
+    QCOMPARE(w.cmdok->geometry(), QRect(216, 80, 89, 25));
+    QCOMPARE(w.txtname->geometry(), QRect(8, 80, 185, 25));
+    QCOMPARE(w.Label1->geometry(), QRect(32, 88, 161, 17));
+    // Both message labels are moved to the same place near the top-left
+    // corner (60 and 3 twips).
+    QCOMPARE(w.labtop->geometry(), QRect(4, 0, 313, 73));
+    QCOMPARE(w.labmsgwin->geometry(), QRect(4, 0, 297, 73));
+    for (QWidget *child : w.findChildren<QWidget *>())
+        QCOMPARE(child->parentWidget(), static_cast<QWidget *>(&w));
+
+    QCOMPARE(w.windowTitle(), QStringLiteral("Winner"));
+    QCOMPARE(w.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QCOMPARE(w.cmdok->text(), QStringLiteral("OK"));
+    QCOMPARE(w.Label1->text(), QStringLiteral("Press OK to Reset Game"));
+}
+
+void TestSmallWindows::winnerFaces_data()
+{
+    QTest::addColumn<bool>("topTime");
+    QTest::newRow("plain face") << false;
+    QTest::newRow("new-best face") << true;
+}
+
+void TestSmallWindows::winnerFaces()
+{
+    QFETCH(bool, topTime);
+    ScoreVariables scores;
+    scores.GotTopTime = topTime;
+    frmentername w(scores);
+    QVERIFY(showActive(w));
+
+    QCOMPARE(w.labmsgwin->isVisible(), !topTime);
+    QCOMPARE(w.labtop->isVisible(), topTime);
+    QCOMPARE(w.txtname->isVisible(), topTime);
+    QVERIFY(w.Label1->isVisible());
+    QVERIFY(w.cmdok->isVisible());
+    if (topTime) {
+        QCOMPARE(w.labtop->text(), kTopFace);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.txtname));
+        // The name box lies over the label "Press OK to Reset Game".
+        QVERIFY(w.txtname->geometry().contains(w.Label1->geometry().center()));
+        QCOMPARE(w.childAt(w.Label1->geometry().center()), static_cast<QWidget *>(w.txtname));
+    } else {
+        QCOMPARE(w.labmsgwin->text(), kPlainFace);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cmdok));
+    }
+    QCOMPARE(w.txtname->text(), QString());
+}
+
+void TestSmallWindows::winnerNameLimit()
+{
+    ScoreVariables scores;
+    scores.GotTopTime = true;
+    frmentername w(scores);
+    QVERIFY(showActive(w));
+    QCOMPARE(w.txtname->maxLength(), 25);
+    QTest::keyClicks(w.txtname, QStringLiteral("abcdefghijklmnopqrstuvwxyz0123"));
+    QCOMPARE(w.txtname->text(), QStringLiteral("abcdefghijklmnopqrstuvwxy"));
+    QTest::keyClick(w.txtname, Qt::Key_Return);
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+    QCOMPARE(scores.WinnerName, QStringLiteral("abcdefghijklmnopqrstuvwxy"));
+}
+
+void TestSmallWindows::winnerEnterWithEmptyName()
+{
+    ScoreVariables scores;
+    scores.GotTopTime = true;
+    scores.WinnerName = QStringLiteral("before");
+    frmentername w(scores);
+    QVERIFY(showActive(w));
+
+    ModalCloser closer;
+    QTest::keyClick(w.txtname, Qt::Key_Return);
+    QCOMPARE(closer.shown.size(), 1);
+    QCOMPARE(closer.shown[0].title, QStringLiteral("Error"));
+    QCOMPARE(closer.shown[0].text, QStringLiteral("Enter a name"));
+    QCOMPARE(closer.shown[0].icon, QMessageBox::Information);
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Rejected));
+    QCOMPARE(scores.WinnerName, QStringLiteral("before"));
+
+    // A click on OK gives the same answer.
+    QTest::mouseClick(w.cmdok, Qt::LeftButton);
+    QCOMPARE(closer.shown.size(), 2);
+    QCOMPARE(closer.shown[1].text, QStringLiteral("Enter a name"));
+    QVERIFY(w.isVisible());
+
+    // Once a name is typed, Enter takes it.
+    w.txtname->setFocus();
+    QTest::keyClicks(w.txtname, QStringLiteral("Ann"));
+    QTest::keyClick(w.txtname, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(closer.shown.size(), 2);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+    QCOMPARE(scores.WinnerName, QStringLiteral("Ann"));
+}
+
+void TestSmallWindows::winnerNameAcceptedAsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("blanks only") << "   ";
+    QTest::newRow("blanks around") << " Bo b ";
+    QTest::newRow("one character") << "x";
+    QTest::newRow("markup") << "<b>Eve</b>";
+}
+
+void TestSmallWindows::winnerNameAcceptedAsTyped()
+{
+    QFETCH(QString, typed);
+    ScoreVariables scores;
+    scores.GotTopTime = true;
+    frmentername w(scores);
+    QVERIFY(showActive(w));
+
+    ModalCloser closer;
+    QTest::keyClicks(w.txtname, typed);
+    QTest::mouseClick(w.cmdok, Qt::LeftButton);
+    QVERIFY(closer.shown.isEmpty());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(scores.WinnerName, typed);
+}
+
+void TestSmallWindows::winnerPlainFaceClosesAtOnce()
+{
+    ScoreVariables scores;
+    scores.WinnerName = QStringLiteral("earlier");
+    frmentername w(scores);
+    QVERIFY(showActive(w));
+
+    ModalCloser closer;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(closer.shown.isEmpty());
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+    // The plain face has no name box: the name handed over is empty.
+    QCOMPARE(scores.WinnerName, QString());
+}
+
+void TestSmallWindows::winnerCloseAndEscapeBehaveAsOk()
+{
+    ScoreVariables scores;
+    scores.GotTopTime = true;
+    frmentername w(scores);
+    QVERIFY(showActive(w));
+    ModalCloser closer;
+
+    // Without a name, neither the title bar nor Escape leaves the window.
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(closer.titles(), QStringList{QStringLiteral("Error")});
+    QTest::keyClick(w.txtname, Qt::Key_Escape);
+    QVERIFY(w.isVisible());
+    QCOMPARE(closer.titles(), (QStringList{QStringLiteral("Error"), QStringLiteral("Error")}));
+    QCOMPARE(scores.WinnerName, QString());
+
+    // With one, Escape hands it over like OK.
+    QTest::keyClicks(w.txtname, QStringLiteral("Kim"));
+    QTest::keyClick(w.txtname, Qt::Key_Escape);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.result(), int(QDialog::Accepted));
+    QCOMPARE(scores.WinnerName, QStringLiteral("Kim"));
+
+    // And closing from the title bar does the same.
+    ScoreVariables other;
+    other.GotTopTime = true;
+    frmentername second(other);
+    QVERIFY(showActive(second));
+    QTest::keyClicks(second.txtname, QStringLiteral("Lee"));
+    QVERIFY(second.close());
+    QCOMPARE(second.result(), int(QDialog::Accepted));
+    QCOMPARE(other.WinnerName, QStringLiteral("Lee"));
+    QCOMPARE(closer.shown.size(), 2);
+}
+
+void TestSmallWindows::winnerFromMainWindow()
+{
+    // The main window shows the winner window modally and returns with the
+    // typed name in WinnerName.
+    MainWindowFixture f;
+    f.fx.scores.GotTopTime = true;
+    ModalCloser closer;
+    QString labelSeen;
+    closer.whileOpen = [&labelSeen](QWidget *window) {
+        auto *winner = qobject_cast<frmentername *>(window);
+        if (!winner)
+            return;
+        labelSeen = winner->labtop->text();
+        winner->txtname->setText(QStringLiteral("Pat"));
+    };
+    f.window.showWinner();
+    QCOMPARE(closer.titles(), QStringList{QStringLiteral("Winner")});
+    QCOMPARE(labelSeen, kTopFace);
+    QCOMPARE(f.fx.scores.WinnerName, QStringLiteral("Pat"));
+}
+
+void TestSmallWindows::winnerCentredOnScreen()
+{
+    ScoreVariables scores;
+    frmentername w(scores);
+    QVERIFY(showActive(w));
+    // The whole window, title bar and borders included, is centred.
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QPoint offset = w.frameGeometry().center() - screen.center();
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+             qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+}
+
+// --- frmhighscores -------------------------------------------------------------
+
+void TestSmallWindows::highScoresGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+
+    QTest::newRow("cmdresetscore") << "cmdresetscore" << "frmhighscores" << QRect(160, 136, 81, 25);
+    QTest::newRow("cmdok") << "cmdok" << "frmhighscores" << QRect(272, 136, 81, 25);
+    QTest::newRow("famhighscores") << "famhighscores" << "frmhighscores" << QRect(8, 8, 353, 121);
+    QTest::newRow("labnmeasy") << "labnmeasy" << "famhighscores" << QRect(200, 24, 145, 17);
+    QTest::newRow("labnmmedium") << "labnmmedium" << "famhighscores" << QRect(200, 56, 145, 17);
+    QTest::newRow("labnmhard") << "labnmhard" << "famhighscores" << QRect(200, 88, 145, 17);
+}
+
+void TestSmallWindows::highScoresGeometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+
+    StoreFixture s;
+    frmhighscores w(s.store, s.scores);
+    QCOMPARE(w.size(), QSize(365, 168));
+    QWidget *widget = w.findChild<QWidget *>(name);
+    QVERIFY2(widget, qPrintable(name));
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+    QCOMPARE(widget->geometry(), geometry);
+}
+
+void TestSmallWindows::highScoresWindow()
+{
+    StoreFixture s;
+    frmhighscores w(s.store, s.scores);
+    QCOMPARE(w.windowTitle(), QStringLiteral("High Scorers"));
+    QCOMPARE(w.famhighscores->title(), QStringLiteral("High Scores"));
+    QCOMPARE(w.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QCOMPARE(w.cmdok->text(), QStringLiteral("OK"));
+    QCOMPARE(w.cmdresetscore->text(), QStringLiteral("Reset Scores"));
+
+    const QStringList captions{QStringLiteral("Easy :"), QStringLiteral("Medium :"), QStringLiteral("Hard :")};
+    for (int row = 0; row < 3; ++row) {
+        QLabel *caption = w.captionLabels[row];
+        QCOMPARE(caption->text(), captions[row]);
+        QCOMPARE(caption->parentWidget(), static_cast<QWidget *>(w.famhighscores));
+        QCOMPARE(caption->pos(), QPoint(16, 24 + 32 * row));
+    }
+}
+
+void TestSmallWindows::highScoresLabels_data()
+{
+    QTest::addColumn<QString>("time");  // stored for Medium; empty: nothing stored
+    QTest::addColumn<QString>("name");  // stored for Medium; empty: nothing stored
+    QTest::addColumn<QString>("shownTime");
+    QTest::addColumn<QString>("shownName");
+
+    QTest::newRow("empty store") << "" << "" << "8:0" << "Anonymous";
+    QTest::newRow("75 seconds with a name") << " 75" << "Sam" << "1:15" << "Sam";
+    QTest::newRow("65 seconds") << " 65" << "Jo" << "1:5" << "Jo";
+    QTest::newRow("59 seconds") << " 59" << "" << "0:59" << "Anonymous";
+    QTest::newRow("not a number") << "abc" << "" << "8:0" << "Anonymous";
+    QTest::newRow("beyond 16 bits") << "40000" << "" << "8:0" << "Anonymous";
+    QTest::newRow("name of blanks") << " 100" << "  " << "1:40" << "  ";
+}
+
+void TestSmallWindows::highScoresLabels()
+{
+    QFETCH(QString, time);
+    QFETCH(QString, name);
+    QFETCH(QString, shownTime);
+    QFETCH(QString, shownName);
+
+    StoreFixture s;
+    // Written the way the game writes them; the window reads "medium".
+    if (!time.isEmpty())
+        QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Medium"), time));
+    if (!name.isEmpty())
+        QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Medium"), name));
+
+    frmhighscores w(s.store, s.scores);
+    QCOMPARE(w.timeLabels[1]->text(), shownTime);
+    QCOMPARE(w.nameLabels[1]->text(), shownName);
+    for (int row : {0, 2}) {
+        QCOMPARE(w.timeLabels[row]->text(), QStringLiteral("8:0"));
+        QCOMPARE(w.nameLabels[row]->text(), QStringLiteral("Anonymous"));
+    }
+
+    const auto rows = loadHighScores(s.store);
+    QCOMPARE(rows[1].time, shownTime);
+    QCOMPARE(rows[1].name, shownName);
+    QCOMPARE(rows[0].time, QStringLiteral("8:0"));
+    QCOMPARE(rows[2].name, QStringLiteral("Anonymous"));
+}
+
+void TestSmallWindows::highScoresTimeLabelsGrowToTheRight()
+{
+    StoreFixture s;
+    QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 32767")));
+    QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 5")));
+    frmhighscores w(s.store, s.scores);
+
+    QCOMPARE(w.timeLabels[0]->text(), QStringLiteral("546:7"));
+    QCOMPARE(w.timeLabels[1]->text(), QStringLiteral("8:0"));
+    QCOMPARE(w.timeLabels[2]->text(), QStringLiteral("0:5"));
+    for (int row = 0; row < 3; ++row) {
+        QLabel *label = w.timeLabels[row];
+        QCOMPARE(label->parentWidget(), static_cast<QWidget *>(w.famhighscores));
+        // Fixed left edge and top, width fitted to the text.
+        QCOMPARE(label->pos(), QPoint(104, 24 + 32 * row));
+        QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
+        QCOMPARE(label->size(), label->sizeHint());
+        // Clear of the name column.
+        QVERIFY(label->geometry().right() < w.nameLabels[row]->geometry().left());
+    }
+    QVERIFY(w.timeLabels[0]->width() > w.timeLabels[1]->width());
+
+    // After a reset every time is "8:0" again, and the labels shrink back.
+    const int wide = w.timeLabels[0]->width();
+    w.cmdresetscore_Click();
+    QCOMPARE(w.timeLabels[0]->text(), QStringLiteral("8:0"));
+    QVERIFY(w.timeLabels[0]->width() < wide);
+    QCOMPARE(w.timeLabels[0]->pos(), QPoint(104, 24));
+    QCOMPARE(w.timeLabels[0]->width(), w.timeLabels[1]->width());
+}
+
+void TestSmallWindows::highScoresFocus()
+{
+    StoreFixture s;
+    frmhighscores w(s.store, s.scores);
+    // Only the two buttons take the focus, OK first.
+    const QList<QWidget *> takers = focusable(&w);
+    QCOMPARE(takers.size(), 2);
+    QVERIFY(takers.contains(w.cmdok));
+    QVERIFY(takers.contains(w.cmdresetscore));
+    QWidget *next = w.cmdok->nextInFocusChain();
+    while (next->focusPolicy() == Qt::NoFocus)
+        next = next->nextInFocusChain();
+    QCOMPARE(next, static_cast<QWidget *>(w.cmdresetscore));
+
+    QVERIFY(showActive(w));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cmdok));
+    QTest::keyClick(w.cmdok, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cmdresetscore));
+    QTest::keyClick(w.cmdresetscore, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cmdok));
+
+    // OK closes it.
+    QTest::keyClick(w.cmdok, Qt::Key_Space);
+    QVERIFY(!w.isVisible());
+}
+
+void TestSmallWindows::highScoresResetTwice()
+{
+    StoreFixture s;
+    const QString times = QStringLiteral("Times");
+    const QString names = QStringLiteral("Names");
+    QVERIFY(s.store.write(kApplication, times, QStringLiteral("Easy"), QStringLiteral(" 30")));
+    QVERIFY(s.store.write(kApplication, times, QStringLiteral("Medium"), QStringLiteral(" 75")));
+    QVERIFY(s.store.write(kApplication, times, QStringLiteral("Hard"), QStringLiteral(" 99")));
+    QVERIFY(s.store.write(kApplication, times, QStringLiteral("Timelimit"), QStringLiteral(" 12")));
+    QVERIFY(s.store.write(kApplication, names, QStringLiteral("Easy"), QStringLiteral("Al")));
+    QVERIFY(s.store.write(kApplication, names, QStringLiteral("Hard"), QStringLiteral("Cy")));
+    QVERIFY(s.store.write(kApplication, QStringLiteral("Difficulty"), QStringLiteral("Diff"), QStringLiteral("Hard")));
+    s.scores.BestEasy = 30;
+    s.scores.BestMedium = 75;
+    s.scores.BestHard = 99;
+
+    frmhighscores w(s.store, s.scores);
+    QCOMPARE(w.nameLabels[0]->text(), QStringLiteral("Al"));
+    QCOMPARE(w.timeLabels[0]->text(), QStringLiteral("0:30"));
+    QVERIFY(showActive(w));
+
+    ModalCloser closer;
+    for (int press = 0; press < 2; ++press) {
+        QTest::mouseClick(w.cmdresetscore, Qt::LeftButton);
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(w.nameLabels[row]->text(), QStringLiteral("Anonymous"));
+            QCOMPARE(w.timeLabels[row]->text(), QStringLiteral("8:0"));
+        }
+        QCOMPARE(s.scores.BestEasy, 480.0);
+        QCOMPARE(s.scores.BestMedium, 480.0);
+        QCOMPARE(s.scores.BestHard, qint16(480));
+        const QString gone = QStringLiteral("<gone>");
+        for (const QString &key : {QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard")}) {
+            QCOMPARE(s.store.read(kApplication, times, key, gone), gone);
+            QCOMPARE(s.store.read(kApplication, names, key, gone), gone);
+        }
+        // The time limit goes with the times; the difficulty stays.
+        QCOMPARE(s.store.read(kApplication, times, QStringLiteral("Timelimit"), gone), gone);
+        QCOMPARE(s.store.read(kApplication, QStringLiteral("Difficulty"), QStringLiteral("Diff"), gone),
+                 QStringLiteral("Hard"));
+        QVERIFY(w.isVisible());
+    }
+    QVERIFY(closer.shown.isEmpty());
+}
+
+void TestSmallWindows::namesStayPlainText()
+{
+    StoreFixture s;
+    const QString markup = QStringLiteral("<b>Bold</b> &amp; <i>x</i>");
+    QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Hard"), markup));
+    frmhighscores w(s.store, s.scores);
+    for (QLabel *label : w.nameLabels)
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    QCOMPARE(w.nameLabels[2]->text(), markup);
+
+    ScoreVariables scores;
+    scores.GotTopTime = true;
+    frmentername winner(scores);
+    QCOMPARE(winner.labtop->textFormat(), Qt::PlainText);
+    QCOMPARE(winner.labmsgwin->textFormat(), Qt::PlainText);
+}
+
+void TestSmallWindows::scoreTimeText_data()
+{
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("480") << 480 << "8:0";
+    QTest::newRow("75") << 75 << "1:15";
+    QTest::newRow("65") << 65 << "1:5";
+    QTest::newRow("59") << 59 << "0:59";
+    QTest::newRow("60") << 60 << "1:0";
+    QTest::newRow("0") << 0 << "0:0";
+    QTest::newRow("32767") << 32767 << "546:7";
+    // Minutes round down, the seconds keep the sign of the time.
+    QTest::newRow("-1") << -1 << "-1:-1";
+    QTest::newRow("-60") << -60 << "-1:0";
+}
+
+void TestSmallWindows::scoreTimeText()
+{
+    QFETCH(int, seconds);
+    QFETCH(QString, text);
+    QCOMPARE(ScoreTimeText(qint16(seconds)), text);
+}
+
+// --- frmabout --------------------------------------------------------------------
+
+void TestSmallWindows::aboutGeometry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+
+    QTest::newRow("Command1") << "Command1" << "frmabout" << QRect(8, 184, 289, 25);
+    QTest::newRow("Frame1") << "Frame1" << "frmabout" << QRect(0, 64, 305, 105);
+    QTest::newRow("Label2") << "Label2" << "Frame1" << QRect(96, 72, 113, 17);
+    QTest::newRow("Label4") << "Label4" << "Frame1" << QRect(56, 72, 49, 17);
+    QTest::newRow("Label3") << "Label3" << "Frame1" << QRect(40, 24, 233, 41);
+    QTest::newRow("Label1") << "Label1" << "frmabout" << QRect(0, 0, 105, 57);
+}
+
+void TestSmallWindows::aboutGeometry()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+
+    frmabout w;
+    QCOMPARE(w.size(), QSize(306, 217));
+    QWidget *widget = w.findChild<QWidget *>(name);
+    QVERIFY2(widget, qPrintable(name));
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+    QCOMPARE(widget->geometry(), geometry);
+}
+
+void TestSmallWindows::aboutWindow()
+{
+    frmabout w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("About"));
+    QCOMPARE(w.Label1->text(), QStringLiteral("Taviq"));
+    QCOMPARE(w.Frame1->title(), QStringLiteral("Programmed by"));
+    QCOMPARE(w.Label4->text(), QStringLiteral("E-mail"));
+    QCOMPARE(w.Command1->text(), QStringLiteral("Bye"));
+    QVERIFY(!w.Label2->text().isEmpty());
+    QVERIFY(!w.Label3->text().isEmpty());
+    QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QVERIFY(!w.parentWidget());
+
+    QCOMPARE(focusable(&w), QList<QWidget *>{w.Command1});
+    QVERIFY(showActive(w));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.Command1));
+    QTest::keyClick(w.Command1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.Command1));
+
+    // Bye closes it.
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+}
+
+void TestSmallWindows::centredLeft_data()
+{
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<int>("windowWidth");
+    QTest::addColumn<int>("left");
+
+    QTest::newRow("1024 wide") << 1024 << 306 << 359;
+    QTest::newRow("800 wide") << 800 << 320 << 240;
+    QTest::newRow("as wide as the window") << 320 << 320 << 0;
+    QTest::newRow("narrower than the window") << 200 << 306 << -53;
+    QTest::newRow("much narrower") << 100 << 320 << -110;
+}
+
+void TestSmallWindows::centredLeft()
+{
+    QFETCH(int, screenWidth);
+    QFETCH(int, windowWidth);
+    QFETCH(int, left);
+    QCOMPARE(frmabout::centredLeft(screenWidth, windowWidth), left);
+}
+
+void TestSmallWindows::aboutShownTwice()
+{
+    const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+
+    frmabout first;
+    QVERIFY(QTest::qWaitForWindowExposed((first.show(), &first)));
+    const QRect shown = first.frameGeometry();
+    QCOMPARE(shown.left(), frmabout::centredLeft(screenWidth, shown.width()));
+    // The top stays at the stored place.
+    QCOMPARE(first.geometry().top(), 189);
+    first.close();
+
+    // Shown again, as the menu command does with a fresh window, and the
+    // same window shown once more: the same place both times.
+    frmabout second;
+    second.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&second));
+    QCOMPARE(second.frameGeometry(), shown);
+    second.close();
+
+    first.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    QCOMPARE(first.frameGeometry(), shown);
+}
+
+QTEST_MAIN(TestSmallWindows)
+#include "test_small_windows.moc"
