@@ -34,6 +34,7 @@ frmabout::frmabout(QWidget *parent)
     Frame1 = new QGroupBox(QStringLiteral("Programmed by"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twipsRect(0, 960, 4575, 1575));
+    Frame1->setAccessibleName(Frame1->title());
 
     Label3 = new QLabel(QStringLiteral("Taviq Game"), Frame1);
     Label3->setObjectName(QStringLiteral("Label3"));

@@ -73,6 +73,7 @@ frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, QWidg
     famhighscores = new QGroupBox(QStringLiteral("High Scores"), this);
     famhighscores->setObjectName(QStringLiteral("famhighscores"));
     famhighscores->setGeometry(twipsRect(120, 120, 5295, 1815));
+    famhighscores->setAccessibleName(famhighscores->title());
     famhighscores->lower();
 
     const std::array<QString, 3> rowNames{QStringLiteral("easy"), QStringLiteral("medium"), QStringLiteral("hard")};

@@ -200,6 +200,9 @@ void frmMain::buildLayout()
     frdifficulty->setObjectName(QStringLiteral("frdifficulty"));
     frdifficulty->setFont(font);
     frdifficulty->setGeometry(twipsRect(240, 240, 1815, 1695));
+    // A frame inside a frame would otherwise be read out with the outer title.
+    famOptions->setAccessibleName(famOptions->title());
+    frdifficulty->setAccessibleName(frdifficulty->title());
 
     OptEasy = new QRadioButton(QStringLiteral("Easy"), frdifficulty);
     OptEasy->setObjectName(QStringLiteral("OptEasy"));
@@ -394,6 +397,9 @@ void frmMain::message(const QString &text, const QString &title, Icon icon)
     QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon, title,
                     messageText(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    // Each line of a message stands on a line of its own, however long.
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setWordWrap(false);
     box.exec();
 }
 

@@ -9,6 +9,7 @@ interface (AT-SPI), from outside the process, as a screen reader would.
     a11y.py windows               the titles of the program's windows
     a11y.py labels TITLE          the texts of the labels in window TITLE
     a11y.py solve                 prints number-pad keys that solve the board
+    a11y.py dump [TITLE]          the tree of a window (default: all)
 """
 import heapq
 import sys
@@ -129,6 +130,17 @@ def main(argv):
     elif command == "labels":
         w = window(argv[2])
         print("\n".join(c.name for c in descendants(w) if c.getRoleName() == "label"))
+    elif command == "dump":
+        def show(node, depth):
+            flag = "" if showing(node) else " (hidden)"
+            print("  " * depth + f"{node.getRoleName()}: {node.name!r}{flag}")
+            for i in range(node.childCount):
+                child = node.getChildAtIndex(i)
+                if child is not None:
+                    show(child, depth + 1)
+        for w in windows():
+            if len(argv) < 3 or w.name == argv[2]:
+                show(w, 0)
     elif command == "solve":
         print(" ".join(solve(board())))
     else:
