@@ -1,0 +1,340 @@
+// Move requests: clicks on the cells, the number-pad keys, and what every
+// request does around its tile move (the clock, the pause button, the solved
+// check and the first-move countdown).
+#include "core_helpers.h"
+#include "game_fixture.h"
+
+#include <QtTest>
+
+namespace {
+
+// A game in progress that has not had its first move yet: clock stopped,
+// pause disabled, the seconds not primed.
+void prepareFreshGame(GameFixture &f, int blank)
+{
+    f.game.checkedOption = DifficultyOption::Easy;
+    f.game.TimeLimitMinutes = 10;
+    f.game.NewGame();
+    f.layOut(blank);
+    f.game.MoveHistory = QStringList{QString(), QString()};
+    f.game.cmdpause.enabled = false;
+}
+
+struct Snapshot
+{
+    QStringList board;
+    QStringList history;
+    bool clock;
+    bool pauseEnabled;
+    int secondsLeft;
+    bool firstMovePending;
+    QStringList dialogs;
+};
+
+Snapshot snapshot(const GameFixture &f)
+{
+    return {core::boardText(f.game), f.game.MoveHistory, f.game.tmrtimeEnabled,
+            f.game.cmdpause.enabled, f.game.SecondsLeft, f.game.FirstMovePending, f.dialogs.log};
+}
+
+void compareUnchanged(const GameFixture &f, const Snapshot &before)
+{
+    const Snapshot after = snapshot(f);
+    QCOMPARE(after.board, before.board);
+    QCOMPARE(after.history, before.history);
+    QCOMPARE(after.clock, before.clock);
+    QCOMPARE(after.pauseEnabled, before.pauseEnabled);
+    QCOMPARE(after.secondsLeft, before.secondsLeft);
+    QCOMPARE(after.firstMovePending, before.firstMovePending);
+    QCOMPARE(after.dialogs, before.dialogs);
+}
+
+// Checks what a request on a fresh game leaves behind: the clock started,
+// pause enabled, the countdown primed, and the tile moved (or not).
+void compareRequested(const GameFixture &f, const QStringList &boardBefore, int blank,
+                      const QString &code, int newBlank)
+{
+    QVERIFY(f.game.tmrtimeEnabled);
+    QVERIFY(f.game.cmdpause.enabled);
+    QCOMPARE(f.game.SecondsLeft, 60);
+    QVERIFY(!f.game.FirstMovePending);
+    QVERIFY(!f.game.Solved);
+    QVERIFY(f.dialogs.log.isEmpty());
+    if (code.isEmpty()) {
+        QCOMPARE(core::boardText(f.game), boardBefore);
+        QCOMPARE(f.game.MoveHistory, (QStringList{QString(), QString()}));
+        return;
+    }
+    QStringList expected = boardBefore;
+    expected[blank] = boardBefore.at(newBlank);
+    expected[newBlank] = QStringLiteral("[]");
+    QCOMPARE(core::boardText(f.game), expected);
+    QCOMPARE(f.game.MoveHistory, (QStringList{QString(), code, QString()}));
+}
+
+} // namespace
+
+class TestMoveRequests : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void click_data();
+    void click();
+    void key_data();
+    void key();
+    void nothingWhileTheBoardIsInactive();
+    void onlyTheFirstRequestPrimesTheSeconds();
+    void requestThatSolvesEndsTheGame_data();
+    void requestThatSolvesEndsTheGame();
+    void refusedRequestOnASolvedBoardEndsTheGame_data();
+    void refusedRequestOnASolvedBoardEndsTheGame();
+};
+
+void TestMoveRequests::click_data()
+{
+    QTest::addColumn<int>("blank");
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<bool>("request");
+    QTest::addColumn<QString>("code");
+
+    // A neighbour's tile moves into the blank.
+    QTest::newRow("left of the blank") << 5 << 4 << true << QStringLiteral("r");
+    QTest::newRow("right of the blank") << 5 << 6 << true << QStringLiteral("l");
+    QTest::newRow("below the blank") << 5 << 9 << true << QStringLiteral("u");
+    QTest::newRow("above the blank") << 5 << 1 << true << QStringLiteral("d");
+    QTest::newRow("blank 15, cell 14") << 15 << 14 << true << QStringLiteral("r");
+    QTest::newRow("blank 15, cell 11") << 15 << 11 << true << QStringLiteral("d");
+    QTest::newRow("blank 0, cell 1") << 0 << 1 << true << QStringLiteral("l");
+    QTest::newRow("blank 0, cell 4") << 0 << 4 << true << QStringLiteral("u");
+    QTest::newRow("blank 12, cell 8") << 12 << 8 << true << QStringLiteral("d");
+    // The end of one row next to the start of the next: a request, but the
+    // tile move refuses to wrap.
+    QTest::newRow("cell 3, blank 4") << 4 << 3 << true << QString();
+    QTest::newRow("cell 4, blank 3") << 3 << 4 << true << QString();
+    QTest::newRow("cell 8, blank 7") << 7 << 8 << true << QString();
+    QTest::newRow("cell 7, blank 8") << 8 << 7 << true << QString();
+    QTest::newRow("cell 12, blank 11") << 11 << 12 << true << QString();
+    // Not next to the blank.
+    QTest::newRow("diagonal up-left") << 5 << 0 << false << QString();
+    QTest::newRow("diagonal up-right") << 5 << 2 << false << QString();
+    QTest::newRow("diagonal down-left") << 5 << 8 << false << QString();
+    QTest::newRow("diagonal down-right") << 5 << 10 << false << QString();
+    QTest::newRow("two to the right") << 5 << 7 << false << QString();
+    QTest::newRow("two below") << 5 << 13 << false << QString();
+    QTest::newRow("two to the left") << 14 << 12 << false << QString();
+    QTest::newRow("two above") << 14 << 6 << false << QString();
+    QTest::newRow("far corner") << 0 << 15 << false << QString();
+    QTest::newRow("blank 3, diagonal cell 6") << 3 << 6 << false << QString();
+}
+
+void TestMoveRequests::click()
+{
+    QFETCH(int, blank);
+    QFETCH(int, cell);
+    QFETCH(bool, request);
+    QFETCH(QString, code);
+
+    GameFixture f;
+    prepareFreshGame(f, blank);
+    QVERIFY(f.game.FirstMovePending);
+    QCOMPARE(f.game.SecondsLeft, 0);
+    QVERIFY(!f.game.tmrtimeEnabled);
+    const Snapshot before = snapshot(f);
+
+    f.game.cmdcheck_Click(cell);
+
+    if (!request) {
+        compareUnchanged(f, before);
+        return;
+    }
+    compareRequested(f, before.board, blank, code, cell);
+}
+
+void TestMoveRequests::key_data()
+{
+    QTest::addColumn<int>("keyCode");
+    QTest::addColumn<int>("blank");
+    QTest::addColumn<bool>("request");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<int>("moved");
+    QTest::addColumn<int>("help");
+
+    QTest::newRow("pad 8 moves the tile below up") << 104 << 5 << true << "u" << 9 << 0;
+    QTest::newRow("pad 2 moves the tile above down") << 98 << 5 << true << "d" << 1 << 0;
+    QTest::newRow("pad 4 moves the tile on the right left") << 100 << 5 << true << "l" << 6 << 0;
+    QTest::newRow("pad 6 moves the tile on the left right") << 102 << 5 << true << "r" << 4 << 0;
+    // Refused at the edge, but still a request that starts the clock.
+    QTest::newRow("pad 8, blank in the bottom row") << 104 << 13 << true << "" << -1 << 0;
+    QTest::newRow("pad 2, blank in the top row") << 98 << 1 << true << "" << -1 << 0;
+    QTest::newRow("pad 4, blank in the right column") << 100 << 7 << true << "" << -1 << 0;
+    QTest::newRow("pad 6, blank in the left column") << 102 << 4 << true << "" << -1 << 0;
+    QTest::newRow("F1 asks for the help") << 112 << 5 << false << "" << -1 << 1;
+    // Everything else is ignored: arrows, main-keyboard digits, other keys.
+    QTest::newRow("arrow up") << 38 << 5 << false << "" << -1 << 0;
+    QTest::newRow("arrow down") << 40 << 5 << false << "" << -1 << 0;
+    QTest::newRow("arrow left") << 37 << 5 << false << "" << -1 << 0;
+    QTest::newRow("arrow right") << 39 << 5 << false << "" << -1 << 0;
+    QTest::newRow("digit 8") << 56 << 5 << false << "" << -1 << 0;
+    QTest::newRow("digit 2") << 50 << 5 << false << "" << -1 << 0;
+    QTest::newRow("pad 5") << 101 << 5 << false << "" << -1 << 0;
+    QTest::newRow("F2") << 113 << 5 << false << "" << -1 << 0;
+    QTest::newRow("code 0") << 0 << 5 << false << "" << -1 << 0;
+}
+
+void TestMoveRequests::key()
+{
+    QFETCH(int, keyCode);
+    QFETCH(int, blank);
+    QFETCH(bool, request);
+    QFETCH(QString, code);
+    QFETCH(int, moved);
+    QFETCH(int, help);
+
+    GameFixture f;
+    prepareFreshGame(f, blank);
+    int helpRequests = 0;
+    f.dialogs.onHowToPlay = [&] { ++helpRequests; };
+    const Snapshot before = snapshot(f);
+
+    f.game.Form_KeyDown(keyCode);
+
+    QCOMPARE(helpRequests, help);
+    QCOMPARE(f.dialogs.log.count(QStringLiteral("howtoplay")), qsizetype(help));
+    if (!request) {
+        const Snapshot after = snapshot(f);
+        QCOMPARE(after.board, before.board);
+        QCOMPARE(after.history, before.history);
+        QCOMPARE(after.clock, false);
+        QCOMPARE(after.pauseEnabled, false);
+        QCOMPARE(after.secondsLeft, 0);
+        QVERIFY(after.firstMovePending);
+        return;
+    }
+    compareRequested(f, before.board, blank, code, moved);
+}
+
+void TestMoveRequests::nothingWhileTheBoardIsInactive()
+{
+    // Paused, options panel open or auto play running: no click and no key
+    // does anything, F1 included.
+    GameFixture f;
+    prepareFreshGame(f, 5);
+    f.game.BoardActive = false;
+    int helpRequests = 0;
+    f.dialogs.onHowToPlay = [&] { ++helpRequests; };
+    const Snapshot before = snapshot(f);
+
+    for (int cell : {1, 4, 6, 9})
+        f.game.cmdcheck_Click(cell);
+    for (int key : {104, 98, 100, 102, 112})
+        f.game.Form_KeyDown(key);
+
+    compareUnchanged(f, before);
+    QCOMPARE(helpRequests, 0);
+
+    // With the board active again, the same click moves.
+    f.game.BoardActive = true;
+    f.game.cmdcheck_Click(4);
+    QCOMPARE(core::recordedMoves(f.game.MoveHistory), QStringList{"r"});
+}
+
+void TestMoveRequests::onlyTheFirstRequestPrimesTheSeconds()
+{
+    GameFixture f;
+    prepareFreshGame(f, 5);
+    f.game.cmdcheck_Click(4); // blank now at 4
+    QCOMPARE(f.game.SecondsLeft, 60);
+    QVERIFY(!f.game.FirstMovePending);
+
+    // The clock has counted some seconds down; later requests leave them.
+    f.game.SecondsLeft = 42;
+    f.game.cmdcheck_Click(5);  // blank back to 5
+    f.game.Form_KeyDown(104);  // blank to 9
+    f.game.cmdcheck_Click(5);  // the tile above comes down: blank to 5
+    QCOMPARE(f.game.SecondsLeft, 42);
+    QVERIFY(!f.game.FirstMovePending);
+    QVERIFY(f.game.tmrtimeEnabled);
+    QCOMPARE(core::recordedMoves(f.game.MoveHistory), (QStringList{"r", "l", "u", "d"}));
+}
+
+void TestMoveRequests::requestThatSolvesEndsTheGame_data()
+{
+    QTest::addColumn<int>("blank");
+    QTest::addColumn<int>("cell"); // -1: by key
+    QTest::addColumn<int>("keyCode");
+    QTest::addColumn<bool>("firstMove");
+
+    QTest::newRow("click from the left, first move") << 14 << 15 << 0 << true;
+    QTest::newRow("click from the left, later move") << 14 << 15 << 0 << false;
+    QTest::newRow("pad 4, first move") << 14 << -1 << 100 << true;
+    QTest::newRow("pad 4, later move") << 14 << -1 << 100 << false;
+}
+
+void TestMoveRequests::requestThatSolvesEndsTheGame()
+{
+    QFETCH(int, blank);
+    QFETCH(int, cell);
+    QFETCH(int, keyCode);
+    QFETCH(bool, firstMove);
+
+    GameFixture f(9);
+    prepareFreshGame(f, blank);
+    if (!firstMove) {
+        f.game.FirstMovePending = false;
+        f.game.SecondsLeft = 33;
+        f.game.setClockRunning(true);
+        f.game.cmdpause.enabled = true;
+    }
+    f.game.ElapsedSeconds = 30;
+    const QStringList history = f.game.MoveHistory;
+
+    if (cell >= 0)
+        f.game.cmdcheck_Click(cell);
+    else
+        f.game.Form_KeyDown(keyCode);
+
+    QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
+    QVERIFY(f.game.Solved);
+    // The next game waits for its own first move.
+    QVERIFY(!f.game.tmrtimeEnabled);
+    QVERIFY(!f.game.cmdpause.enabled);
+    QVERIFY(f.game.FirstMovePending);
+    QCOMPARE(f.game.SecondsLeft, 0);
+    QCOMPARE(f.game.ElapsedSeconds, 0);
+    QCOMPARE(f.game.MinutesLeft, 9);
+    // A new board was dealt.
+    QVERIFY(f.game.MoveHistory != history);
+    QVERIFY(core::wellFormedHistory(f.game.MoveHistory));
+    QCOMPARE(core::hiddenCount(f.game), 1);
+}
+
+void TestMoveRequests::refusedRequestOnASolvedBoardEndsTheGame_data()
+{
+    QTest::addColumn<int>("keyCode");
+    QTest::newRow("pad 8") << 104;
+    QTest::newRow("pad 4") << 100;
+}
+
+void TestMoveRequests::refusedRequestOnASolvedBoardEndsTheGame()
+{
+    // A shuffle may happen to leave the board solved: the first request
+    // ends that game, although its own move is refused.
+    QFETCH(int, keyCode);
+    GameFixture f(4);
+    prepareFreshGame(f, 15);
+    f.game.ElapsedSeconds = 0;
+
+    f.game.Form_KeyDown(keyCode);
+
+    QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
+    QVERIFY(f.game.FirstMovePending);
+    QVERIFY(!f.game.tmrtimeEnabled);
+    QVERIFY(!f.game.cmdpause.enabled);
+    QCOMPARE(f.game.SecondsLeft, 0);
+    QVERIFY(core::wellFormedHistory(f.game.MoveHistory));
+    QVERIFY(f.game.MoveHistory.size() > 2);
+}
+
+QTEST_GUILESS_MAIN(TestMoveRequests)
+#include "test_move_requests.moc"

@@ -1,0 +1,514 @@
+// Dealing a new game: the difficulty from the option buttons, the best times
+// from the store, the shuffle and the state a fresh game starts in.
+#include "core_helpers.h"
+#include "game_fixture.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+// A game whose random source keeps a log of its draws.
+struct RecordedGame
+{
+    explicit RecordedGame(unsigned long long seed)
+        : store(dir.path())
+        , random(seed)
+        , dialogs(scores)
+        , game(store, scores, random)
+        , progress(game)
+    {
+        game.setDialogs(&dialogs);
+        game.setObserver(&progress);
+    }
+
+    QTemporaryDir dir;
+    SettingsStore store;
+    ScoreVariables scores;
+    RecordingRandom random;
+    ScriptedDialogs dialogs;
+    GameState game;
+    ProgressRecorder progress;
+};
+
+int totalMoves(DifficultyOption option)
+{
+    switch (option) {
+    case DifficultyOption::Easy: return 60;
+    case DifficultyOption::Medium: return 120;
+    case DifficultyOption::Hard: return 200;
+    case DifficultyOption::None: break;
+    }
+    return 0;
+}
+
+int direction(double r) { return int(std::floor(r * 4 + 1)); }
+
+bool reverses(int d, int previous)
+{
+    return (d == 1 && previous == 2) || (d == 2 && previous == 1) || (d == 3 && previous == 4)
+           || (d == 4 && previous == 3);
+}
+
+QString codeOf(int d)
+{
+    static const char *const codes[] = {"", "l", "r", "d", "u"};
+    return QString::fromLatin1(codes[d]);
+}
+
+void addDifficultyColumns()
+{
+    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<QString>("difficulty");
+    QTest::addColumn<int>("total");
+}
+
+void addDifficultyRows()
+{
+    QTest::newRow("Easy") << DifficultyOption::Easy << QStringLiteral("Easy") << 60;
+    QTest::newRow("Medium") << DifficultyOption::Medium << QStringLiteral("Medium") << 120;
+    QTest::newRow("Hard") << DifficultyOption::Hard << QStringLiteral("Hard") << 200;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(DifficultyOption)
+
+class TestNewGame : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readDifficulty_data();
+    void readDifficulty();
+    void shuffleCountsEveryMoveOnce_data();
+    void shuffleCountsEveryMoveOnce();
+    void directionsFollowTheDraws_data();
+    void directionsFollowTheDraws();
+    void reverseOfARefusedMoveIsRedrawn();
+    void previousDirectionCarriesAcrossRounds();
+    void previousDirectionStartsFreshEachGame();
+    void stateAfterNewGame_data();
+    void stateAfterNewGame();
+    void bestTimesReloaded_data();
+    void bestTimesReloaded();
+    void bestTimesReloadedAtEveryNewGame();
+    void randomSourceSeededOncePerGame();
+    void undoingTheHistorySolvesTheBoard_data();
+    void undoingTheHistorySolvesTheBoard();
+};
+
+void TestNewGame::readDifficulty_data()
+{
+    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<QString>("difficulty");
+    QTest::addColumn<int>("rounds");
+    QTest::addColumn<int>("perRound");
+    QTest::newRow("Easy") << DifficultyOption::Easy << QStringLiteral("Easy") << 2 << 30;
+    QTest::newRow("Medium") << DifficultyOption::Medium << QStringLiteral("Medium") << 3 << 40;
+    QTest::newRow("Hard") << DifficultyOption::Hard << QStringLiteral("Hard") << 4 << 50;
+    // No button checked: everything stays as it was.
+    QTest::newRow("none checked") << DifficultyOption::None << QStringLiteral("Before") << 7 << 9;
+}
+
+void TestNewGame::readDifficulty()
+{
+    QFETCH(DifficultyOption, option);
+    QFETCH(QString, difficulty);
+    QFETCH(int, rounds);
+    QFETCH(int, perRound);
+
+    GameFixture f;
+    f.game.Difficulty = QStringLiteral("Before");
+    f.game.ShuffleRounds = 7;
+    f.game.MovesPerRound = 9;
+    f.game.checkedOption = option;
+    f.game.ReadDifficulty();
+    QCOMPARE(f.game.Difficulty, difficulty);
+    QCOMPARE(int(f.game.ShuffleRounds), rounds);
+    QCOMPARE(int(f.game.MovesPerRound), perRound);
+    QCOMPARE(f.game.checkedOption, option);
+}
+
+void TestNewGame::shuffleCountsEveryMoveOnce_data()
+{
+    addDifficultyColumns();
+    QTest::addColumn<unsigned long long>("seed");
+    for (unsigned long long seed : {1ULL, 7ULL, 42ULL, 1234ULL, 99991ULL}) {
+        QTest::addRow("Easy, seed %llu", seed) << DifficultyOption::Easy << QStringLiteral("Easy") << 60 << seed;
+        QTest::addRow("Medium, seed %llu", seed) << DifficultyOption::Medium << QStringLiteral("Medium") << 120 << seed;
+        QTest::addRow("Hard, seed %llu", seed) << DifficultyOption::Hard << QStringLiteral("Hard") << 200 << seed;
+    }
+}
+
+void TestNewGame::shuffleCountsEveryMoveOnce()
+{
+    QFETCH(DifficultyOption, option);
+    QFETCH(int, total);
+    QFETCH(unsigned long long, seed);
+
+    RecordedGame g(seed);
+    g.game.checkedOption = option;
+    g.game.TimeLimitMinutes = 10;
+    g.progress.expectedMax = total;
+    g.game.NewGame();
+
+    // The bar is set after every draw, reversals included, while it is shown
+    // with its full range; it ends at the number of counted moves.
+    const std::vector<int> &values = g.progress.values;
+    QCOMPARE(values.size(), g.random.draws.size());
+    QCOMPARE(g.progress.hiddenWhileCounting, 0);
+    QCOMPARE(g.progress.wrongRange, 0);
+    QCOMPARE(g.game.pgblengthMin, 0);
+    QCOMPARE(g.game.pgblengthMax, total);
+    QCOMPARE(g.game.pgblengthValue, total);
+    QVERIFY(!g.game.pgblengthVisible);
+
+    // Read each draw as counted (the bar went up) or redrawn (it did not).
+    int previous = 0;
+    int counted = 0;
+    QStringList countedCodes;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const int d = direction(g.random.draws[i]);
+        QVERIFY(d >= 1 && d <= 4);
+        const int step = values[i] - (i == 0 ? 0 : values[i - 1]);
+        QVERIFY2(step == 0 || step == 1, qPrintable(QStringLiteral("draw %1").arg(i)));
+        if (step == 1) {
+            QVERIFY2(!reverses(d, previous),
+                     qPrintable(QStringLiteral("draw %1 reverses the move before").arg(i)));
+            previous = d;
+            ++counted;
+            countedCodes << codeOf(d);
+        } else {
+            QVERIFY2(reverses(d, previous),
+                     qPrintable(QStringLiteral("draw %1 was not counted").arg(i)));
+        }
+    }
+    QCOMPARE(counted, total);
+
+    // The recorded moves are the counted moves that were not refused, in
+    // the order they were made.
+    QVERIFY(core::wellFormedHistory(g.game.MoveHistory));
+    const QStringList recorded = core::recordedMoves(g.game.MoveHistory);
+    QVERIFY(recorded.size() <= total);
+    qsizetype next = 0;
+    for (const QString &code : countedCodes) {
+        if (next < recorded.size() && recorded.at(next) == code)
+            ++next;
+    }
+    QCOMPARE(next, recorded.size());
+}
+
+void TestNewGame::directionsFollowTheDraws_data()
+{
+    QTest::addColumn<double>("draw");
+    QTest::addColumn<QStringList>("recorded");
+    QTest::addColumn<int>("blank");
+    // The same direction over and over: never a reversal, so exactly 60
+    // draws, and the blank runs to the edge and stays there.
+    QTest::newRow("0 is left") << 0.0 << QStringList{} << 15;
+    QTest::newRow("just below 0.25 is left") << 0.2499 << QStringList{} << 15;
+    QTest::newRow("0.25 is right") << 0.25 << QStringList{"r", "r", "r"} << 12;
+    QTest::newRow("0.5 is down") << 0.5 << QStringList{"d", "d", "d"} << 3;
+    QTest::newRow("0.75 is up") << 0.75 << QStringList{} << 15;
+    QTest::newRow("just below 1 is up") << 0.99999 << QStringList{} << 15;
+}
+
+void TestNewGame::directionsFollowTheDraws()
+{
+    QFETCH(double, draw);
+    QFETCH(QStringList, recorded);
+    QFETCH(int, blank);
+
+    GameFixture f;
+    ProgressRecorder progress(f.game);
+    f.game.setObserver(&progress);
+    f.random.values.assign(60, draw);
+    f.game.checkedOption = DifficultyOption::Easy;
+    f.game.NewGame();
+
+    QCOMPARE(progress.values.size(), std::size_t(60));
+    QCOMPARE(progress.values.back(), 60);
+    QCOMPARE(core::recordedMoves(f.game.MoveHistory), recorded);
+    QCOMPARE(core::hiddenCell(f.game), blank);
+    QCOMPARE(core::hiddenCount(f.game), 1);
+}
+
+void TestNewGame::reverseOfARefusedMoveIsRedrawn()
+{
+    // Up is refused on the solved board but counts; the down that follows is
+    // its reverse and is drawn again. Then right moves, the left that would
+    // undo it is drawn again, and down and left move.
+    GameFixture f;
+    ProgressRecorder progress(f.game);
+    f.game.setObserver(&progress);
+    f.random.values = {0.75, 0.5, 0.25, 0.0, 0.5};
+    f.random.values.resize(62, 0.0);
+    f.game.checkedOption = DifficultyOption::Easy;
+    f.game.NewGame();
+
+    QCOMPARE(core::recordedMoves(f.game.MoveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(progress.values.size(), std::size_t(62));
+    const std::vector<int> firstSix(progress.values.begin(), progress.values.begin() + 6);
+    QCOMPARE(firstSix, (std::vector<int>{1, 1, 2, 2, 3, 4}));
+    QCOMPARE(progress.values.back(), 60);
+}
+
+void TestNewGame::previousDirectionCarriesAcrossRounds()
+{
+    // Round one ends with a move right; the left drawn first in round two is
+    // its reverse and does not count.
+    GameFixture f;
+    ProgressRecorder progress(f.game);
+    f.game.setObserver(&progress);
+    f.random.values.assign(29, 0.75); // up, refused on the solved board
+    f.random.values.push_back(0.25);  // right: the 30th move of round one
+    f.random.values.push_back(0.0);   // left: reverses it
+    f.random.values.push_back(0.5);   // down
+    f.random.values.resize(61, 0.0);  // left
+    f.game.checkedOption = DifficultyOption::Easy;
+    f.game.NewGame();
+
+    QCOMPARE(core::recordedMoves(f.game.MoveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(progress.values.size(), std::size_t(61));
+    QCOMPARE(progress.values[29], 30);
+    QCOMPARE(progress.values[30], 30);
+    QCOMPARE(progress.values[31], 31);
+}
+
+void TestNewGame::previousDirectionStartsFreshEachGame()
+{
+    // The first game ends on a left; the right that opens the second game
+    // counts, since each shuffle starts with no previous direction.
+    GameFixture f;
+    ProgressRecorder progress(f.game);
+    f.game.setObserver(&progress);
+    f.random.values.assign(60, 0.0);
+    f.random.values.push_back(0.25);
+    f.random.values.push_back(0.5);
+    f.random.values.resize(120, 0.0);
+    f.game.checkedOption = DifficultyOption::Easy;
+    f.game.NewGame();
+    QCOMPARE(core::recordedMoves(f.game.MoveHistory), QStringList{});
+
+    progress.clear();
+    f.game.NewGame();
+    QCOMPARE(core::recordedMoves(f.game.MoveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(progress.values.size(), std::size_t(60));
+    QCOMPARE(progress.values.front(), 1);
+}
+
+void TestNewGame::stateAfterNewGame_data()
+{
+    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<QString>("difficulty");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QString>("clock");
+    QTest::newRow("Easy, 10") << DifficultyOption::Easy << QStringLiteral("Easy") << 10
+                              << QStringLiteral("Timer : 10 : 0");
+    QTest::newRow("Medium, 10") << DifficultyOption::Medium << QStringLiteral("Medium") << 10
+                                << QStringLiteral("Timer : 10 : 0");
+    QTest::newRow("Hard, 10") << DifficultyOption::Hard << QStringLiteral("Hard") << 10
+                              << QStringLiteral("Timer : 10 : 0");
+    QTest::newRow("Hard, 25") << DifficultyOption::Hard << QStringLiteral("Hard") << 25
+                              << QStringLiteral("Timer : 25 : 0");
+    QTest::newRow("Easy, 1") << DifficultyOption::Easy << QStringLiteral("Easy") << 1
+                             << QStringLiteral("Timer : 1 : 0");
+    QTest::newRow("Medium, 0") << DifficultyOption::Medium << QStringLiteral("Medium") << 0
+                               << QStringLiteral("Timer : 0 : 0");
+}
+
+void TestNewGame::stateAfterNewGame()
+{
+    QFETCH(DifficultyOption, option);
+    QFETCH(QString, difficulty);
+    QFETCH(int, limit);
+    QFETCH(QString, clock);
+
+    GameFixture f(5);
+    GameState &g = f.game;
+    // Whatever the game before left behind.
+    g.checkedOption = option;
+    g.TimeLimitMinutes = static_cast<qint16>(limit);
+    g.SecondsLeft = 37;
+    g.MinutesLeft = 3;
+    g.ElapsedSeconds = 123;
+    g.FirstMovePending = false;
+    g.BoardActive = false;
+    g.AutoPlayUsed = true;
+    f.scores.GotTopTime = true;
+    g.setClockRunning(true);
+    g.stbtimerPanels = {QStringLiteral("old"), QStringLiteral("old")};
+    g.MoveHistory = QStringList{"", "u", "l", ""};
+    f.layOut(6);
+    g.cmdcheck[2].visible = false;
+    // What a new game leaves to its callers.
+    g.cmdpause = ButtonState{QStringLiteral("Stop"), QStringLiteral("tip"), false};
+    g.Cmdreset = ButtonState{QStringLiteral("Reset"), QStringLiteral("Reset Game"), false};
+    g.mnutoolsEnabled = false;
+    g.setAutoStepperRunning(true);
+    g.AutoPlayRunning = true;
+    g.ReplayIndex = 17;
+    g.Solved = true;
+
+    g.NewGame();
+
+    QCOMPARE(g.SecondsLeft, 0);
+    QVERIFY(!g.tmrtimeEnabled);
+    QVERIFY(g.FirstMovePending);
+    QCOMPARE(g.MinutesLeft, limit - 1);
+    QCOMPARE(g.stbtimerPanels[0], clock);
+    QCOMPARE(g.stbtimerPanels[1], difficulty);
+    QCOMPARE(g.Difficulty, difficulty);
+    QVERIFY(g.BoardActive);
+    QVERIFY(!f.scores.GotTopTime);
+    QVERIFY(!g.AutoPlayUsed);
+    QCOMPARE(g.ElapsedSeconds, 0);
+    QVERIFY(!g.pgblengthVisible);
+    QCOMPARE(g.pgblengthMax, totalMoves(option));
+    QCOMPARE(g.pgblengthValue, totalMoves(option));
+    QCOMPARE(int(g.TimeLimitMinutes), limit);
+
+    // The board was laid out afresh before the shuffle: one blank, and the
+    // history (which starts anew) leads back to the solved board.
+    QCOMPARE(core::hiddenCount(g), 1);
+    QVERIFY(core::wellFormedHistory(g.MoveHistory));
+    core::undoHistory(g);
+    QVERIFY(core::showsSolvedBoard(g));
+
+    QCOMPARE(g.cmdpause.caption, QStringLiteral("Stop"));
+    QCOMPARE(g.cmdpause.toolTip, QStringLiteral("tip"));
+    QVERIFY(!g.cmdpause.enabled);
+    QVERIFY(!g.Cmdreset.enabled);
+    QVERIFY(!g.mnutoolsEnabled);
+    QVERIFY(g.tmrautoEnabled);
+    QVERIFY(g.AutoPlayRunning);
+    QCOMPARE(g.ReplayIndex, 17);
+    QVERIFY(g.Solved);
+}
+
+void TestNewGame::bestTimesReloaded_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("easy");
+    QTest::addColumn<double>("medium");
+    QTest::addColumn<int>("hard");
+
+    QTest::newRow("nothing stored") << QString() << QString() << 480.0 << 480.0 << 480;
+    QTest::newRow("Easy ' 95'") << "Easy" << " 95" << 95.0 << 480.0 << 480;
+    QTest::newRow("Medium ' 95'") << "Medium" << " 95" << 480.0 << 95.0 << 480;
+    QTest::newRow("Hard ' 95'") << "Hard" << " 95" << 480.0 << 480.0 << 95;
+    QTest::newRow("Easy not a number") << "Easy" << "abc" << 0.0 << 480.0 << 480;
+    QTest::newRow("Medium not a number") << "Medium" << "x12" << 480.0 << 0.0 << 480;
+    QTest::newRow("Hard not a number") << "Hard" << "abc" << 480.0 << 480.0 << 0;
+    QTest::newRow("Easy digits then letters") << "Easy" << "300s" << 300.0 << 480.0 << 480;
+    QTest::newRow("Easy keeps a fraction") << "Easy" << "12.5" << 12.5 << 480.0 << 480;
+    QTest::newRow("Hard 12.5 rounds to even") << "Hard" << "12.5" << 480.0 << 480.0 << 12;
+    QTest::newRow("Hard 13.5 rounds to even") << "Hard" << "13.5" << 480.0 << 480.0 << 14;
+    QTest::newRow("Hard beyond 16 bits") << "Hard" << "40000" << 480.0 << 480.0 << 480;
+    QTest::newRow("Hard below 16 bits") << "Hard" << "-40000" << 480.0 << 480.0 << 480;
+    QTest::newRow("Hard at the 16-bit edge") << "Hard" << "32767" << 480.0 << 480.0 << 32767;
+    QTest::newRow("Easy beyond a double") << "Easy" << "1e400" << 480.0 << 480.0 << 480;
+    QTest::newRow("Medium beyond a double") << "Medium" << "-1e400" << 480.0 << 480.0 << 480;
+    QTest::newRow("Easy large but finite") << "Easy" << "1e300" << 1e300 << 480.0 << 480;
+    // Names of settings compare without regard to case.
+    QTest::newRow("key written as 'hard'") << "hard" << " 77" << 480.0 << 480.0 << 77;
+    QTest::newRow("key written as 'MEDIUM'") << "MEDIUM" << " 88" << 480.0 << 88.0 << 480;
+}
+
+void TestNewGame::bestTimesReloaded()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, text);
+    QFETCH(double, easy);
+    QFETCH(double, medium);
+    QFETCH(int, hard);
+
+    GameFixture f;
+    if (!key.isEmpty())
+        QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), key, text));
+    f.scores.BestEasy = 1;
+    f.scores.BestMedium = 2;
+    f.scores.BestHard = 3;
+    f.game.checkedOption = DifficultyOption::Easy;
+    f.game.NewGame();
+    QCOMPARE(f.scores.BestEasy, easy);
+    QCOMPARE(f.scores.BestMedium, medium);
+    QCOMPARE(int(f.scores.BestHard), hard);
+}
+
+void TestNewGame::bestTimesReloadedAtEveryNewGame()
+{
+    GameFixture f;
+    f.game.checkedOption = DifficultyOption::Medium;
+    f.game.NewGame();
+    QCOMPARE(f.scores.BestMedium, 480.0);
+    QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Medium"), QStringLiteral(" 77")));
+    QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 66")));
+    QCOMPARE(f.scores.BestMedium, 480.0);
+    f.game.NewGame();
+    QCOMPARE(f.scores.BestMedium, 77.0);
+    QCOMPARE(int(f.scores.BestHard), 66);
+    QCOMPARE(f.scores.BestEasy, 480.0);
+}
+
+void TestNewGame::randomSourceSeededOncePerGame()
+{
+    RecordedGame g(3);
+    g.game.checkedOption = DifficultyOption::Easy;
+    g.game.NewGame();
+    QCOMPARE(g.random.seeds, 1);
+    // Seeded before the first draw.
+    QCOMPARE(g.random.events.front(), -1.0);
+    const std::size_t firstGame = g.random.events.size();
+
+    g.game.checkedOption = DifficultyOption::Hard;
+    g.game.NewGame();
+    QCOMPARE(g.random.seeds, 2);
+    QCOMPARE(g.random.events.at(firstGame), -1.0);
+    QCOMPARE(std::count(g.random.events.begin(), g.random.events.end(), -1.0), 2);
+
+    GameFixture f;
+    f.game.NewGame();
+    f.game.NewGame();
+    f.game.NewGame();
+    QCOMPARE(f.random.seeds, 3);
+}
+
+void TestNewGame::undoingTheHistorySolvesTheBoard_data()
+{
+    addDifficultyColumns();
+    addDifficultyRows();
+}
+
+void TestNewGame::undoingTheHistorySolvesTheBoard()
+{
+    QFETCH(DifficultyOption, option);
+    QFETCH(int, total);
+
+    int longest = 0;
+    for (unsigned long long seed = 1; seed <= 200; ++seed) {
+        GameFixture f(seed);
+        f.game.checkedOption = option;
+        f.game.TimeLimitMinutes = 10;
+        f.game.NewGame();
+
+        const QStringList history = f.game.MoveHistory;
+        QVERIFY(core::wellFormedHistory(history));
+        const int recorded = int(history.size()) - 2;
+        QVERIFY(recorded <= total);
+        longest = std::max(longest, recorded);
+        QCOMPARE(core::hiddenCount(f.game), 1);
+
+        // Every recorded move can be taken back, newest first.
+        QCOMPARE(core::undoHistory(f.game), recorded);
+        QVERIFY2(core::showsSolvedBoard(f.game), qPrintable(QStringLiteral("seed %1").arg(seed)));
+    }
+    // Over so many games the shuffle does move tiles.
+    QVERIFY(longest > total / 2);
+}
+
+QTEST_GUILESS_MAIN(TestNewGame)
+#include "test_new_game.moc"

@@ -1,0 +1,419 @@
+// The solved check and the end of a game: game over after auto play, a plain
+// win, or a new best time that the winner names and the store keeps.
+#include "core_helpers.h"
+#include "game_fixture.h"
+
+#include "store/conversions.h"
+
+#include <QtTest>
+
+#include <QFile>
+
+namespace {
+
+const QString kNone = QStringLiteral("<none>");
+
+QString stored(const SettingsStore &store, const QString &section, const QString &key)
+{
+    return store.read(kApplication, section, key, kNone);
+}
+
+QByteArray fileBytes(const SettingsStore &store)
+{
+    QFile file(store.filePath(kApplication));
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArrayLiteral("<no file>");
+    return file.readAll();
+}
+
+QString keyOf(DifficultyOption option)
+{
+    switch (option) {
+    case DifficultyOption::Easy: return QStringLiteral("Easy");
+    case DifficultyOption::Medium: return QStringLiteral("Medium");
+    case DifficultyOption::Hard: return QStringLiteral("Hard");
+    case DifficultyOption::None: break;
+    }
+    return QString();
+}
+
+// A game of the given difficulty dealt with the best times in the store.
+void dealGame(GameFixture &f, DifficultyOption option)
+{
+    f.game.checkedOption = option;
+    f.game.TimeLimitMinutes = 10;
+    f.game.NewGame();
+}
+
+// A game in full swing, one move from solved: the tile "15" stands left
+// of the blank in the bottom-right corner.
+void oneMoveFromSolved(GameFixture &f, int elapsed)
+{
+    f.layOut(14);
+    f.game.FirstMovePending = false;
+    f.game.SecondsLeft = 20;
+    f.game.MinutesLeft = 2;
+    f.game.ElapsedSeconds = elapsed;
+    f.game.setClockRunning(true);
+    f.game.cmdpause.enabled = true;
+}
+
+// What every end of a game leaves: a fresh board waiting for its first move.
+void compareNextGameReady(const GameFixture &f, const QStringList &oldHistory)
+{
+    QVERIFY(!f.game.tmrtimeEnabled);
+    QCOMPARE(f.game.SecondsLeft, 0);
+    QCOMPARE(f.game.ElapsedSeconds, 0);
+    QVERIFY(!f.game.cmdpause.enabled);
+    QVERIFY(f.game.FirstMovePending);
+    QVERIFY(f.game.BoardActive);
+    QVERIFY(!f.game.AutoPlayUsed);
+    QVERIFY(!f.scores.GotTopTime);
+    QCOMPARE(f.game.MinutesLeft, 9);
+    QCOMPARE(f.game.stbtimerPanels[0], QStringLiteral("Timer : 10 : 0"));
+    QVERIFY(f.game.MoveHistory != oldHistory);
+    QVERIFY(core::wellFormedHistory(f.game.MoveHistory));
+    QVERIFY(f.game.MoveHistory.size() > 2);
+    QCOMPARE(core::hiddenCount(f.game), 1);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(DifficultyOption)
+
+class TestSolvedCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void checkSolved_data();
+    void checkSolved();
+    void gameOverAfterAutoPlay_data();
+    void gameOverAfterAutoPlay();
+    void recordOrPlainWin_data();
+    void recordOrPlainWin();
+    void winnerIsAskedBeforeAnythingIsStored();
+    void unknownDifficultyStoresAndShowsNothing_data();
+    void unknownDifficultyStoresAndShowsNothing();
+    void wholeGameWonByUndoingTheShuffle_data();
+    void wholeGameWonByUndoingTheShuffle();
+};
+
+void TestSolvedCheck::checkSolved_data()
+{
+    QTest::addColumn<QString>("arrangement");
+    QTest::addColumn<bool>("solved");
+    QTest::newRow("solved") << "solved" << true;
+    QTest::newRow("freshly labelled, blank shows 16") << "labelled" << true;
+    QTest::newRow("cell 15 is not examined") << "cell 15 shown" << true;
+    QTest::newRow("visibility is not examined") << "cell 7 hidden" << true;
+    QTest::newRow("14 and 15 swapped") << "swapped" << false;
+    QTest::newRow("blank at 14") << "blank 14" << false;
+    QTest::newRow("blank at 0") << "blank 0" << false;
+    QTest::newRow("leading zero in cell 0") << "01" << false;
+    QTest::newRow("blank before 15") << " 15" << false;
+    QTest::newRow("last tile missing") << "no 15" << false;
+}
+
+void TestSolvedCheck::checkSolved()
+{
+    QFETCH(QString, arrangement);
+    QFETCH(bool, solved);
+
+    GameFixture f;
+    dealGame(f, DifficultyOption::Easy);
+    f.layOut(15);
+    std::array<Cell, 16> &cells = f.game.cmdcheck;
+    if (arrangement == u"labelled") {
+        f.game.LabelCells();
+    } else if (arrangement == u"cell 15 shown") {
+        cells[15] = Cell{QStringLiteral("x"), true};
+    } else if (arrangement == u"cell 7 hidden") {
+        cells[7].visible = false;
+    } else if (arrangement == u"swapped") {
+        std::swap(cells[13], cells[14]);
+    } else if (arrangement == u"blank 14") {
+        f.layOut(14);
+    } else if (arrangement == u"blank 0") {
+        f.layOut(0);
+    } else if (arrangement == u"01") {
+        cells[0].caption = QStringLiteral("01");
+    } else if (arrangement == u" 15") {
+        cells[14].caption = QStringLiteral(" 15");
+    } else if (arrangement == u"no 15") {
+        cells[14] = Cell{QString(), false};
+        cells[15] = Cell{QStringLiteral("15"), true};
+    }
+    if (arrangement == u"swapped")
+        QCOMPARE(cells[13].caption, QStringLiteral("15"));
+    f.game.Solved = !solved;
+    f.game.ElapsedSeconds = 500; // a plain win, should it be one
+    f.game.setClockRunning(true);
+    f.game.cmdpause.enabled = true;
+    const QStringList board = core::boardText(f.game);
+    const QStringList history = f.game.MoveHistory;
+
+    f.game.CheckSolved();
+
+    QCOMPARE(f.game.Solved, solved);
+    if (solved) {
+        QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:plain")});
+        compareNextGameReady(f, history);
+    } else {
+        // Nothing else happens on an unsolved board.
+        QVERIFY(f.dialogs.log.isEmpty());
+        QCOMPARE(core::boardText(f.game), board);
+        QCOMPARE(f.game.MoveHistory, history);
+        QVERIFY(f.game.tmrtimeEnabled);
+        QVERIFY(f.game.cmdpause.enabled);
+        QCOMPARE(f.game.ElapsedSeconds, 500);
+    }
+}
+
+void TestSolvedCheck::gameOverAfterAutoPlay_data()
+{
+    QTest::addColumn<DifficultyOption>("option");
+    QTest::newRow("Easy") << DifficultyOption::Easy;
+    QTest::newRow("Medium") << DifficultyOption::Medium;
+    QTest::newRow("Hard") << DifficultyOption::Hard;
+}
+
+void TestSolvedCheck::gameOverAfterAutoPlay()
+{
+    // Auto play was used (and stopped again): the last move by hand solves
+    // the board in a time that would otherwise be a record.
+    QFETCH(DifficultyOption, option);
+    GameFixture f;
+    dealGame(f, option);
+    oneMoveFromSolved(f, 10);
+    f.game.AutoPlayUsed = true;
+    const QStringList history = f.game.MoveHistory;
+    bool clockStoppedFirst = false;
+    f.dialogs.whileOpen = [&](const QString &) { clockStoppedFirst = !f.game.tmrtimeEnabled; };
+
+    f.game.cmdcheck_Click(15);
+
+    QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("message:Game Over|Game Over|info")});
+    QVERIFY(clockStoppedFirst);
+    QCOMPARE(fileBytes(f.store), QByteArrayLiteral("<no file>"));
+    QCOMPARE(stored(f.store, QStringLiteral("Names"), keyOf(option)), kNone);
+    QCOMPARE(stored(f.store, QStringLiteral("Times"), keyOf(option)), kNone);
+    compareNextGameReady(f, history);
+}
+
+void TestSolvedCheck::recordOrPlainWin_data()
+{
+    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<QString>("storedTime"); // empty: nothing stored
+    QTest::addColumn<int>("elapsed");
+    QTest::addColumn<bool>("record");
+    QTest::addColumn<double>("bestAfter");
+
+    const auto easy = DifficultyOption::Easy;
+    const auto medium = DifficultyOption::Medium;
+    const auto hard = DifficultyOption::Hard;
+    // Nothing stored: the best time is 480 seconds.
+    QTest::newRow("Easy, none stored, 479") << easy << QString() << 479 << true << 479.0;
+    QTest::newRow("Easy, none stored, 480") << easy << QString() << 480 << false << 480.0;
+    QTest::newRow("Easy, none stored, 481") << easy << QString() << 481 << false << 480.0;
+    QTest::newRow("Medium, none stored, 479") << medium << QString() << 479 << true << 479.0;
+    QTest::newRow("Medium, none stored, 480") << medium << QString() << 480 << false << 480.0;
+    QTest::newRow("Hard, none stored, 479") << hard << QString() << 479 << true << 479.0;
+    QTest::newRow("Hard, none stored, 480") << hard << QString() << 480 << false << 480.0;
+    // A stored best time must be beaten, not equalled.
+    QTest::newRow("Hard, ' 95', 94") << hard << " 95" << 94 << true << 94.0;
+    QTest::newRow("Hard, ' 95', 95") << hard << " 95" << 95 << false << 95.0;
+    QTest::newRow("Hard, ' 95', 96") << hard << " 95" << 96 << false << 95.0;
+    QTest::newRow("Medium, ' 200', 199") << medium << " 200" << 199 << true << 199.0;
+    QTest::newRow("Medium, ' 200', 200") << medium << " 200" << 200 << false << 200.0;
+    QTest::newRow("Easy, ' 95', 94") << easy << " 95" << 94 << true << 94.0;
+    QTest::newRow("Easy, ' 95', 95") << easy << " 95" << 95 << false << 95.0;
+    QTest::newRow("Easy, ' 95', 0") << easy << " 95" << 0 << true << 0.0;
+    // Easy and Medium keep a fraction; Hard rounds it to a whole second.
+    QTest::newRow("Easy, '12.5', 12") << easy << "12.5" << 12 << true << 12.0;
+    QTest::newRow("Easy, '12.5', 13") << easy << "12.5" << 13 << false << 12.5;
+    QTest::newRow("Medium, '12.5', 12") << medium << "12.5" << 12 << true << 12.0;
+    QTest::newRow("Hard, '12.5', 12") << hard << "12.5" << 12 << false << 12.0;
+    QTest::newRow("Hard, '12.5', 11") << hard << "12.5" << 11 << true << 11.0;
+    // A best time that reads as 0 cannot be beaten.
+    QTest::newRow("Easy, 'abc', 0") << easy << "abc" << 0 << false << 0.0;
+}
+
+void TestSolvedCheck::recordOrPlainWin()
+{
+    QFETCH(DifficultyOption, option);
+    QFETCH(QString, storedTime);
+    QFETCH(int, elapsed);
+    QFETCH(bool, record);
+    QFETCH(double, bestAfter);
+
+    const QString key = keyOf(option);
+    GameFixture f(11);
+    f.dialogs.winnerName = QStringLiteral("Ann Lee");
+    if (!storedTime.isEmpty())
+        QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), key, storedTime));
+    dealGame(f, option);
+    oneMoveFromSolved(f, elapsed);
+    const QStringList history = f.game.MoveHistory;
+
+    f.game.cmdcheck_Click(15);
+
+    QVERIFY(f.game.Solved);
+    if (record) {
+        QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
+        QCOMPARE(stored(f.store, QStringLiteral("Names"), key), QStringLiteral("Ann Lee"));
+        QCOMPARE(stored(f.store, QStringLiteral("Times"), key), NumberText(elapsed));
+    } else {
+        QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:plain")});
+        QCOMPARE(stored(f.store, QStringLiteral("Names"), key), kNone);
+        QCOMPARE(stored(f.store, QStringLiteral("Times"), key),
+                 storedTime.isEmpty() ? kNone : storedTime);
+    }
+    // The other difficulties are left alone.
+    for (DifficultyOption other : {DifficultyOption::Easy, DifficultyOption::Medium, DifficultyOption::Hard}) {
+        if (other == option)
+            continue;
+        QCOMPARE(stored(f.store, QStringLiteral("Names"), keyOf(other)), kNone);
+        QCOMPARE(stored(f.store, QStringLiteral("Times"), keyOf(other)), kNone);
+    }
+
+    compareNextGameReady(f, history);
+    QCOMPARE(f.game.Difficulty, key);
+    // The new game reloaded the best times: a new record is in force at once.
+    const double best = option == DifficultyOption::Easy     ? f.scores.BestEasy
+                        : option == DifficultyOption::Medium ? f.scores.BestMedium
+                                                             : double(f.scores.BestHard);
+    QCOMPARE(best, bestAfter);
+}
+
+void TestSolvedCheck::winnerIsAskedBeforeAnythingIsStored()
+{
+    GameFixture f(12);
+    QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 95")));
+    dealGame(f, DifficultyOption::Hard);
+    QCOMPARE(int(f.scores.BestHard), 95);
+    oneMoveFromSolved(f, 94);
+    f.dialogs.winnerName = QStringLiteral("Ann Lee");
+    const QByteArray fileBefore = fileBytes(f.store);
+
+    bool asked = false;
+    f.dialogs.whileOpen = [&](const QString &dialog) {
+        QCOMPARE(dialog, QStringLiteral("winner"));
+        asked = true;
+        // The window opens with the clock stopped, knowing that the time is
+        // a record, and nothing has been stored yet.
+        QVERIFY(!f.game.tmrtimeEnabled);
+        QVERIFY(f.scores.GotTopTime);
+        QCOMPARE(fileBytes(f.store), fileBefore);
+        QCOMPARE(stored(f.store, QStringLiteral("Names"), QStringLiteral("Hard")), kNone);
+        QCOMPARE(stored(f.store, QStringLiteral("Times"), QStringLiteral("Hard")), QStringLiteral(" 95"));
+        // The name the player types is read when the window has closed.
+        f.dialogs.winnerName = QStringLiteral("Bo  Chen");
+    };
+
+    f.game.cmdcheck_Click(15);
+
+    QVERIFY(asked);
+    QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
+    QCOMPARE(stored(f.store, QStringLiteral("Names"), QStringLiteral("Hard")), QStringLiteral("Bo  Chen"));
+    QCOMPARE(stored(f.store, QStringLiteral("Times"), QStringLiteral("Hard")), QStringLiteral(" 94"));
+    QCOMPARE(int(f.scores.BestHard), 94);
+
+    // Another store object on the same folder reads the record under the
+    // names the high-score window uses.
+    SettingsStore fresh(f.dir.path());
+    QCOMPARE(fresh.read(QStringLiteral("taviqgame"), QStringLiteral("names"), QStringLiteral("hard"), kNone),
+             QStringLiteral("Bo  Chen"));
+    QCOMPARE(fresh.read(kApplication, QStringLiteral("Times"), QStringLiteral("hard"), kNone),
+             QStringLiteral(" 94"));
+}
+
+void TestSolvedCheck::unknownDifficultyStoresAndShowsNothing_data()
+{
+    QTest::addColumn<QString>("difficulty");
+    QTest::newRow("wrong case") << QStringLiteral("easy");
+    QTest::newRow("unknown name") << QStringLiteral("Expert");
+    QTest::newRow("empty") << QString();
+}
+
+void TestSolvedCheck::unknownDifficultyStoresAndShowsNothing()
+{
+    QFETCH(QString, difficulty);
+    GameFixture f(13);
+    dealGame(f, DifficultyOption::Easy);
+    oneMoveFromSolved(f, 10);
+    f.game.Difficulty = difficulty;
+    const QStringList history = f.game.MoveHistory;
+
+    f.game.cmdcheck_Click(15);
+
+    QVERIFY(f.game.Solved);
+    QVERIFY(f.dialogs.log.isEmpty());
+    QCOMPARE(fileBytes(f.store), QByteArrayLiteral("<no file>"));
+    // The next game is dealt all the same, with the difficulty of the buttons.
+    compareNextGameReady(f, history);
+    QCOMPARE(f.game.Difficulty, QStringLiteral("Easy"));
+}
+
+void TestSolvedCheck::wholeGameWonByUndoingTheShuffle_data()
+{
+    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<unsigned long long>("seed");
+    // Shuffles whose recorded moves never pass through the solved board on
+    // the way back (a move refused at the edge can sit between a move and
+    // its reverse, so some shuffles begin by undoing themselves).
+    QTest::newRow("Easy") << DifficultyOption::Easy << 21ULL;
+    QTest::newRow("Medium") << DifficultyOption::Medium << 23ULL;
+    QTest::newRow("Hard") << DifficultyOption::Hard << 25ULL;
+}
+
+void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
+{
+    // A player who remembers the shuffle clicks it back, newest move first,
+    // while the clock ticks once every three clicks.
+    QFETCH(DifficultyOption, option);
+    QFETCH(unsigned long long, seed);
+    const QString key = keyOf(option);
+
+    GameFixture f(seed);
+    f.dialogs.winnerName = QStringLiteral("Cleo");
+    dealGame(f, option);
+    const QStringList moves = core::recordedMoves(f.game.MoveHistory);
+    QVERIFY(!moves.isEmpty());
+
+    int ticks = 0;
+    for (qsizetype i = moves.size() - 1; i >= 0; --i) {
+        QVERIFY2(f.dialogs.log.isEmpty(), "the game ended before the last move");
+        const int blank = core::hiddenCell(f.game);
+        const int cell = core::cellThatUndoes(blank, moves.at(i));
+        QVERIFY(cell >= 0 && cell < 16);
+        QVERIFY(f.game.cmdcheck[cell].visible);
+        const qsizetype historyBefore = f.game.MoveHistory.size();
+        f.game.cmdcheck_Click(cell);
+        if (i > 0) {
+            QCOMPARE(f.game.MoveHistory.size(), historyBefore + 1);
+            QVERIFY(f.game.tmrtimeEnabled);
+            QVERIFY(!f.game.FirstMovePending);
+            if ((moves.size() - i) % 3 == 0) {
+                f.game.tmrtime_Timer();
+                ++ticks;
+            }
+        }
+    }
+
+    QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
+    QVERIFY(!f.game.tmrtimeEnabled);
+    QVERIFY(f.game.FirstMovePending);
+    QCOMPARE(f.game.ElapsedSeconds, 0);
+
+    SettingsStore fresh(f.dir.path());
+    QCOMPARE(fresh.read(kApplication, QStringLiteral("Names"), key.toLower(), kNone), QStringLiteral("Cleo"));
+    QCOMPARE(fresh.read(kApplication, QStringLiteral("Times"), key, kNone), NumberText(ticks));
+    const double best = option == DifficultyOption::Easy     ? f.scores.BestEasy
+                        : option == DifficultyOption::Medium ? f.scores.BestMedium
+                                                             : double(f.scores.BestHard);
+    QCOMPARE(best, double(ticks));
+}
+
+QTEST_GUILESS_MAIN(TestSolvedCheck)
+#include "test_solved_check.moc"
