@@ -20,6 +20,14 @@ wait_exit
 [ "$(setting diff)" = "Hard" ] || fail "Hard was not stored: '$(setting diff)'"
 [ "$(setting Timelimit)" = '" 20"' ] || fail "the limit was not stored: '$(setting Timelimit)'"
 
+# A restart keeps Hard and its limit.
+start_game
+win=$(wait_window Game)
+xdotool windowactivate --sync "$win"
+wait_for "Timer : 20 : 0|Hard" $A11Y status
+wm_close "$win"
+wait_exit
+
 # Back on Easy through the store, win a game by hand and look at the record.
 sed -i 's/^diff=.*/diff=Easy/' "$SETTINGS"
 start_game
