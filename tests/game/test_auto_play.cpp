@@ -1,0 +1,385 @@
+// Auto play: undoing the move history, newest entry first, one step a tick,
+// until the board is solved.
+#include "game_flow.h"
+
+#include <QtTest>
+
+using namespace flow;
+
+Q_DECLARE_METATYPE(flow::Situation)
+
+namespace {
+
+const QString kGameOverLine = QStringLiteral("message:Game Over|Game Over|info");
+
+// The recorded codes from `from` on, without the empty last entry.
+QStringList codesFrom(const QStringList &history, int from)
+{
+    return history.mid(from, history.size() - 1 - from);
+}
+
+// What the "Game Over" message sees of the game while it is open.
+struct UnderGameOver
+{
+    int shown = 0;
+    bool stepper = true;
+    bool clock = true;
+    bool solved = false;
+    int stepsDelivered = -1;
+    int replayIndex = -1;
+    int elapsed = -1;
+
+    void watch(GameFixture &fx)
+    {
+        fx.dialogs.whileOpen = [this, &fx](const QString &which) {
+            if (which != QLatin1String("message:Game Over"))
+                return;
+            ++shown;
+            stepper = fx.game.tmrautoEnabled;
+            clock = fx.game.tmrtimeEnabled;
+            solved = isSolvedLayout(fx.game.cmdcheck);
+            replayIndex = fx.game.ReplayIndex;
+            elapsed = fx.game.ElapsedSeconds;
+            // Half-second periods pass while the player reads the message
+            // (only under the first one, so that a fault cannot recurse).
+            if (shown == 1)
+                stepsDelivered = autoSteps(fx, 4);
+        };
+    }
+};
+
+// The state an auto play that ended on the solved board leaves behind: a new,
+// ready game given back to the player.
+void verifyEndedOnFreshGame(GameFixture &fx, int seedsBefore)
+{
+    QCOMPARE(fx.random.seeds, seedsBefore + 1);
+    QVERIFY(!fx.game.tmrautoEnabled);
+    QVERIFY(!fx.game.tmrtimeEnabled);
+    QVERIFY(!fx.game.AutoPlayRunning);
+    QVERIFY(!fx.game.AutoPlayUsed);
+    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Pause"));
+    QVERIFY(!fx.game.cmdpause.enabled);
+    QVERIFY(fx.game.mnutoolsEnabled);
+    QVERIFY(fx.game.BoardActive);
+    QVERIFY(fx.game.FirstMovePending);
+    QCOMPARE(fx.game.ElapsedSeconds, 0);
+    QCOMPARE(fx.game.SecondsLeft, 0);
+    QVERIFY(!isSolvedLayout(fx.game.cmdcheck));
+    QVERIFY(nothingStored(fx));
+}
+
+} // namespace
+
+class AutoPlayTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void start_data();
+    void start();
+    void solvesFreshGame();
+    void undoesPlayerMovesNewestFirst();
+    void restartAfterStopReversesItsOwnMoves();
+    void handSolvedAfterStopIsNotRecorded();
+    void unknownEntryIsSkipped_data();
+    void unknownEntryIsSkipped();
+    void replaysVeryLongHistory();
+};
+
+void AutoPlayTest::start_data()
+{
+    QTest::addColumn<Situation>("situation");
+
+    QTest::newRow("fresh game") << Situation::BeforeFirstMove;
+    QTest::newRow("game running") << Situation::Running;
+    QTest::newRow("after a stopped auto play") << Situation::StoppedAutoPlay;
+}
+
+// The start points at the newest recorded move, closes the board and the
+// Tools menu, shows "Stop" and marks the game; it leaves the clock alone.
+void AutoPlayTest::start()
+{
+    QFETCH(Situation, situation);
+
+    GameFixture fx;
+    QVERIFY(enter(fx, situation));
+    const QStringList board = boardAndClock(fx.game);
+    const bool clock = fx.game.tmrtimeEnabled;
+
+    fx.game.Mnuauto_Click();
+
+    QCOMPARE(fx.game.ReplayIndex, int(fx.game.MoveHistory.size()) - 2);
+    QVERIFY(!fx.game.MoveHistory.at(fx.game.ReplayIndex).isEmpty());
+    QVERIFY(fx.game.tmrautoEnabled);
+    QVERIFY(fx.game.AutoPlayRunning);
+    QVERIFY(fx.game.AutoPlayUsed);
+    QVERIFY(!fx.game.mnutoolsEnabled);
+    QVERIFY(!fx.game.BoardActive);
+    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Stop"));
+    QCOMPARE(fx.game.cmdpause.toolTip, QStringLiteral("Pause Game"));
+    QCOMPARE(fx.game.tmrtimeEnabled, clock);
+
+    // Clicks and number-pad keys do nothing while it runs.
+    QStringList expected = board;
+    expected.replaceInStrings(QRegularExpression(QStringLiteral("^ReplayIndex=.*")),
+                              QStringLiteral("ReplayIndex=%1").arg(fx.game.ReplayIndex));
+    expected.replaceInStrings(QStringLiteral("AutoPlayUsed=false"), QStringLiteral("AutoPlayUsed=true"));
+    for (int index = 0; index < 16; ++index)
+        fx.game.cmdcheck_Click(index);
+    for (int key : {kNumpad2, kNumpad4, kNumpad6, kNumpad8})
+        fx.game.Form_KeyDown(key);
+    QCOMPARE(boardAndClock(fx.game), expected);
+    QVERIFY(fx.dialogs.log.isEmpty());
+}
+
+// From a fresh Easy game without a move: one step per recorded shuffle move
+// at most, the first step starts and primes the clock, and the end is a
+// "Game Over" without any record although the time would have been one.
+// Under the message the stepper is stopped, so no step moves a tile.
+void AutoPlayTest::solvesFreshGame()
+{
+    GameFixture fx;
+    startGame(fx);
+    const QStringList shuffle = codesFrom(fx.game.MoveHistory, 1);
+    QVERIFY(shuffle.size() <= 60);
+    QVERIFY(!isSolvedLayout(fx.game.cmdcheck));
+    const int seedsBefore = fx.random.seeds;
+    UnderGameOver under;
+    under.watch(fx);
+
+    fx.game.Mnuauto_Click();
+    QCOMPARE(autoSteps(fx, 1), 1);
+    QCOMPARE(fx.game.MoveHistory.last(), QString());
+    QCOMPARE(fx.game.MoveHistory.at(fx.game.MoveHistory.size() - 2), undoCode(shuffle.last()));
+    QVERIFY(fx.game.tmrtimeEnabled);
+    QVERIFY(fx.game.cmdpause.enabled);
+    QVERIFY(!fx.game.FirstMovePending);
+    QCOMPARE(fx.game.SecondsLeft, 60);
+
+    const int steps = 1 + runAutoPlay(fx, 1000);
+    QVERIFY2(steps <= shuffle.size(), qPrintable(QStringLiteral("%1 steps").arg(steps)));
+
+    QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
+    QCOMPARE(under.shown, 1);
+    QVERIFY(under.solved);
+    QVERIFY(!under.stepper);
+    QVERIFY(!under.clock);
+    QCOMPARE(under.stepsDelivered, 0);
+    QVERIFY(under.elapsed < 480);
+    verifyEndedOnFreshGame(fx, seedsBefore);
+}
+
+// The player's moves are undone first, newest first; then the shuffle.
+void AutoPlayTest::undoesPlayerMovesNewestFirst()
+{
+    GameFixture fx;
+    startGame(fx);
+    const int dealtSize = fx.game.MoveHistory.size();
+    const QStringList dealtBoard = boardAndClock(fx.game).mid(0, 1);
+    QStringList playerCodes;
+    for (int i = 0; i < 4; ++i) {
+        const QString code = playerMove(fx);
+        QVERIFY(!code.isEmpty());
+        playerCodes << code;
+    }
+    QCOMPARE(codesFrom(fx.game.MoveHistory, dealtSize - 1), playerCodes);
+    clockSeconds(fx, 3);
+
+    fx.game.Mnuauto_Click();
+    const int afterPlayer = fx.game.MoveHistory.size();
+    QCOMPARE(autoSteps(fx, 4), 4);
+    QStringList undone;
+    for (auto it = playerCodes.crbegin(); it != playerCodes.crend(); ++it)
+        undone << undoCode(*it);
+    QCOMPARE(codesFrom(fx.game.MoveHistory, afterPlayer - 1), undone);
+    QCOMPARE(boardAndClock(fx.game).mid(0, 1), dealtBoard);
+    QVERIFY(fx.dialogs.log.isEmpty());
+
+    // The fifth step undoes the newest shuffle move.
+    const QString newestShuffle = fx.game.MoveHistory.at(dealtSize - 2);
+    QCOMPARE(fx.game.ReplayIndex, dealtSize - 2);
+    QCOMPARE(autoSteps(fx, 1), 1);
+    QCOMPARE(fx.game.MoveHistory.at(fx.game.MoveHistory.size() - 2), undoCode(newestShuffle));
+
+    const int seedsBefore = fx.random.seeds;
+    runAutoPlay(fx, 1000);
+    QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
+    verifyEndedOnFreshGame(fx, seedsBefore);
+}
+
+// Stopped half-way, the board is part-solved and the clock runs on; a new
+// start first reverses the moves the stopped auto play made, then goes on
+// down the history and still ends on the solved board.
+void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
+{
+    GameFixture fx;
+    startGame(fx);
+    QVERIFY(!playerMove(fx).isEmpty());
+    QVERIFY(!playerMove(fx).isEmpty());
+    const QStringList beforeFirstRun = boardAndClock(fx.game).mid(0, 1);
+
+    fx.game.Mnuauto_Click();
+    const int firstRunFrom = fx.game.MoveHistory.size() - 1;
+    QCOMPARE(autoSteps(fx, 6), 6);
+    const QStringList firstRunCodes = codesFrom(fx.game.MoveHistory, firstRunFrom);
+    QCOMPARE(firstRunCodes.size(), 6);
+
+    fx.game.cmdpause_Click();
+    QVERIFY(fx.dialogs.log.isEmpty());
+    QVERIFY(!isSolvedLayout(fx.game.cmdcheck));
+    QVERIFY(boardAndClock(fx.game).mid(0, 1) != beforeFirstRun);
+    QVERIFY(fx.game.tmrtimeEnabled);
+    const int elapsed = fx.game.ElapsedSeconds;
+    QCOMPARE(clockSeconds(fx, 3), 3);
+    QCOMPARE(fx.game.ElapsedSeconds, elapsed + 3);
+    QVERIFY(fx.game.AutoPlayUsed);
+
+    fx.game.Mnuauto_Click();
+    QCOMPARE(fx.game.ReplayIndex, int(fx.game.MoveHistory.size()) - 2);
+    const int secondRunFrom = fx.game.MoveHistory.size() - 1;
+    QCOMPARE(autoSteps(fx, 6), 6);
+    QStringList reversed;
+    for (auto it = firstRunCodes.crbegin(); it != firstRunCodes.crend(); ++it)
+        reversed << undoCode(*it);
+    QCOMPARE(codesFrom(fx.game.MoveHistory, secondRunFrom), reversed);
+    QCOMPARE(boardAndClock(fx.game).mid(0, 1), beforeFirstRun);
+
+    const int seedsBefore = fx.random.seeds;
+    runAutoPlay(fx, 1000);
+    QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
+    verifyEndedOnFreshGame(fx, seedsBefore);
+}
+
+// After an auto play has been stopped the player finishes the board with the
+// number pad; the game still ends with "Game Over" and records nothing, even
+// with a time far below the best.
+void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
+{
+    GameFixture fx;
+    startGame(fx);
+    const int recorded = fx.game.MoveHistory.size() - 2;
+    QVERIFY(recorded >= 4);
+
+    fx.game.Mnuauto_Click();
+    QCOMPARE(autoSteps(fx, recorded / 2), recorded / 2);
+    fx.game.cmdpause_Click();
+    QVERIFY(fx.dialogs.log.isEmpty());
+    QVERIFY(fx.game.BoardActive);
+    clockSeconds(fx, 10);
+
+    const int seedsBefore = fx.random.seeds;
+    UnderGameOver under;
+    under.watch(fx);
+    // The stopped auto play left the index at the next entry to undo; the
+    // player undoes the rest by hand.
+    const QStringList history = fx.game.MoveHistory;
+    for (int i = fx.game.ReplayIndex; i >= 1 && fx.dialogs.log.isEmpty(); --i)
+        fx.game.Form_KeyDown(undoKey(history.at(i)));
+
+    QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
+    QCOMPARE(under.shown, 1);
+    QVERIFY(under.solved);
+    QVERIFY(under.elapsed < 480);
+    verifyEndedOnFreshGame(fx, seedsBefore);
+}
+
+void AutoPlayTest::unknownEntryIsSkipped_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("newest");
+
+    QTest::newRow("x, newest") << "x" << true;
+    QTest::newRow("upper-case U, newest") << "U" << true;
+    QTest::newRow("upper-case L, in the middle") << "L" << false;
+    QTest::newRow("blank before u, newest") << " u" << true;
+    QTest::newRow("doubled code, in the middle") << "dd" << false;
+    QTest::newRow("empty, in the middle") << "" << false;
+}
+
+// An entry that is none of the four codes makes no move, but the step still
+// counts down and the auto play goes on to the solved board.
+void AutoPlayTest::unknownEntryIsSkipped()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, newest);
+
+    GameFixture fx;
+    startGame(fx);
+    int at;
+    if (newest) {
+        at = fx.game.MoveHistory.size() - 1;
+        fx.game.MoveHistory.last() = entry;
+        fx.game.MoveHistory.append(QString());
+    } else {
+        at = fx.game.MoveHistory.size() / 2;
+        fx.game.MoveHistory.insert(at, entry);
+    }
+    const int recorded = fx.game.MoveHistory.size() - 2;
+
+    fx.game.Mnuauto_Click();
+    const int before = recorded - at;
+    QCOMPARE(autoSteps(fx, before), before);
+    QCOMPARE(fx.game.ReplayIndex, at);
+    const QStringList board = boardAndClock(fx.game);
+    const bool clock = fx.game.tmrtimeEnabled;
+
+    QCOMPARE(autoSteps(fx, 1), 1);
+    QCOMPARE(fx.game.ReplayIndex, at - 1);
+    QStringList expected = board;
+    expected.replaceInStrings(QRegularExpression(QStringLiteral("^ReplayIndex=.*")),
+                              QStringLiteral("ReplayIndex=%1").arg(at - 1));
+    QCOMPARE(boardAndClock(fx.game), expected);
+    QCOMPARE(fx.game.tmrtimeEnabled, clock);
+    QVERIFY(fx.game.AutoPlayRunning);
+    QVERIFY(fx.game.tmrautoEnabled);
+
+    const int seedsBefore = fx.random.seeds;
+    runAutoPlay(fx, 1000);
+    QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
+    verifyEndedOnFreshGame(fx, seedsBefore);
+}
+
+// A history of more than 33000 real moves is replayed step by step down to
+// the first move, where the board is solved.
+void AutoPlayTest::replaysVeryLongHistory()
+{
+    GameFixture fx;
+    // Shuffle: the blank goes up the last column and along the top row to the
+    // corner, then stays there (moves refused at the edge are not recorded).
+    scriptShuffle(fx, QStringLiteral("333") + QString(57, QLatin1Char('2')));
+    startGame(fx, 300);
+    QCOMPARE(fx.game.MoveHistory, (QStringList{"", "d", "d", "d", "r", "r", "r", ""}));
+    QCOMPARE(blankOf(fx.game.cmdcheck), 0);
+
+    // The top-left tile goes back and forth; the last column stays displaced,
+    // so the board is never solved on the way back.
+    constexpr int kShuttles = 33000;
+    for (int i = 0; i < kShuttles / 2; ++i) {
+        fx.game.MoveLeft();
+        fx.game.MoveRight();
+    }
+    const int recorded = 6 + kShuttles;
+    QCOMPARE(int(fx.game.MoveHistory.size()), recorded + 2);
+    QVERIFY(!playerMove(fx).isEmpty()); // starts the clock
+    QVERIFY(!playerMove(fx).isEmpty());
+    const int total = recorded + 2;
+
+    const int seedsBefore = fx.random.seeds;
+    UnderGameOver under;
+    under.watch(fx);
+    fx.game.Mnuauto_Click();
+    QCOMPARE(fx.game.ReplayIndex, total);
+
+    const int steps = runAutoPlay(fx, total + 10);
+    QCOMPARE(steps, total);
+    QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
+    QCOMPARE(under.replayIndex, 1);
+    QVERIFY(under.solved);
+    QVERIFY(!under.stepper);
+    // One clock tick for every two steps before the solving one.
+    QCOMPARE(under.elapsed, (total - 1) / 2);
+    verifyEndedOnFreshGame(fx, seedsBefore);
+}
+
+QTEST_GUILESS_MAIN(AutoPlayTest)
+#include "test_auto_play.moc"

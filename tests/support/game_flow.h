@@ -1,0 +1,274 @@
+#pragma once
+
+// Helpers for the game-flow tests: dealing a game, making player moves that
+// keep the game going, delivering timer ticks the way the window does (only
+// while the game has the timer running), and snapshots of the state for
+// "nothing else changed" checks.
+
+#include "game_fixture.h"
+
+#include "game/game_state.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace flow {
+
+// Number-pad key codes as the key handler receives them.
+constexpr int kNumpad2 = 98;
+constexpr int kNumpad4 = 100;
+constexpr int kNumpad6 = 102;
+constexpr int kNumpad8 = 104;
+constexpr int kF1 = 112;
+
+// The situations in which the pause button, Reset and the timer hold are
+// tried. Each is reached through the handlers a player would use.
+enum class Situation {
+    BeforeFirstMove,         // dealt, no move yet: clock primed, pause disabled
+    Running,                 // first move made, a few seconds played
+    Paused,                  // Running, then Pause
+    AutoPlay,                // Running, then Auto Play and a few of its steps
+    AutoPlayBeforeFirstMove, // Auto Play started on a fresh board, no step yet
+    StoppedAutoPlay,         // AutoPlay, then Stop
+    ResetDuringAutoPlay,     // AutoPlay, then Reset confirmed
+};
+
+inline bool isSolvedLayout(const std::array<Cell, 16> &cells)
+{
+    for (int i = 0; i < 15; ++i) {
+        if (cells[i].caption != QString::number(i + 1))
+            return false;
+    }
+    return true;
+}
+
+inline int blankOf(const std::array<Cell, 16> &cells)
+{
+    for (int i = 0; i < 16; ++i) {
+        if (!cells[i].visible)
+            return i;
+    }
+    return -1;
+}
+
+// Deals a game with the given limit and difficulty, leaving the pause button
+// disabled as the window's start-up does.
+inline void startGame(GameFixture &fx, qint16 limitMinutes = 10,
+                      DifficultyOption option = DifficultyOption::Easy)
+{
+    fx.game.TimeLimitMinutes = limitMinutes;
+    fx.game.checkedOption = option;
+    fx.game.NewGame();
+    fx.game.cmdpause.enabled = false;
+}
+
+// Scripts the directions of the next shuffle: '1' left, '2' right, '3' down,
+// '4' up (one random number each).
+inline void scriptShuffle(GameFixture &fx, const QString &directions)
+{
+    for (const QChar c : directions)
+        fx.random.values.push_back((c.digitValue() - 1) / 4.0 + 0.1);
+}
+
+// Clicks a tile next to the blank whose move does not solve the board and
+// returns the move code that the click records; empty when no tile could be
+// clicked.
+inline QString playerMove(GameFixture &fx)
+{
+    const int blank = blankOf(fx.game.cmdcheck);
+    struct Candidate { int tile; QString code; };
+    const Candidate candidates[] = {
+        {blank + 4, QStringLiteral("u")},
+        {blank - 4, QStringLiteral("d")},
+        {blank % 4 != 3 ? blank + 1 : -1, QStringLiteral("l")},
+        {blank % 4 != 0 ? blank - 1 : -1, QStringLiteral("r")},
+    };
+    for (const Candidate &c : candidates) {
+        if (blank < 0 || c.tile < 0 || c.tile > 15)
+            continue;
+        std::array<Cell, 16> after = fx.game.cmdcheck;
+        after[blank] = Cell{after[c.tile].caption, true};
+        after[c.tile] = Cell{QString(), false};
+        if (isSolvedLayout(after))
+            continue;
+        fx.game.cmdcheck_Click(c.tile);
+        return c.code;
+    }
+    return QString();
+}
+
+// `seconds` seconds of wall time: the window delivers a clock tick only while
+// the clock runs. Returns the number of ticks delivered.
+inline int clockSeconds(GameFixture &fx, int seconds)
+{
+    int delivered = 0;
+    for (int i = 0; i < seconds; ++i) {
+        if (fx.game.tmrtimeEnabled) {
+            fx.game.tmrtime_Timer();
+            ++delivered;
+        }
+    }
+    return delivered;
+}
+
+// `count` half-second periods: an auto-play step is delivered only while the
+// stepper runs. Returns the number of steps delivered.
+inline int autoSteps(GameFixture &fx, int count)
+{
+    int delivered = 0;
+    for (int i = 0; i < count; ++i) {
+        if (fx.game.tmrautoEnabled) {
+            fx.game.tmrauto_Timer();
+            ++delivered;
+        }
+    }
+    return delivered;
+}
+
+// Lets a running auto play go on until it ends, with one clock tick for every
+// two steps, as both timers would deliver them. Returns the number of steps;
+// gives up after `maxSteps`.
+inline int runAutoPlay(GameFixture &fx, int maxSteps, bool withClock = true)
+{
+    int steps = 0;
+    while (fx.game.tmrautoEnabled && steps < maxSteps) {
+        fx.game.tmrauto_Timer();
+        ++steps;
+        if (withClock && steps % 2 == 0 && fx.game.tmrtimeEnabled)
+            fx.game.tmrtime_Timer();
+    }
+    return steps;
+}
+
+// The number-pad key whose request undoes a recorded move code.
+inline int undoKey(const QString &code)
+{
+    if (code == QLatin1String("u"))
+        return kNumpad2; // RequestMoveDown
+    if (code == QLatin1String("d"))
+        return kNumpad8; // RequestMoveUp
+    if (code == QLatin1String("l"))
+        return kNumpad6; // RequestMoveRight
+    if (code == QLatin1String("r"))
+        return kNumpad4; // RequestMoveLeft
+    return 0;
+}
+
+// The code that the move undoing `code` records; empty for anything else.
+inline QString undoCode(const QString &code)
+{
+    if (code == QLatin1String("u"))
+        return QStringLiteral("d");
+    if (code == QLatin1String("d"))
+        return QStringLiteral("u");
+    if (code == QLatin1String("l"))
+        return QStringLiteral("r");
+    if (code == QLatin1String("r"))
+        return QStringLiteral("l");
+    return QString();
+}
+
+inline QString yesNo(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
+
+// The board, the history, the clock counters and what the status bar shows.
+inline QStringList boardAndClock(const GameState &g)
+{
+    QStringList lines;
+    QStringList cells;
+    for (const Cell &c : g.cmdcheck)
+        cells << (c.visible ? c.caption : QStringLiteral("_"));
+    lines << QStringLiteral("cells=") + cells.join(QLatin1Char(','));
+    lines << QStringLiteral("history=") + g.MoveHistory.join(QLatin1Char(','));
+    lines << QStringLiteral("MinutesLeft=%1").arg(g.MinutesLeft);
+    lines << QStringLiteral("SecondsLeft=%1").arg(g.SecondsLeft);
+    lines << QStringLiteral("ElapsedSeconds=%1").arg(g.ElapsedSeconds);
+    lines << QStringLiteral("panel1=") + g.stbtimerPanels[0];
+    lines << QStringLiteral("panel2=") + g.stbtimerPanels[1];
+    lines << QStringLiteral("FirstMovePending=") + yesNo(g.FirstMovePending);
+    lines << QStringLiteral("ReplayIndex=%1").arg(g.ReplayIndex);
+    lines << QStringLiteral("AutoPlayUsed=") + yesNo(g.AutoPlayUsed);
+    lines << QStringLiteral("Solved=") + yesNo(g.Solved);
+    lines << QStringLiteral("Difficulty=") + g.Difficulty;
+    return lines;
+}
+
+// The controls and flags the buttons and menus switch, without the timers.
+inline QStringList controls(const GameState &g)
+{
+    return {
+        QStringLiteral("cmdpause=%1|%2|%3").arg(g.cmdpause.caption, g.cmdpause.toolTip, yesNo(g.cmdpause.enabled)),
+        QStringLiteral("Cmdreset=%1|%2|%3").arg(g.Cmdreset.caption, g.Cmdreset.toolTip, yesNo(g.Cmdreset.enabled)),
+        QStringLiteral("mnutoolsEnabled=") + yesNo(g.mnutoolsEnabled),
+        QStringLiteral("BoardActive=") + yesNo(g.BoardActive),
+        QStringLiteral("AutoPlayRunning=") + yesNo(g.AutoPlayRunning),
+    };
+}
+
+inline QStringList timers(const GameState &g)
+{
+    return {QStringLiteral("tmrtime=") + yesNo(g.tmrtimeEnabled),
+            QStringLiteral("tmrauto=") + yesNo(g.tmrautoEnabled)};
+}
+
+inline QStringList everything(const GameState &g)
+{
+    return boardAndClock(g) + controls(g) + timers(g);
+}
+
+// True when no best time and no winner's name has been written.
+inline bool nothingStored(GameFixture &fx)
+{
+    const QString none = QStringLiteral("<none>");
+    for (const char *section : {"Times", "Names"}) {
+        for (const char *key : {"Easy", "Medium", "Hard"}) {
+            if (fx.store.read(kApplication, QLatin1String(section), QLatin1String(key), none) != none)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Brings a freshly made fixture into `situation`. Returns false when the
+// seeded game did not allow it (a step solved the board on the way).
+inline bool enter(GameFixture &fx, Situation situation)
+{
+    startGame(fx);
+    if (situation == Situation::BeforeFirstMove)
+        return true;
+    if (situation == Situation::AutoPlayBeforeFirstMove) {
+        fx.game.Mnuauto_Click();
+        return true;
+    }
+    if (playerMove(fx).isEmpty())
+        return false;
+    clockSeconds(fx, 5);
+    switch (situation) {
+    case Situation::Running:
+        return true;
+    case Situation::Paused:
+        fx.game.cmdpause_Click();
+        return true;
+    case Situation::AutoPlay:
+    case Situation::StoppedAutoPlay:
+    case Situation::ResetDuringAutoPlay:
+        fx.game.Mnuauto_Click();
+        autoSteps(fx, 3);
+        clockSeconds(fx, 1);
+        if (!fx.dialogs.log.isEmpty() || !fx.game.AutoPlayRunning)
+            return false;
+        if (situation == Situation::StoppedAutoPlay)
+            fx.game.cmdpause_Click();
+        if (situation == Situation::ResetDuringAutoPlay) {
+            fx.dialogs.confirmAnswer = true;
+            fx.game.Cmdreset_Click();
+            fx.dialogs.log.clear();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace flow

@@ -1,0 +1,236 @@
+// The how-to-play help and the About window hold the clock and the auto-play
+// stepper while they are open, and start them again afterwards as far as the
+// game was running.
+#include "game_flow.h"
+
+#include "windows/about.h"
+#include "windows/how_to_play.h"
+#include "windows/options_panel.h"
+
+#include <QtTest>
+
+using namespace flow;
+
+namespace {
+
+enum class Route { Help, About };
+
+// The situations of the main window in which the help or the About window is
+// opened; the game-flow ones plus the options panel, which lives here.
+enum class Setting {
+    Running,
+    Paused,
+    BeforeFirstMove,
+    AutoPlay,
+    AutoPlayBeforeFirstMove,
+    StoppedAutoPlay,
+    ResetDuringAutoPlay,
+    OptionsOpen,
+    OptionsOpenBeforeFirstMove,
+};
+
+const QString kHelpText = QStringLiteral(
+    "Your goal is to arrange the numbers in order\r\n"
+    "Click on a number near blank to move it to blank\r\n"
+    "or use keys 8,2,4 and 6 (on number pad when num lock is on) to move number\r\n"
+    "F2 to Autoplay game\r"
+    "Click Reset button to reset Game");
+
+bool enterSetting(GameFixture &fx, Setting setting)
+{
+    switch (setting) {
+    case Setting::Running: return enter(fx, Situation::Running);
+    case Setting::Paused: return enter(fx, Situation::Paused);
+    case Setting::BeforeFirstMove: return enter(fx, Situation::BeforeFirstMove);
+    case Setting::AutoPlay: return enter(fx, Situation::AutoPlay);
+    case Setting::AutoPlayBeforeFirstMove: return enter(fx, Situation::AutoPlayBeforeFirstMove);
+    case Setting::StoppedAutoPlay: return enter(fx, Situation::StoppedAutoPlay);
+    case Setting::ResetDuringAutoPlay: return enter(fx, Situation::ResetDuringAutoPlay);
+    case Setting::OptionsOpen:
+        if (!enter(fx, Situation::Running))
+            return false;
+        OptionsPanel(fx.game).mnuoptions_Click();
+        return !fx.game.tmrtimeEnabled;
+    case Setting::OptionsOpenBeforeFirstMove:
+        if (!enter(fx, Situation::BeforeFirstMove))
+            return false;
+        OptionsPanel(fx.game).mnuoptions_Click();
+        return true;
+    }
+    return false;
+}
+
+void open(Route route, GameState &game)
+{
+    if (route == Route::Help)
+        ShowHowToPlay(game);
+    else
+        mnuabout_Click(game);
+}
+
+QString dialogName(Route route)
+{
+    return route == Route::Help ? QStringLiteral("message:Help") : QStringLiteral("about");
+}
+
+QString logLine(Route route)
+{
+    return route == Route::Help ? QStringLiteral("message:Help|%1|none").arg(kHelpText)
+                                : QStringLiteral("about");
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Route)
+Q_DECLARE_METATYPE(Setting)
+
+class HelpAboutHoldTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void helpText();
+    void holdAndRelease_data();
+    void holdAndRelease();
+    void autoPlayContinuesFromTheSameEntry_data();
+    void autoPlayContinuesFromTheSameEntry();
+};
+
+// Five lines: three ended by CR LF, the fourth by a lone CR, the last by
+// nothing; shown with the title "Help", a single OK and no icon.
+void HelpAboutHoldTest::helpText()
+{
+    QCOMPARE(howToPlayText(), kHelpText);
+    const QString text = howToPlayText();
+    QCOMPARE(text.count(QStringLiteral("\r\n")), 3);
+    QCOMPARE(text.count(QLatin1Char('\r')), 4);
+    QCOMPARE(text.count(QLatin1Char('\n')), 3);
+    QVERIFY(text.contains(QStringLiteral("number\r\nF2 to Autoplay game\rClick Reset")));
+    QVERIFY(text.endsWith(QStringLiteral("Click Reset button to reset Game")));
+
+    GameFixture fx;
+    startGame(fx);
+    ShowHowToPlay(fx.game);
+    QCOMPARE(fx.dialogs.log, QStringList{logLine(Route::Help)});
+}
+
+void HelpAboutHoldTest::holdAndRelease_data()
+{
+    QTest::addColumn<Route>("route");
+    QTest::addColumn<Setting>("setting");
+    QTest::addColumn<bool>("clockAfter");
+    QTest::addColumn<bool>("stepperAfter");
+
+    const struct {
+        const char *name;
+        Setting setting;
+        bool clockAfter;
+        bool stepperAfter;
+    } rows[] = {
+        {"running after the first move", Setting::Running, true, false},
+        {"paused", Setting::Paused, false, false},
+        {"before the first move", Setting::BeforeFirstMove, false, false},
+        // Only the stepper comes back; its next step starts the clock.
+        {"auto play", Setting::AutoPlay, false, true},
+        {"auto play before any step", Setting::AutoPlayBeforeFirstMove, false, true},
+        {"after a stopped auto play", Setting::StoppedAutoPlay, true, false},
+        {"after Reset during an auto play", Setting::ResetDuringAutoPlay, false, false},
+        // The panel had stopped the clock; the rule looks only at the caption
+        // and the two flags, so the clock runs again.
+        {"options panel open, game running", Setting::OptionsOpen, true, false},
+        {"options panel open, no move yet", Setting::OptionsOpenBeforeFirstMove, false, false},
+    };
+    for (const Route route : {Route::Help, Route::About}) {
+        for (const auto &row : rows) {
+            QTest::addRow("%s, %s", route == Route::Help ? "help" : "About", row.name)
+                << route << row.setting << row.clockAfter << row.stepperAfter;
+        }
+    }
+}
+
+// While the dialog is open both timers are stopped and no tick arrives;
+// afterwards the clock runs again only for caption "Pause" after the first
+// move, the stepper only while an auto play is in progress. Nothing else
+// changes.
+void HelpAboutHoldTest::holdAndRelease()
+{
+    QFETCH(Route, route);
+    QFETCH(Setting, setting);
+    QFETCH(bool, clockAfter);
+    QFETCH(bool, stepperAfter);
+
+    GameFixture fx;
+    QVERIFY(enterSetting(fx, setting));
+    fx.dialogs.log.clear();
+    const QStringList before = boardAndClock(fx.game) + controls(fx.game);
+
+    int shown = 0;
+    QStringList timersUnder;
+    int ticksUnder = -1;
+    fx.dialogs.whileOpen = [&](const QString &which) {
+        if (which != dialogName(route))
+            return;
+        ++shown;
+        timersUnder = timers(fx.game);
+        // Seconds pass while the dialog is open.
+        ticksUnder = clockSeconds(fx, 30) + autoSteps(fx, 60);
+    };
+    open(route, fx.game);
+
+    QCOMPARE(shown, 1);
+    QCOMPARE(fx.dialogs.log, QStringList{logLine(route)});
+    QCOMPARE(timersUnder, (QStringList{QStringLiteral("tmrtime=false"), QStringLiteral("tmrauto=false")}));
+    QCOMPARE(ticksUnder, 0);
+    QCOMPARE(fx.game.tmrtimeEnabled, clockAfter);
+    QCOMPARE(fx.game.tmrautoEnabled, stepperAfter);
+    QCOMPARE(boardAndClock(fx.game) + controls(fx.game), before);
+
+    // A second showing behaves the same.
+    open(route, fx.game);
+    QCOMPARE(shown, 2);
+    QCOMPARE(fx.game.tmrtimeEnabled, clockAfter);
+    QCOMPARE(fx.game.tmrautoEnabled, stepperAfter);
+
+    if (clockAfter) {
+        // The countdown resumes from where it stood.
+        const int elapsed = fx.game.ElapsedSeconds;
+        const int seconds = fx.game.SecondsLeft;
+        QCOMPARE(clockSeconds(fx, 1), 1);
+        QCOMPARE(fx.game.ElapsedSeconds, elapsed + 1);
+        QCOMPARE(fx.game.SecondsLeft, seconds == 1 ? 60 : seconds - 1);
+    }
+}
+
+void HelpAboutHoldTest::autoPlayContinuesFromTheSameEntry_data()
+{
+    QTest::addColumn<Route>("route");
+    QTest::newRow("help") << Route::Help;
+    QTest::newRow("About") << Route::About;
+}
+
+// An auto play held by the dialog goes on afterwards with the very entry it
+// would have undone next, and its next step starts the clock again.
+void HelpAboutHoldTest::autoPlayContinuesFromTheSameEntry()
+{
+    QFETCH(Route, route);
+
+    GameFixture fx;
+    QVERIFY(enter(fx, Situation::AutoPlay));
+    const int index = fx.game.ReplayIndex;
+    const QString entry = fx.game.MoveHistory.at(index);
+    const int size = fx.game.MoveHistory.size();
+
+    open(route, fx.game);
+    QVERIFY(!fx.game.tmrtimeEnabled);
+    QCOMPARE(fx.game.ReplayIndex, index);
+
+    QCOMPARE(autoSteps(fx, 1), 1);
+    QCOMPARE(fx.game.ReplayIndex, index - 1);
+    QCOMPARE(fx.game.MoveHistory.size(), size + 1);
+    QVERIFY(!undoCode(entry).isEmpty());
+    QCOMPARE(fx.game.MoveHistory.at(size - 1), undoCode(entry));
+    QVERIFY(fx.game.tmrtimeEnabled);
+}
+
+QTEST_GUILESS_MAIN(HelpAboutHoldTest)
+#include "test_help_about_hold.moc"
