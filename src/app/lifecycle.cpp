@@ -7,20 +7,14 @@
 void Form_Load(GameState &game)
 {
     SettingsStore &store = game.store();
-    game.Difficulty = store.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"),
-                                 QStringLiteral("Diff"), QStringLiteral("Easy"));
+    game.Difficulty = store.read(QStringLiteral("Taviqgame"), Entry::DifficultySection, QStringLiteral("Diff"),
+                                 Entry::DefaultDifficulty);
     // A limit that no 16-bit number holds can only come from a hand-edited
     // store; it falls back to the default.
-    const QString limit = store.read(kApplication, QStringLiteral("Times"),
-                                     QStringLiteral("Timelimit"), QStringLiteral("10"));
+    const QString limit = store.read(kApplication, Entry::TimesSection, Entry::TimeLimitKey, Entry::DefaultTimeLimit);
     game.TimeLimitMinutes = RoundToInt16(LeadingNumber(limit)).value_or(qint16(10));
 
-    if (game.Difficulty == QLatin1String("Easy"))
-        game.checkedOption = DifficultyOption::Easy;
-    else if (game.Difficulty == QLatin1String("Medium"))
-        game.checkedOption = DifficultyOption::Medium;
-    else if (game.Difficulty == QLatin1String("Hard"))
-        game.checkedOption = DifficultyOption::Hard;
+    game.checkOptionFor(game.Difficulty);
 
     game.setAutoStepperRunning(false);
     // Key preview is the window's own business: it always sees keys first.
@@ -43,7 +37,6 @@ void Form_Activate(GameState &game)
 void Form_Unload(GameState &game)
 {
     SettingsStore &store = game.store();
-    store.write(kApplication, QStringLiteral("Difficulty"), QStringLiteral("diff"), game.Difficulty);
-    store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Timelimit"),
-                NumberText(game.TimeLimitMinutes));
+    store.write(kApplication, Entry::DifficultySection, QStringLiteral("diff"), game.Difficulty);
+    store.write(kApplication, Entry::TimesSection, Entry::TimeLimitKey, NumberText(game.TimeLimitMinutes));
 }

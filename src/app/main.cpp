@@ -10,6 +10,7 @@
 #include "windows/game_icon.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -32,5 +33,12 @@ int main(int argc, char *argv[])
     QObject::connect(&window, &frmMain::activated, &window, [&game] { Form_Activate(game); });
     QObject::connect(&window, &frmMain::closing, &window, [&game] { Form_Unload(game); });
     window.show();
+    // The first activation deals the first game. A window manager that opens
+    // windows without activating them would leave the board undealt, so the
+    // first game is also dealt once the window is on the screen.
+    QTimer::singleShot(0, &window, [&game, &window] {
+        Form_Activate(game);
+        window.render();
+    });
     return app.exec();
 }

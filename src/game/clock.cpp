@@ -34,6 +34,10 @@ void GameState::tmrtime_Timer()
                            QStringLiteral("Time Up"), Dialogs::Icon::None);
         NewGame();
         cmdpause.enabled = false;
+        // Help or About may have set the clock going under an open options
+        // panel; the board stays closed until the panel is.
+        if (famOptionsVisible)
+            BoardActive = false;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/entries.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -9,9 +11,6 @@ class Dialogs;
 class RandomSource;
 class SettingsStore;
 struct ScoreVariables;
-
-// The application name under which the game keeps its settings.
-inline const QString kApplication = QStringLiteral("TaviqGame");
 
 // Told at once when the game changes what only the window can carry out: the
 // running of its timers, and the progress bar while a shuffle runs.
@@ -64,6 +63,9 @@ public:
     void MoveDown();
     // Lays the board out solved: captions "1" to "16", cell 15 hidden.
     void LabelCells();
+    // Checks the option button whose difficulty is exactly `difficulty`; any
+    // other text leaves the buttons as they are.
+    void checkOptionFor(const QString &difficulty);
 
     // --- Move requests from clicks and keys -----------------------------------
     void cmdcheck_Click(int index);

@@ -3,23 +3,9 @@
 #include "game_state.h"
 
 #include "random_source.h"
-#include "store/conversions.h"
 #include "store/score_variables.h"
-#include "store/settings_store.h"
 
 #include <cmath>
-
-namespace {
-
-// A best time as loaded at a new game. A value that no number type can hold
-// (only a hand-edited store has one) falls back to the default.
-double loadedBestTime(const QString &text)
-{
-    const double value = LeadingNumber(text);
-    return std::isfinite(value) ? value : 480.0;
-}
-
-} // namespace
 
 void GameState::ReadDifficulty()
 {
@@ -44,6 +30,16 @@ void GameState::ReadDifficulty()
     }
 }
 
+void GameState::checkOptionFor(const QString &difficulty)
+{
+    if (difficulty == QLatin1String("Easy"))
+        checkedOption = DifficultyOption::Easy;
+    else if (difficulty == QLatin1String("Medium"))
+        checkedOption = DifficultyOption::Medium;
+    else if (difficulty == QLatin1String("Hard"))
+        checkedOption = DifficultyOption::Hard;
+}
+
 void GameState::NewGame()
 {
     MoveHistory = QStringList{QString(), QString()};
@@ -52,12 +48,7 @@ void GameState::NewGame()
     AutoPlayUsed = false;
     ReadDifficulty();
 
-    const QString times = QStringLiteral("Times");
-    const QString unbeaten = QStringLiteral("480");
-    m_scores.BestEasy = loadedBestTime(m_store.read(kApplication, times, QStringLiteral("Easy"), unbeaten));
-    m_scores.BestMedium = loadedBestTime(m_store.read(kApplication, times, QStringLiteral("Medium"), unbeaten));
-    m_scores.BestHard = RoundToInt16(LeadingNumber(m_store.read(kApplication, times, QStringLiteral("Hard"), unbeaten)))
-                            .value_or(qint16(480));
+    loadBestTimes(m_store, m_scores);
 
     const int totalMoves = ShuffleRounds * MovesPerRound;
     pgblengthVisible = true;
@@ -65,11 +56,9 @@ void GameState::NewGame()
     pgblengthMax = totalMoves;
     pgblengthValue = 0;
 
-    for (int i = 0; i < 16; ++i) {
-        cmdcheck[i].caption = QString::number(i + 1);
-        cmdcheck[i].visible = true;
-    }
-    cmdcheck[15].visible = false;
+    for (Cell &cell : cmdcheck)
+        cell.visible = true;
+    LabelCells();
 
     m_random.seedFromClock();
 

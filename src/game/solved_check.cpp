@@ -53,6 +53,6 @@ void GameState::recordBestTime(const QString &key)
 {
     m_scores.GotTopTime = true;
     m_dialogs->showWinner();
-    m_store.write(kApplication, QStringLiteral("Names"), key, m_scores.WinnerName);
-    m_store.write(kApplication, QStringLiteral("Times"), key, NumberText(ElapsedSeconds));
+    m_store.write(kApplication, Entry::NamesSection, key, m_scores.WinnerName);
+    m_store.write(kApplication, Entry::TimesSection, key, NumberText(ElapsedSeconds));
 }

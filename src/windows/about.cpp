@@ -3,15 +3,12 @@
 #include "fonts.h"
 #include "game/dialogs.h"
 #include "game/game_state.h"
+#include "placement.h"
 #include "twips.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-
-#include <cmath>
 
 frmabout::frmabout(QWidget *parent)
     : QDialog(parent)
@@ -60,26 +57,19 @@ frmabout::frmabout(QWidget *parent)
     for (QLabel *label : {Label1, Label2, Label3, Label4})
         label->setTextFormat(Qt::PlainText);
     Command1->setFocus();
-
-    // Stored place: the client area 233 px from the left and 189 px from the
-    // top of the screen; the horizontal place is replaced when it is shown.
-    move(px(3495), px(2835));
-}
-
-int frmabout::centredLeft(int screenWidth, int windowWidth)
-{
-    return static_cast<int>(std::floor((screenWidth - windowWidth) / 2.0));
+    // The display faces are rarely installed; their substitutes must still
+    // fit the boxes made for them.
+    fitFontToBox(Label1);
+    fitFontToBox(Label3);
 }
 
 void frmabout::showEvent(QShowEvent *event)
 {
-    // Centred across the screen every time it is shown; the top stays where
-    // the stored place puts it.
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen) {
-        const int outerWidth = qMax(frameGeometry().width(), width());
-        move(centredLeft(screen->geometry().width(), outerWidth), y());
-    }
+    // At its stored place (client area 233 px from the left and 189 px from
+    // the top of the screen), then centred across the screen every time it is
+    // shown; the top stays where the stored place puts it.
+    placeClientAt(this, QPoint(px(3495), px(2835)));
+    centreOnScreen(this, true);
     QDialog::showEvent(event);
 }
 

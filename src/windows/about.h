@@ -14,10 +14,6 @@ class frmabout : public QDialog
 public:
     explicit frmabout(QWidget *parent = nullptr);
 
-    // The left edge that centres a window of `windowWidth` on a screen of
-    // `screenWidth`; negative when the screen is narrower than the window.
-    static int centredLeft(int screenWidth, int windowWidth);
-
     QPushButton *Command1;
     QGroupBox *Frame1;
     QLabel *Label1;

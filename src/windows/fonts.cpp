@@ -1,5 +1,8 @@
 #include "fonts.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QStringList>
 
 void installFontSubstitutes()
@@ -23,4 +26,20 @@ QFont sansSerif(double pointSize, QFont::Weight weight)
     font.setPointSizeF(pointSize);
     font.setWeight(weight);
     return font;
+}
+
+void fitFontToBox(QLabel *label)
+{
+    QFont font = label->font();
+    if (QFontInfo(font).exactMatch())
+        return;
+    const QSize box = label->size();
+    while (font.pointSizeF() > 6) {
+        const QFontMetrics metrics(font);
+        const QSize text = metrics.size(0, label->text());
+        if (text.width() <= box.width() && text.height() <= box.height())
+            break;
+        font.setPointSizeF(font.pointSizeF() - 1);
+    }
+    label->setFont(font);
 }

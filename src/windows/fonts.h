@@ -7,3 +7,9 @@ void installFontSubstitutes();
 
 // "MS Sans Serif" (or its substitute) at the given size and weight.
 QFont sansSerif(double pointSize, QFont::Weight weight = QFont::Normal);
+
+class QLabel;
+
+// When a label's face is not installed, shrinks the substitute until the
+// label's text fits its box.
+void fitFontToBox(QLabel *label);

@@ -1,26 +1,16 @@
 #include "frmentername.h"
 
 #include "fonts.h"
+#include "placement.h"
 #include "store/score_variables.h"
 #include "twips.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
-
-namespace {
-
-QString displayText(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
-} // namespace
 
 frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     : QDialog(parent)
@@ -59,6 +49,9 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     txtname->setMaxLength(25);
     txtname->setGeometry(twipsRect(120, 1200, 2775, 375));
     txtname->setAccessibleName(QStringLiteral("Name"));
+    // A number-pad key held down to the winning move goes on repeating; its
+    // repeats are not the player's name.
+    txtname->installEventFilter(this);
     txtname->hide();
 
     cmdok = new QPushButton(QStringLiteral("OK"), this);
@@ -76,11 +69,11 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     if (m_scores.GotTopTime) {
         txtname->show();
         labtop->show();
-        labtop->setText(displayText(topTimeMessage()));
+        labtop->setText(withLineBreaks(topTimeMessage()));
         txtname->setFocus();
     } else {
         labmsgwin->show();
-        labmsgwin->setText(displayText(plainMessage()));
+        labmsgwin->setText(withLineBreaks(plainMessage()));
         cmdok->setFocus();
     }
 }
@@ -95,15 +88,20 @@ QString frmentername::topTimeMessage()
     return QStringLiteral("Congragulations\r\nYou Win the game and got top time \r\nPlease Enter your name");
 }
 
+bool frmentername::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtname && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat())
+        return !m_typed;
+    if (watched == txtname && event->type() == QEvent::KeyPress)
+        m_typed = true;
+    return QDialog::eventFilter(watched, event);
+}
+
 void frmentername::showEvent(QShowEvent *event)
 {
     // Centred on the screen by its outer size, title bar and borders included,
     // wherever the main window stands.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        const QSize outer = frameGeometry().size().expandedTo(size());
-        move(s.x() + (s.width() - outer.width()) / 2, s.y() + (s.height() - outer.height()) / 2);
-    }
+    centreOnScreen(this);
     QDialog::showEvent(event);
 }
 

@@ -35,10 +35,13 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool tryAccept();
 
     ScoreVariables &m_scores;
     bool m_nameBoxShown = false;
+    // Whether a key has been pressed in the name box since the window opened.
+    bool m_typed = false;
 };

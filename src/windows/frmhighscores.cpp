@@ -1,8 +1,8 @@
 #include "frmhighscores.h"
 
 #include "fonts.h"
-#include "game/game_state.h"
 #include "store/conversions.h"
+#include "store/entries.h"
 #include "store/score_variables.h"
 #include "store/settings_store.h"
 #include "twips.h"
@@ -31,11 +31,11 @@ std::array<HighScoreRow, 3> loadHighScores(const SettingsStore &store)
 {
     std::array<HighScoreRow, 3> rows;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i].name = store.read(kApplication, QStringLiteral("Names"), kRowKeys[i], QStringLiteral("Anonymous"));
+        rows[i].name = store.read(kApplication, Entry::NamesSection, kRowKeys[i], Entry::DefaultName);
         // A best time that is not a 16-bit number can only come from a
         // hand-edited store; it shows as the default.
         const Int16Result time =
-            TextToInt16(store.read(kApplication, QStringLiteral("Times"), kRowKeys[i], QStringLiteral("480")));
+            TextToInt16(store.read(kApplication, Entry::TimesSection, kRowKeys[i], Entry::DefaultBestTime));
         rows[i].time = ScoreTimeText(time.ok() ? time.value : qint16(480));
     }
     return rows;
@@ -45,11 +45,11 @@ void resetScores(SettingsStore &store, ScoreVariables &scores)
 {
     // A section that is not there (nothing stored yet, or a second reset) is
     // no reason to stop.
-    store.deleteSection(kApplication, QStringLiteral("Times"));
-    store.deleteSection(kApplication, QStringLiteral("Names"));
-    scores.BestEasy = 480;
-    scores.BestMedium = 480;
-    scores.BestHard = 480;
+    store.deleteSection(kApplication, Entry::TimesSection);
+    store.deleteSection(kApplication, Entry::NamesSection);
+    // 480 seconds each once the times are gone; where the store could not be
+    // changed, the times it still holds stay in force.
+    loadBestTimes(store, scores);
 }
 
 frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, QWidget *parent)

@@ -25,9 +25,9 @@ struct HighScoreRow
 std::array<HighScoreRow, 3> loadHighScores(const SettingsStore &store);
 
 // Erases every best time and name (and with the times the stored time limit,
-// which the main window writes back when it closes), and sets the loaded best
-// times back to the default. A store that cannot be changed is reported on
-// standard error and otherwise left as it is.
+// which the main window writes back when it closes), and reloads the best
+// times in force: 480 seconds each once erased. A store that cannot be changed
+// is reported on standard error and keeps its times, which stay in force.
 void resetScores(SettingsStore &store, ScoreVariables &scores);
 
 // The high-score window.

@@ -7,6 +7,7 @@
 #include "game_icon.h"
 #include "how_to_play.h"
 #include "options_panel.h"
+#include "placement.h"
 #include "twips.h"
 #include "up_down.h"
 
@@ -36,14 +37,6 @@ namespace {
 // client height.
 constexpr int kFrameTwips = 675;
 constexpr int kClientWidthTwips = 3225;
-
-QString messageText(QString text)
-{
-    // A carriage return breaks the line, with or without a line feed after it.
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
 
 bool isMenuShortcut(const QKeyEvent &event)
 {
@@ -106,8 +99,10 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     // The window never grows or shrinks by hand: its size follows the client
     // area, which the game sets.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    const int menuHeight = menuBar()->sizeHint().height();
-    move(px(4590), px(2010) - menuHeight);
+    layout()->activate();
+    // The client area, below the menu bar, 306 px from the left and 134 px
+    // from the top of the screen.
+    placeClientAt(this, QPoint(px(4590), px(2010) - menuBar()->sizeHint().height()));
 
     m_game.setDialogs(this);
     m_game.setObserver(this);
@@ -248,7 +243,13 @@ void frmMain::buildLayout()
     txtlimit->setGeometry(twipsRect(1680, 2160, 345, 285));
     txtlimit->setAccessibleName(QStringLiteral("Time limit in minutes"));
     Label1->setBuddy(txtlimit);
-    connect(txtlimit, &QLineEdit::textChanged, this, [this](const QString &text) { m_game.txtlimit = text; });
+    // Only the player's edits change the limit's text; what the game writes
+    // into the box comes from the game.
+    connect(txtlimit, &QLineEdit::textEdited, this, [this](const QString &text) {
+        m_game.txtlimit = text;
+        if (text.size() <= 2)
+            txtlimit->setMaxLength(2);
+    });
 
     udlimit = new UpDown(famOptions);
     udlimit->setObjectName(QStringLiteral("udlimit"));
@@ -257,12 +258,18 @@ void frmMain::buildLayout()
     udlimit->setRange(1, 60);
     udlimit->setValue(20);
     udlimit->setAccessibleName(QStringLiteral("Time limit up-down"));
+    connect(udlimit, &UpDown::stepped, this, [this] {
+        m_game.txtlimit = txtlimit->text();
+        txtlimit->setMaxLength(2);
+    });
 }
 
 void frmMain::buildMenus()
 {
     // Menus keep the desktop's own font, not the window's display face.
-    menuBar()->setFont(QApplication::font());
+    QFont menuFont = QApplication::font();
+    menuFont.setResolveMask(QFont::AllPropertiesResolved);
+    menuBar()->setFont(menuFont);
     mnutools = menuBar()->addMenu(QStringLiteral("Tools"));
     mnutools->setObjectName(QStringLiteral("mnutools"));
     Mnuauto = mnutools->addAction(QStringLiteral("Auto Play"));
@@ -343,12 +350,17 @@ void frmMain::render()
     case DifficultyOption::Hard: Optihard->setChecked(true); break;
     case DifficultyOption::None: break;
     }
-    if (txtlimit->text() != m_game.txtlimit)
+    if (txtlimit->text() != m_game.txtlimit) {
+        // Two characters is what the player may enter; a longer limit from a
+        // hand-edited store is shown whole, so that it is judged whole.
+        txtlimit->setMaxLength(qMax(2, static_cast<int>(m_game.txtlimit.size())));
         txtlimit->setText(m_game.txtlimit);
+    }
 
     const int clientHeight = px(m_game.windowHeightTwips - kFrameTwips);
     client->setFixedSize(px(kClientWidthTwips), clientHeight);
-    famOptions->setVisible(m_game.famOptionsVisible);
+    if (famOptions->isVisibleTo(this) != m_game.famOptionsVisible)
+        showOptionsPanel(m_game.famOptionsVisible);
     stbtimer->move(0, clientHeight - stbtimer->height());
     stbtimer->setVisible(m_game.stbtimerVisible);
     for (int p = 0; p < 2; ++p) {
@@ -395,7 +407,7 @@ void frmMain::message(const QString &text, const QString &title, Icon icon)
 {
     prepareForDialog();
     QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon, title,
-                    messageText(text), QMessageBox::Ok, this);
+                    withLineBreaks(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     // Each line of a message stands on a line of its own, however long.
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
@@ -406,7 +418,7 @@ void frmMain::message(const QString &text, const QString &title, Icon icon)
 bool frmMain::confirm(const QString &text, const QString &title)
 {
     prepareForDialog();
-    QMessageBox box(QMessageBox::NoIcon, title, messageText(text), QMessageBox::Ok | QMessageBox::Cancel, this);
+    QMessageBox box(QMessageBox::NoIcon, title, withLineBreaks(text), QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
@@ -488,17 +500,44 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     return handleKeyPress(receiver, key);
 }
 
+void frmMain::showOptionsPanel(bool shown)
+{
+    famOptions->setVisible(shown);
+    // The row of Reset and Pause and the board under the panel are out of
+    // reach while it is open: no focus may rest on them.
+    const Qt::FocusPolicy policy = shown ? Qt::NoFocus : Qt::StrongFocus;
+    Cmdreset->setFocusPolicy(policy);
+    cmdpause->setFocusPolicy(policy);
+    for (QPushButton *cell : cmdcheck)
+        cell->setFocusPolicy(policy);
+    if (shown) {
+        QRadioButton *checked = OptEasy->isChecked() ? OptEasy : Optmedium->isChecked() ? Optmedium : Optihard;
+        checked->setFocus();
+    } else {
+        Cmdreset->setFocus();
+    }
+}
+
 bool frmMain::handleKeyPress(QWidget *receiver, QKeyEvent *event)
 {
     const int code = virtualKeyCode(*event);
     if (code >= 0)
         handle([this, code] { m_game.Form_KeyDown(code); });
 
-    // Every typed character is discarded. Keys that type nothing (Tab,
-    // Delete, Backspace, the arrows) go on to the control, and so does the
-    // space bar that presses a focused button.
+    // The arrows step the time limit from its box, as from its up-down.
+    if (receiver == txtlimit && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        event->key() == Qt::Key_Up ? udlimit->stepUp() : udlimit->stepDown();
+        return true;
+    }
+
+    // Every key that produces a character is discarded, control characters
+    // such as Backspace and Ctrl+V included. Keys that produce none (Delete,
+    // the arrows, Shift+Insert) go on to the control, and so do Tab, which
+    // moves the focus, and the space bar that presses a focused button.
     const QString text = event->text();
-    if (text.isEmpty() || !text.at(0).isPrint())
+    if (text.isEmpty())
+        return false;
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
         return false;
     if (event->key() == Qt::Key_Space && qobject_cast<QAbstractButton *>(receiver))
         return false;

@@ -98,6 +98,7 @@ private:
     // is and its timers follow the game.
     void prepareForDialog();
     bool handleKeyPress(QWidget *receiver, QKeyEvent *event);
+    void showOptionsPanel(bool shown);
 
     GameState &m_game;
     bool m_rendering = false;

@@ -26,9 +26,9 @@ void OptionsPanel::optionClicked(DifficultyOption option)
 {
     m_game.checkedOption = option;
     switch (option) {
-    case DifficultyOption::Easy: m_game.txtlimit = QStringLiteral("10"); break;
-    case DifficultyOption::Medium: m_game.txtlimit = QStringLiteral("15"); break;
-    case DifficultyOption::Hard: m_game.txtlimit = QStringLiteral("20"); break;
+    case DifficultyOption::Easy: m_game.txtlimit = QString::number(TimeLimitDefault(2)); break;
+    case DifficultyOption::Medium: m_game.txtlimit = QString::number(TimeLimitDefault(3)); break;
+    case DifficultyOption::Hard: m_game.txtlimit = QString::number(TimeLimitDefault(4)); break;
     case DifficultyOption::None: break;
     }
 }
@@ -58,12 +58,7 @@ void OptionsPanel::cmdCancel_Click()
     close();
     if (m_game.cmdpause.enabled)
         m_game.setClockRunning(true);
-    if (m_game.Difficulty == QLatin1String("Easy"))
-        m_game.checkedOption = DifficultyOption::Easy;
-    else if (m_game.Difficulty == QLatin1String("Medium"))
-        m_game.checkedOption = DifficultyOption::Medium;
-    else if (m_game.Difficulty == QLatin1String("Hard"))
-        m_game.checkedOption = DifficultyOption::Hard;
+    m_game.checkOptionFor(m_game.Difficulty);
 }
 
 void OptionsPanel::close()

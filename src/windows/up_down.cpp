@@ -44,6 +44,7 @@ void UpDown::step(int delta)
     setValue(m_value + delta);
     if (m_buddy)
         m_buddy->setText(QString::number(m_value));
+    emit stepped();
 }
 
 void UpDown::keyPressEvent(QKeyEvent *event)

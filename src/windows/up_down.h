@@ -24,6 +24,10 @@ public:
     void stepUp() { step(+1); }
     void stepDown() { step(-1); }
 
+signals:
+    // A step has written a new value into the text box.
+    void stepped();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;

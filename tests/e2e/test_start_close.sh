@@ -4,6 +4,13 @@ start_game
 win=$(wait_window Game)
 sleep 0.5
 screenshot start-close
+
+# The client area, under the menu bar, stands 306 px from the left and 134 px
+# from the top of the screen.
+read -r ox oy <<<"$(window_origin "$win")"
+height=$(xwininfo -id "$win" | awk '/Height/ {print $2}')
+[ "$ox" -eq 306 ] || fail "client area at x=$ox"
+[ $((oy + height - 240)) -eq 134 ] || fail "client area at y=$((oy + height - 240))"
 [ -e "$SETTINGS" ] && fail "the store was written before the window closed"
 
 wm_close "$win"

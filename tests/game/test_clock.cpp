@@ -35,6 +35,7 @@ private slots:
     void pauseHoldsTheCountdown_data();
     void pauseHoldsTheCountdown();
     void timeUpDuringAutoPlay();
+    void timeUpUnderOpenOptionsPanel();
     void hugeLimitDoesNotOverflow();
 };
 
@@ -228,6 +229,26 @@ void ClockTest::pauseHoldsTheCountdown()
 // The time running out during an auto play ends the auto play as a confirmed
 // Reset would, before the message: the stepper stops and never reads the
 // history of the new game.
+void ClockTest::timeUpUnderOpenOptionsPanel()
+{
+    // The help or About can set the clock going under an open options panel;
+    // when the time then runs out, the fresh board stays closed to the player
+    // until the panel is closed.
+    GameFixture fx;
+    startGame(fx, 1);
+    QVERIFY(!playerMove(fx).isEmpty());
+    fx.game.famOptionsVisible = true;
+    fx.game.BoardActive = false;
+    fx.game.setClockRunning(true);
+    QCOMPARE(clockSeconds(fx, 60), 60);
+    QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
+    QVERIFY(!fx.game.BoardActive);
+    const QStringList history = fx.game.MoveHistory;
+    fx.game.cmdcheck_Click(fx.game.BlankIndex + 1);
+    fx.game.Form_KeyDown(104);
+    QCOMPARE(fx.game.MoveHistory, history);
+}
+
 void ClockTest::timeUpDuringAutoPlay()
 {
     GameFixture fx;

@@ -8,6 +8,7 @@
 // folder. The copy lives under another path, so its file is parsed afresh
 // instead of being served from what the process already holds in memory.
 
+#include "as_ordinary_user.h"
 #include "store/settings_store.h"
 
 #include <QtTest>
@@ -124,33 +125,6 @@ private:
 
     QTemporaryFile m_file;
     int m_saved = -1;
-};
-
-// Runs the enclosed code as an ordinary user when the tests run as root, so
-// that file permissions are enforced. Does nothing for other users.
-class AsOrdinaryUser
-{
-public:
-    AsOrdinaryUser()
-    {
-        if (::geteuid() == 0)
-            m_switched = ::seteuid(65534) == 0;
-        else
-            m_ok = true;
-        if (m_switched)
-            m_ok = true;
-    }
-    ~AsOrdinaryUser() { leave(); }
-    bool ok() const { return m_ok; }
-    void leave()
-    {
-        if (m_switched && ::seteuid(0) == 0)
-            m_switched = false;
-    }
-
-private:
-    bool m_switched = false;
-    bool m_ok = false;
 };
 
 // Gives the listed folders back their usual permissions when the test ends,

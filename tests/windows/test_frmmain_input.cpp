@@ -57,6 +57,8 @@ private slots:
     void deleteBackspaceAndPasteStillEdit();
     void tabMovesTheFocus();
     void tabThroughOptionsPanel();
+    void focusStaysInsideOpenPanel();
+    void longLimitFromStoreIsJudgedWhole();
     void toolsShortcutsWhileMenuEnabled();
     void toolsShortcutsDoNothingWhilePaused();
     void helpAndAboutShortcutsWhilePaused();
@@ -249,7 +251,9 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
     QCOMPARE(f.fx.game.txtlimit, QStringLiteral("12"));
 
     // Also with room in the box: nothing typed gets in.
-    box->clear();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QCOMPARE(box->text(), QString());
     QTest::keyClicks(box, QStringLiteral("45"));
     QTest::keyClick(box, Qt::Key_8, Qt::KeypadModifier);
     QCOMPARE(box->text(), QString());
@@ -268,31 +272,49 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     QLineEdit *box = f.window.txtlimit;
     box->setFocus();
 
+    // Backspace produces a character (8), so it is discarded like the others;
+    // Delete produces none and edits the box.
     box->setCursorPosition(2);
     QTest::keyClick(box, Qt::Key_Backspace);
+    QCOMPARE(box->text(), QStringLiteral("34"));
+    box->setCursorPosition(1);
+    QTest::keyClick(box, Qt::Key_Delete);
     QCOMPARE(box->text(), QStringLiteral("3"));
+    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("3"));
     box->setCursorPosition(0);
     QTest::keyClick(box, Qt::Key_Delete);
     QCOMPARE(box->text(), QString());
     QCOMPARE(f.fx.game.txtlimit, QString());
 
-    // Pasting puts text in, cut to the box's two characters.
+    // Pasting, as the context menu does, puts text in, cut to the box's two
+    // characters.
     QApplication::clipboard()->setText(QStringLiteral(".5"));
     box->paste();
     QCOMPARE(box->text(), QStringLiteral(".5"));
     QCOMPARE(f.fx.game.txtlimit, QStringLiteral(".5"));
 
-    box->clear();
+    // Shift+Insert produces no character and pastes too.
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
     QApplication::clipboard()->setText(QStringLiteral("456"));
-    // Ctrl+V as the keyboard delivers it: a control character, not a letter.
-    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(0x16)));
-    QApplication::sendEvent(box, &paste);
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(box->text(), QStringLiteral("45"));
     QCOMPARE(f.fx.game.txtlimit, QStringLiteral("45"));
 
-    box->clear();
-    box->insert(QStringLiteral("9"));
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("9"));
+    // Ctrl+V as the keyboard delivers it is a character (22): discarded.
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QKeyEvent paste(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QString(QChar(0x16)));
+    QApplication::sendEvent(box, &paste);
+    QCOMPARE(box->text(), QString());
+
+    // The arrows in the box step the limit as its up-down does.
+    QTest::keyClick(box, Qt::Key_Up);
+    QCOMPARE(box->text(), QStringLiteral("21"));
+    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("21"));
+    QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(box, Qt::Key_Down);
+    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("19"));
 }
 
 void TestFrmMainInput::tabMovesTheFocus()
@@ -327,6 +349,64 @@ void TestFrmMainInput::tabThroughOptionsPanel()
     QCOMPARE(focus(), static_cast<QWidget *>(f.window.OptEasy));
     QTest::keyClick(focus(), Qt::Key_Tab);
     QCOMPARE(focus(), static_cast<QWidget *>(f.window.txtlimit));
+}
+
+void TestFrmMainInput::focusStaysInsideOpenPanel()
+{
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+
+    // Opening the panel takes the focus to the difficulty in force; the
+    // buttons cut off under it and the board can no longer take the focus.
+    f.fx.game.checkedOption = DifficultyOption::Medium;
+    QTest::keyClick(focus(), Qt::Key_F3);
+    QVERIFY(f.fx.game.famOptionsVisible);
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Optmedium));
+    QList<QWidget *> visited;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(focus(), Qt::Key_Tab);
+        visited << focus();
+    }
+    QVERIFY(!visited.contains(f.window.Cmdreset));
+    QVERIFY(!visited.contains(f.window.cmdpause));
+    for (QPushButton *cell : f.window.cmdcheck)
+        QVERIFY(!visited.contains(cell));
+    QVERIFY(visited.contains(f.window.CmdOK));
+    QVERIFY(visited.contains(f.window.txtlimit));
+
+    // A space bar on whatever has the focus cannot reach Reset or Pause.
+    QTest::keyClick(focus(), Qt::Key_Space);
+    QCOMPARE(f.fx.game.cmdpause.caption, QStringLiteral("Pause"));
+
+    // Closed again: the focus is back on Reset and the board takes it again.
+    QTest::mouseClick(f.window.cmdCancel, Qt::LeftButton);
+    QVERIFY(!f.fx.game.famOptionsVisible);
+    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+    QCOMPARE(f.window.cmdcheck[0]->focusPolicy(), Qt::StrongFocus);
+}
+
+void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
+{
+    // A hand-edited store may hold a limit of three digits. The panel shows
+    // it whole, so OK judges the whole number (too long: the default).
+    MainWindowFixture f;
+    f.deal(kBlank);
+    showActive(f.window);
+    f.fx.game.TimeLimitMinutes = 100;
+    QTest::keyClick(focus(), Qt::Key_F3);
+    QCOMPARE(f.window.txtlimit->text(), QStringLiteral("100"));
+    f.window.Optmedium->setChecked(true);
+    f.fx.game.checkedOption = DifficultyOption::Medium;
+    QTest::mouseClick(f.window.CmdOK, Qt::LeftButton);
+    QCOMPARE(f.fx.game.TimeLimitMinutes, qint16(15));
+
+    // What the player types is held to two characters again.
+    QTest::keyClick(focus(), Qt::Key_F3);
+    QCOMPARE(f.window.txtlimit->text(), QStringLiteral("15"));
+    QCOMPARE(f.window.txtlimit->maxLength(), 2);
 }
 
 void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()

@@ -298,6 +298,10 @@ void TestFrmMainLayout::controlsCarryTheirOwnFont()
         QVERIFY2(widget->font().family() != f.window.font().family(), qPrintable(widget->objectName()));
     }
     QVERIFY(checked >= 16 + 2 + 2 + 3 + 2 + 2 + 2);
+
+    // Nor is it handed to the menus, which keep the desktop's plain face.
+    QVERIFY(!f.window.menuBar()->font().bold());
+    QCOMPARE(f.window.menuBar()->font().family(), QApplication::font().family());
 }
 
 void TestFrmMainLayout::optionsPanelCoversTheBlock()

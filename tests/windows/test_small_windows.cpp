@@ -1,11 +1,16 @@
 // The winner, high-score and About windows.
+#include "as_ordinary_user.h"
 #include "windows_fixture.h"
 
 #include "windows/about.h"
 #include "windows/frmentername.h"
 #include "windows/frmhighscores.h"
+#include "windows/placement.h"
 
+#include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +69,7 @@ private slots:
     void winnerCloseAndEscapeBehaveAsOk();
     void winnerFromMainWindow();
     void winnerCentredOnScreen();
+    void winnerIgnoresHeldKeyRepeats();
 
     // frmhighscores
     void highScoresGeometry_data();
@@ -74,6 +80,7 @@ private slots:
     void highScoresTimeLabelsGrowToTheRight();
     void highScoresFocus();
     void highScoresResetTwice();
+    void highScoresResetOnUnchangeableStore();
     void namesStayPlainText();
     void scoreTimeText_data();
     void scoreTimeText();
@@ -82,6 +89,7 @@ private slots:
     void aboutGeometry_data();
     void aboutGeometry();
     void aboutWindow();
+    void aboutTextsFitTheirBoxes();
     void centredLeft_data();
     void centredLeft();
     void aboutShownTwice();
@@ -279,6 +287,28 @@ void TestSmallWindows::winnerCloseAndEscapeBehaveAsOk()
     QCOMPARE(second.result(), int(QDialog::Accepted));
     QCOMPARE(other.WinnerName, QStringLiteral("Lee"));
     QCOMPARE(closer.shown.size(), 2);
+}
+
+void TestSmallWindows::winnerIgnoresHeldKeyRepeats()
+{
+    // A number-pad key held down to the winning move goes on repeating into
+    // the name box that has just taken the focus; only fresh presses count.
+    ScoreVariables scores;
+    scores.GotTopTime = true;
+    frmentername w(scores);
+    QVERIFY(showActive(w));
+    auto send = [&w](Qt::Key key, const QString &text, bool repeat) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::KeypadModifier, text, repeat);
+        QApplication::sendEvent(w.txtname, &press);
+    };
+    for (int i = 0; i < 5; ++i)
+        send(Qt::Key_8, QStringLiteral("8"), true);
+    QCOMPARE(w.txtname->text(), QString());
+
+    // Once the player types, a held key repeats as usual.
+    send(Qt::Key_A, QStringLiteral("a"), false);
+    send(Qt::Key_A, QStringLiteral("a"), true);
+    QCOMPARE(w.txtname->text(), QStringLiteral("aa"));
 }
 
 void TestSmallWindows::winnerFromMainWindow()
@@ -514,6 +544,33 @@ void TestSmallWindows::highScoresResetTwice()
     QVERIFY(closer.shown.isEmpty());
 }
 
+void TestSmallWindows::highScoresResetOnUnchangeableStore()
+{
+    // A store that cannot be changed keeps its records: the window shows what
+    // it really holds, and the best times it holds stay in force.
+    StoreFixture s;
+    QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 30")));
+    QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Al")));
+    const QString path = s.store.filePath(kApplication);
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QVERIFY(QFile::setPermissions(s.store.folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    {
+        AsOrdinaryUser user;
+        if (!user.ok())
+            QSKIP("cannot drop the rights of root here");
+        frmhighscores w(s.store, s.scores);
+        w.cmdresetscore_Click();
+        QCOMPARE(w.nameLabels[0]->text(), QStringLiteral("Al"));
+        QCOMPARE(w.timeLabels[0]->text(), QStringLiteral("0:30"));
+        QCOMPARE(w.nameLabels[1]->text(), QStringLiteral("Anonymous"));
+        QCOMPARE(s.scores.BestEasy, 30.0);
+        QCOMPARE(s.scores.BestMedium, 480.0);
+    }
+    QFile::setPermissions(s.store.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
 void TestSmallWindows::namesStayPlainText()
 {
     StoreFixture s;
@@ -612,6 +669,18 @@ void TestSmallWindows::aboutWindow()
     QVERIFY(!w.isVisible());
 }
 
+void TestSmallWindows::aboutTextsFitTheirBoxes()
+{
+    // The display faces are seldom installed; whatever face stands in, the
+    // title and the credit fit the boxes made for them.
+    frmabout w;
+    for (QLabel *label : {w.Label1, w.Label3}) {
+        const QSize text = QFontMetrics(label->font()).size(0, label->text());
+        QVERIFY2(text.width() <= label->width() && text.height() <= label->height(),
+                 qPrintable(label->objectName()));
+    }
+}
+
 void TestSmallWindows::centredLeft_data()
 {
     QTest::addColumn<int>("screenWidth");
@@ -630,7 +699,7 @@ void TestSmallWindows::centredLeft()
     QFETCH(int, screenWidth);
     QFETCH(int, windowWidth);
     QFETCH(int, left);
-    QCOMPARE(frmabout::centredLeft(screenWidth, windowWidth), left);
+    QCOMPARE(::centredLeft(screenWidth, windowWidth), left);
 }
 
 void TestSmallWindows::aboutShownTwice()
@@ -640,7 +709,7 @@ void TestSmallWindows::aboutShownTwice()
     frmabout first;
     QVERIFY(QTest::qWaitForWindowExposed((first.show(), &first)));
     const QRect shown = first.frameGeometry();
-    QCOMPARE(shown.left(), frmabout::centredLeft(screenWidth, shown.width()));
+    QCOMPARE(shown.left(), ::centredLeft(screenWidth, shown.width()));
     // The top stays at the stored place.
     QCOMPARE(first.geometry().top(), 189);
     first.close();
