@@ -35,9 +35,37 @@ QString asText(const QVariant &value, const QString &defaultValue)
     // rectangle, say) reads as the default.
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
+    if (value.typeId() == QMetaType::QVariantList) {
+        // Qt reads some lists back as lists of variants; of texts, they are
+        // the same list.
+        QStringList items;
+        for (const QVariant &item : value.toList()) {
+            if (item.typeId() != QMetaType::QString)
+                return defaultValue;
+            items << item.toString();
+        }
+        return items.join(QStringLiteral(", "));
+    }
     if (value.isValid() && value.canConvert<QString>())
         return value.toString();
     return defaultValue;
+}
+
+// Whether the last sync reached the file. A file that was damaged when read
+// keeps reporting its format error, which says nothing about the save; it was
+// saved when the file (or, for a new file, its folder) can be written.
+bool saved(const QSettings &settings, const QString &path)
+{
+    switch (settings.status()) {
+    case QSettings::NoError:
+        return true;
+    case QSettings::AccessError:
+        return false;
+    case QSettings::FormatError:
+        break;
+    }
+    const QFileInfo file(path);
+    return file.exists() ? file.isWritable() : QFileInfo(file.path()).isWritable();
 }
 
 // Opens the file of an application. Writes are atomic where the folder
@@ -122,7 +150,7 @@ bool SettingsStore::write(const QString &application, const QString &section,
     const QVariant before = settings->value(name);
     settings->setValue(name, value);
     settings->sync();
-    if (settings->status() != QSettings::NoError) {
+    if (!saved(*settings, path)) {
         // Qt keeps the unsaved change in memory for the file; take it back so
         // that nobody reads, or later saves, what never reached the disk.
         if (before.isValid())
@@ -152,7 +180,7 @@ bool SettingsStore::deleteSection(const QString &application, const QString &sec
     settings->endGroup();
     settings->remove(group);
     settings->sync();
-    if (settings->status() != QSettings::NoError) {
+    if (!saved(*settings, path)) {
         // Put the section back in memory: the file still has it.
         settings->beginGroup(group);
         for (const auto &[key, value] : before)
