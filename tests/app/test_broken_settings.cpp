@@ -5,6 +5,7 @@
 // taken from the file must be usable, every entry the game does not own must
 // come back exactly as it was, and what the game wrote must be there for the
 // next start.
+#include "as_ordinary_user.h"
 #include "core_helpers.h"
 #include "corpus_helpers.h"
 #include "game_flow.h"
@@ -98,34 +99,6 @@ const Written *writtenEntry(const QList<Written> &written, const QString &path)
     }
     return nullptr;
 }
-
-// Runs as another user for its lifetime when the process runs as root, who
-// is not held back by file permissions.
-class UnprivilegedUser
-{
-public:
-    UnprivilegedUser()
-    {
-        if (geteuid() != 0) {
-            m_ok = true;
-            return;
-        }
-        m_switched = seteuid(65534) == 0;
-        m_ok = m_switched;
-    }
-    ~UnprivilegedUser()
-    {
-        if (m_switched && seteuid(0) != 0)
-            qFatal("could not return to the original user");
-    }
-    UnprivilegedUser(const UnprivilegedUser &) = delete;
-    UnprivilegedUser &operator=(const UnprivilegedUser &) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    bool m_ok = false;
-    bool m_switched = false;
-};
 
 // Loads, deals, plays a few moves, lets two seconds pass when the limit
 // allows it, wins by taking back every recorded move, and closes.
@@ -389,7 +362,7 @@ void TestBrokenSettings::leavesAnUnwritableStoreAlone()
     {
         corpus::ProgramRun run(folder);
         if (placement == Placement::ReadOnlyFile) {
-            UnprivilegedUser user;
+            AsOrdinaryUser user;
             if (!user.ok())
                 QSKIP("cannot give up the rights that ignore file permissions");
             play(run, played);
