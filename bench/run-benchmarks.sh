@@ -82,7 +82,8 @@ if [ -n "${BENCH_IN_SESSION:-}" ]; then
 
     qt=$(qtpaths6 --qt-version 2>/dev/null || qmake6 -query QT_VERSION 2>/dev/null || echo unknown)
     baseline=$build/bench/baseline/bench_baseline
-    /usr/bin/python3 "$here/measure.py" --runs "$runs" --qt-version "$qt" $strict \
+    # shellcheck disable=SC2086
+    /usr/bin/python3 "$here/measure.py" --runs "$runs" --qt-version "$qt" $strict ${BENCH_MEASURE_ARGS:-} \
         game Game "$build/taviq-game" baseline Baseline "$baseline"
     exit $?
 fi

@@ -1,23 +1,25 @@
 #include "fonts.h"
 
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStringList>
 
 void installFontSubstitutes()
 {
+    // The classic faces are seldom installed. The plain one stands in as the
+    // desktop's own sans-serif, which the desktop has loaded already; the
+    // display faces of the About window as faces of the same kind.
+    const QString desktopSans = QGuiApplication::font().family();
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Copperplate Gothic Bold"),
-                               {QStringLiteral("Copperplate"), QStringLiteral("DejaVu Serif"),
-                                QStringLiteral("Serif")});
+                               {desktopSans, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Newtron ICG Alt"),
-                               {QStringLiteral("DejaVu Serif"), QStringLiteral("Serif")});
+                               {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif"),
+                                QStringLiteral("Serif")});
     QFont::insertSubstitutions(QStringLiteral("Myriad Condensed"),
                                {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
-                                QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
+                                desktopSans});
 }
 
 QFont sansSerif(double pointSize, QFont::Weight weight)

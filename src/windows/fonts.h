@@ -11,5 +11,5 @@ QFont sansSerif(double pointSize, QFont::Weight weight = QFont::Normal);
 class QLabel;
 
 // When a label's face is not installed, shrinks the substitute until the
-// label's text fits its box.
+// label's text fits its box (call it once the label has its text).
 void fitFontToBox(QLabel *label);

@@ -42,6 +42,7 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(sansSerif(9.75));
     Label1->setGeometry(twipsRect(480, 1320, 2415, 255));
+    fitFontToBox(Label1);
 
     txtname = new QLineEdit(this);
     txtname->setObjectName(QStringLiteral("txtname"));
@@ -70,10 +71,12 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
         txtname->show();
         labtop->show();
         labtop->setText(withLineBreaks(topTimeMessage()));
+        fitFontToBox(labtop);
         txtname->setFocus();
     } else {
         labmsgwin->show();
         labmsgwin->setText(withLineBreaks(plainMessage()));
+        fitFontToBox(labmsgwin);
         cmdok->setFocus();
     }
 }

@@ -70,10 +70,9 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    QFont windowFont(QStringLiteral("Copperplate Gothic Bold"));
-    windowFont.setPointSizeF(11.25);
-    windowFont.setBold(true);
-    setFont(windowFont);
+    // The classic window's own display face is never drawn with: every
+    // control carries the plain sans-serif, the menus the desktop's face. It
+    // is not set, so that start-up does not load a font nobody sees.
 
     buildLayout();
     buildMenus();
@@ -123,8 +122,10 @@ void frmMain::buildLayout()
     client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(px(kClientWidthTwips), px(3600));
+    // Every control of the window shows its text in the plain sans-serif, not
+    // in the window's own display face.
+    client->setFont(sansSerif(8.25));
     setCentralWidget(client);
-    const QFont font = sansSerif(8.25);
 
     // Created back to front, so that later controls lie over earlier ones.
     Shape1 = new QFrame(client);
@@ -137,7 +138,6 @@ void frmMain::buildLayout()
     for (int i = 0; i < 16; ++i) {
         auto *cell = new QPushButton(QStringLiteral("1"), client);
         cell->setObjectName(QStringLiteral("cmdcheck(%1)").arg(i));
-        cell->setFont(font);
         cell->setGeometry(twipsRect(240 + 720 * (i % 4), 120 + 600 * (i / 4), 615, 495));
         cell->setAutoDefault(false);
         connect(cell, &QPushButton::clicked, this, [this, i] { handle([this, i] { m_game.cmdcheck_Click(i); }); });
@@ -148,7 +148,6 @@ void frmMain::buildLayout()
     Cmdreset = new QPushButton(QStringLiteral("Reset"), client);
     Cmdreset->setObjectName(QStringLiteral("Cmdreset"));
     Cmdreset->setToolTip(QStringLiteral("Reset Game"));
-    Cmdreset->setFont(font);
     Cmdreset->setGeometry(twipsRect(120, 2760, 975, 435));
     connect(Cmdreset, &QPushButton::clicked, this, [this] { handle([this] { m_game.Cmdreset_Click(); }); });
 
@@ -161,7 +160,6 @@ void frmMain::buildLayout()
     for (int p = 0; p < 2; ++p) {
         auto *panel = new QLabel(stbtimer);
         panel->setObjectName(QStringLiteral("stbtimerPanel%1").arg(p + 1));
-        panel->setFont(font);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(2);
         panel->setTextFormat(Qt::PlainText);
@@ -173,7 +171,6 @@ void frmMain::buildLayout()
     cmdpause = new QPushButton(QStringLiteral("Pause"), client);
     cmdpause->setObjectName(QStringLiteral("cmdpause"));
     cmdpause->setToolTip(QStringLiteral("Pause Game"));
-    cmdpause->setFont(font);
     cmdpause->setGeometry(twipsRect(2160, 2760, 975, 435));
     connect(cmdpause, &QPushButton::clicked, this, [this] { handle([this] { m_game.cmdpause_Click(); }); });
 
@@ -186,14 +183,12 @@ void frmMain::buildLayout()
 
     famOptions = new QGroupBox(QStringLiteral("Options"), client);
     famOptions->setObjectName(QStringLiteral("famOptions"));
-    famOptions->setFont(font);
     famOptions->setGeometry(twipsRect(120, 0, 3015, 2535));
     famOptions->setAutoFillBackground(true);
     famOptions->hide();
 
     frdifficulty = new QGroupBox(QStringLiteral("Difficulty"), famOptions);
     frdifficulty->setObjectName(QStringLiteral("frdifficulty"));
-    frdifficulty->setFont(font);
     frdifficulty->setGeometry(twipsRect(240, 240, 1815, 1695));
     // A frame inside a frame would otherwise be read out with the outer title.
     famOptions->setAccessibleName(famOptions->title());
@@ -212,7 +207,6 @@ void frmMain::buildLayout()
     const std::array<std::pair<QRadioButton *, DifficultyOption>, 3> options{
         {{OptEasy, DifficultyOption::Easy}, {Optmedium, DifficultyOption::Medium}, {Optihard, DifficultyOption::Hard}}};
     for (auto [button, option] : options) {
-        button->setFont(font);
         connect(button, &QRadioButton::clicked, this, [this, option] {
             handle([this, option] { OptionsPanel(m_game).optionClicked(option); });
         });
@@ -221,24 +215,21 @@ void frmMain::buildLayout()
     CmdOK = new QPushButton(QStringLiteral("OK"), famOptions);
     CmdOK->setObjectName(QStringLiteral("CmdOK"));
     CmdOK->setToolTip(QStringLiteral("Apply Difficulty Level"));
-    CmdOK->setFont(font);
     CmdOK->setGeometry(twipsRect(2160, 360, 735, 735));
     connect(CmdOK, &QPushButton::clicked, this, [this] { handle([this] { OptionsPanel(m_game).CmdOK_Click(); }); });
 
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), famOptions);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setFont(font);
     cmdCancel->setGeometry(twipsRect(2160, 1200, 735, 735));
     connect(cmdCancel, &QPushButton::clicked, this, [this] { handle([this] { OptionsPanel(m_game).cmdCancel_Click(); }); });
 
     Label1 = new QLabel(QStringLiteral("Time limit in minutes"), famOptions);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(font);
     Label1->setGeometry(twipsRect(120, 2160, 1815, 255));
+    fitFontToBox(Label1);
 
     txtlimit = new QLineEdit(QStringLiteral("20"), famOptions);
     txtlimit->setObjectName(QStringLiteral("txtlimit"));
-    txtlimit->setFont(font);
     txtlimit->setMaxLength(2);
     txtlimit->setGeometry(twipsRect(1680, 2160, 345, 285));
     txtlimit->setAccessibleName(QStringLiteral("Time limit in minutes"));
@@ -266,10 +257,6 @@ void frmMain::buildLayout()
 
 void frmMain::buildMenus()
 {
-    // Menus keep the desktop's own font, not the window's display face.
-    QFont menuFont = QApplication::font();
-    menuFont.setResolveMask(QFont::AllPropertiesResolved);
-    menuBar()->setFont(menuFont);
     mnutools = menuBar()->addMenu(QStringLiteral("Tools"));
     mnutools->setObjectName(QStringLiteral("mnutools"));
     Mnuauto = mnutools->addAction(QStringLiteral("Auto Play"));
@@ -386,16 +373,21 @@ void frmMain::timersChanged()
 void frmMain::progressChanged()
 {
     // Only the progress bar paints while a shuffle runs; the tiles are drawn
-    // once, when the handler has returned.
+    // once, when the handler has returned. The bar paints at most once a
+    // screen frame, and at its end.
     if (!m_game.pgblengthVisible)
         return;
     if (!pgblength->isVisible()) {
         pgblength->setRange(m_game.pgblengthMin, m_game.pgblengthMax);
         pgblength->show();
+        m_progressPainted.invalidate();
     }
     pgblength->setValue(m_game.pgblengthValue);
-    if (isVisible())
+    const bool atEnd = m_game.pgblengthValue >= m_game.pgblengthMax;
+    if (isVisible() && (atEnd || !m_progressPainted.isValid() || m_progressPainted.elapsed() >= 16)) {
         pgblength->repaint();
+        m_progressPainted.start();
+    }
 }
 
 void frmMain::prepareForDialog()

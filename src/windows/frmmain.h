@@ -3,6 +3,7 @@
 #include "game/dialogs.h"
 #include "game/game_state.h"
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <array>
@@ -102,4 +103,5 @@ private:
 
     GameState &m_game;
     bool m_rendering = false;
+    QElapsedTimer m_progressPainted;
 };

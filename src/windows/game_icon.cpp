@@ -29,7 +29,9 @@ QImage gameIconImage(int size)
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(0xf2, 0xe6, 0xc9));
         painter.drawRoundedRect(tile, cell / 6, cell / 6);
-        if (size >= 32) {
+        // Numbers only where they can be read: the window's small icons need
+        // no font at all.
+        if (size >= 64) {
             painter.setPen(QColor(0x3b, 0x4a, 0x5a));
             painter.drawText(tile, Qt::AlignCenter, QString::number(i + 1));
         }
@@ -70,10 +72,11 @@ public:
         return QSize(side, side);
     }
 
+    // The sizes a window offers its desktop; larger ones are still painted
+    // on demand, and installed as files.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64), QSize(128, 128),
-                QSize(256, 256)};
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
     }
 
     QIconEngine *clone() const override { return new GameIconEngine; }
