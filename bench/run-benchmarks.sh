@@ -36,44 +36,9 @@ esac
 
 # --- The X session (runs inside the private session bus) --------------------
 if [ -n "${BENCH_IN_SESSION:-}" ]; then
-    display=
-    for n in $(seq 150 199); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            display=:$n
-            break
-        fi
-    done
-    [ -n "$display" ] || { echo "no free X display"; exit 1; }
-
-    work=$(mktemp -d)
-    pids=()
-    cleanup() {
-        for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-        wait 2>/dev/null || true
-        rm -rf "$work"
-    }
-    trap cleanup EXIT
-
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    pids+=($!)
-    export DISPLAY=$display
-    for _ in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.05
-    done
-    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-
-    export XDG_CONFIG_HOME=$work/config
-    export XDG_RUNTIME_DIR=$work/runtime
-    mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-    chmod 700 "$XDG_RUNTIME_DIR"
-
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    pids+=($!)
-    for _ in $(seq 1 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.05
-    done
+    # shellcheck source=../tests/e2e/x_session.sh
+    source "$here/../tests/e2e/x_session.sh"
+    start_x_session 150 199
 
     # As on a desktop without a screen reader.
     unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON QT_ACCESSIBILITY AT_SPI_BUS_ADDRESS

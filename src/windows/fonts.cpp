@@ -11,7 +11,9 @@ void installFontSubstitutes()
     // The classic faces are seldom installed. The plain one stands in as the
     // desktop's own sans-serif, which the desktop has loaded already; the
     // display faces of the About window as faces of the same kind.
-    const QString desktopSans = QGuiApplication::font().family();
+    // The family the desktop's font really resolves to: the default is often
+    // an alias ("Sans Serif") that would not stand in as a family name.
+    const QString desktopSans = QFontInfo(QGuiApplication::font()).family();
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {desktopSans, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Newtron ICG Alt"),
@@ -30,12 +32,12 @@ QFont sansSerif(double pointSize, QFont::Weight weight)
     return font;
 }
 
-void fitFontToBox(QLabel *label)
+void fitFontToBox(QLabel *label, QSize room)
 {
     QFont font = label->font();
     if (QFontInfo(font).exactMatch())
         return;
-    const QSize box = label->size();
+    const QSize box = room.isValid() ? room : label->size();
     while (font.pointSizeF() > 6) {
         const QFontMetrics metrics(font);
         const QSize text = metrics.size(0, label->text());

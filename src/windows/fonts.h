@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QSize>
 
 // Fonts of the classic layout, with substitutes where a family is missing.
 void installFontSubstitutes();
@@ -12,4 +13,6 @@ class QLabel;
 
 // When a label's face is not installed, shrinks the substitute until the
 // label's text fits its box (call it once the label has its text).
-void fitFontToBox(QLabel *label);
+// `room` is the part of the box left visible, where another control covers
+// the rest (the whole box by default).
+void fitFontToBox(QLabel *label, QSize room = QSize());

@@ -226,7 +226,8 @@ void frmMain::buildLayout()
     Label1 = new QLabel(QStringLiteral("Time limit in minutes"), famOptions);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(120, 2160, 1815, 255));
-    fitFontToBox(Label1);
+    // The time-limit box lies over the end of the label.
+    fitFontToBox(Label1, QSize(px(1680 - 120) - 2, Label1->height()));
 
     txtlimit = new QLineEdit(QStringLiteral("20"), famOptions);
     txtlimit->setObjectName(QStringLiteral("txtlimit"));

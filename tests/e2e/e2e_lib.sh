@@ -9,8 +9,9 @@ start_game() {
     pids+=("$GAME_PID")
 }
 
-# Waits until a visible window with this exact title exists; prints its id.
-wait_window() {
+# Prints the id of the visible window with this exact title once there is
+# one; returns 1 when none shows within ten seconds.
+find_window() {
     local title=$1 id
     for _ in $(seq 1 200); do
         id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
@@ -20,18 +21,21 @@ wait_window() {
         fi
         sleep 0.05
     done
-    fail "no window titled '$title'"
+    return 1
 }
 
-# Waits until no visible window with this title is left.
-wait_window_gone() {
-    local title=$1
+# Returns 1 when a visible window with this title is still there after ten
+# seconds.
+window_gone() {
     for _ in $(seq 1 200); do
-        xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1 || return 0
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
         sleep 0.05
     done
-    fail "window '$title' is still open"
+    return 1
 }
+
+wait_window() { find_window "$1" || fail "no window titled '$1'"; }
+wait_window_gone() { window_gone "$1" || fail "window '$1' is still open"; }
 
 # Asks the window manager to close a window, as its close box does.
 wm_close() { wmctrl -i -c "$1"; }
@@ -39,13 +43,32 @@ wm_close() { wmctrl -i -c "$1"; }
 # Saves a screenshot of the whole screen.
 screenshot() { import -window root "$ARTIFACTS/$1.png"; }
 
-# Waits for the game process to end; fails after a few seconds.
-wait_exit() {
+# Waits for a process to end and sets EXIT_STATUS to its exit status;
+# returns 1 when it is still running after ten seconds.
+pid_exit_status() {
+    local pid=$1
     for _ in $(seq 1 200); do
-        kill -0 "$GAME_PID" 2>/dev/null || { wait "$GAME_PID" 2>/dev/null || true; return 0; }
+        if ! kill -0 "$pid" 2>/dev/null; then
+            EXIT_STATUS=0
+            wait "$pid" 2>/dev/null || EXIT_STATUS=$?
+            return 0
+        fi
         sleep 0.05
     done
-    fail "the game did not end"
+    return 1
+}
+
+# Waits for the game process to end; fails after ten seconds.
+wait_exit() { pid_exit_status "$GAME_PID" || fail "the game did not end"; }
+
+# The values of a key in every section of that name, names without regard to
+# case, as written (quotes included):  section_values FILE SECTION KEY
+section_values() {
+    local file=$1 section=$2 key=$3
+    awk -v s="[$(tr '[:upper:]' '[:lower:]' <<<"$section")]" -v k="$(tr '[:upper:]' '[:lower:]' <<<"$key")=" '
+        /^\[/ { current = tolower($0); next }
+        current == s && index(tolower($0), k) == 1 { print substr($0, length(k) + 1) }
+    ' "$file" 2>/dev/null
 }
 
 # The value of a key in the settings file (as written, quotes included).

@@ -18,39 +18,9 @@ script=$1
 export GAME=$2
 here=$(cd "$(dirname "$0")" && pwd)
 
-display=
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=:$n
-        break
-    fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.05
-done
-xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-pids+=($!)
-for _ in $(seq 1 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
+# shellcheck source=x_session.sh
+source "$here/x_session.sh"
+start_x_session 90 140
 
 launcher=
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
@@ -63,15 +33,9 @@ fi
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export A11Y="/usr/bin/python3 $here/a11y.py"
 
-export XDG_CONFIG_HOME=$work/config
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
 export SETTINGS=$XDG_CONFIG_HOME/taviq/taviqgame.ini
 export ARTIFACTS=${E2E_ARTIFACTS:-$PWD/e2e-artifacts}
 mkdir -p "$ARTIFACTS"
-unset QT_QPA_PLATFORM
-export QT_QPA_PLATFORM=xcb
 
 # shellcheck source=e2e_lib.sh
 source "$here/e2e_lib.sh"

@@ -8,42 +8,6 @@ corpus=$(cd "$(dirname "${BASH_SOURCE[0]}")/../data/broken-settings" && pwd)
 store_folder=$(dirname "$SETTINGS")
 problems=()
 
-# Like wait_window, but returns 1 instead of ending the script.
-find_window() {
-    local title=$1 id
-    for _ in $(seq 1 200); do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
-}
-
-window_gone() {
-    for _ in $(seq 1 200); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.05
-    done
-    return 1
-}
-
-# Waits for the game to end and sets GAME_STATUS to its exit status; returns 1
-# when it is still running after ten seconds.
-wait_exit_status() {
-    for _ in $(seq 1 200); do
-        if ! kill -0 "$GAME_PID" 2>/dev/null; then
-            GAME_STATUS=0
-            wait "$GAME_PID" 2>/dev/null || GAME_STATUS=$?
-            return 0
-        fi
-        sleep 0.05
-    done
-    return 1
-}
-
 # The status panels once the window shows a clock ("Timer : ..."); empty
 # when it never does.
 clock_status() {
@@ -55,16 +19,6 @@ clock_status() {
     done
     echo "$got"
     return 1
-}
-
-# The values of a key in every section of that name, names without regard to
-# case, as written (quotes included).
-section_values() {
-    local file=$1 section=$2 key=$3
-    awk -v s="[$(tr '[:upper:]' '[:lower:]' <<<"$section")]" -v k="$(tr '[:upper:]' '[:lower:]' <<<"$key")=" '
-        /^\[/ { current = tolower($0); next }
-        current == s && index(tolower($0), k) == 1 { print substr($0, length(k) + 1) }
-    ' "$file"
 }
 
 problem() {
@@ -124,8 +78,8 @@ try_file() {
     fi
 
     wm_close "$win"
-    wait_exit_status || { problem "$name" "the game did not end after the close request"; end_game; return 1; }
-    [ "$GAME_STATUS" -eq 0 ] || { problem "$name" "exit status $GAME_STATUS"; return 1; }
+    pid_exit_status "$GAME_PID" || { problem "$name" "the game did not end after the close request"; end_game; return 1; }
+    [ "$EXIT_STATUS" -eq 0 ] || { problem "$name" "exit status $EXIT_STATUS"; return 1; }
 
     [ -f "$SETTINGS" ] || { problem "$name" "no settings file after closing"; return 1; }
     section_values "$SETTINGS" Difficulty diff | grep -qxF -- "$difficulty" \

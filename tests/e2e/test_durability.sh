@@ -4,30 +4,6 @@
 # entry once and nothing else in the folder.
 store_folder=$(dirname "$SETTINGS")
 
-# The values of a key in every section of that name, names without regard to
-# case, as written (quotes included).
-section_values() {
-    local file=$1 section=$2 key=$3
-    awk -v s="[$(tr '[:upper:]' '[:lower:]' <<<"$section")]" -v k="$(tr '[:upper:]' '[:lower:]' <<<"$key")=" '
-        /^\[/ { current = tolower($0); next }
-        current == s && index(tolower($0), k) == 1 { print substr($0, length(k) + 1) }
-    ' "$file" 2>/dev/null
-}
-
-# Waits for one process to end; sets EXIT_STATUS.
-wait_pid_exit() {
-    local pid=$1
-    for _ in $(seq 1 200); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            EXIT_STATUS=0
-            wait "$pid" 2>/dev/null || EXIT_STATUS=$?
-            return 0
-        fi
-        sleep 0.05
-    done
-    fail "process $pid did not end"
-}
-
 # Prints "<name>|<time>" of the Easy record as the file holds it.
 easy_record() {
     echo "$(section_values "$SETTINGS" Names Easy | head -n 1)|$(section_values "$SETTINGS" Times Easy | head -n 1)"
@@ -61,7 +37,7 @@ for _ in $(seq 1 300); do
     sleep 0.01
 done
 kill -9 "$GAME_PID"
-wait_pid_exit "$GAME_PID"
+pid_exit_status "$GAME_PID" || fail "process $GAME_PID did not end"
 [ "$EXIT_STATUS" -eq 137 ] || fail "the game was not killed (exit status $EXIT_STATUS)"
 screenshot durability-killed
 record=$(easy_record)
@@ -81,7 +57,7 @@ echo "$labels" | grep -qx "Kim Durable" || fail "the next run does not show the 
 xdotool key Escape
 wait_window_gone "High Scorers"
 wm_close "$win"
-wait_pid_exit "$GAME_PID"
+pid_exit_status "$GAME_PID" || fail "process $GAME_PID did not end"
 [ "$EXIT_STATUS" -eq 0 ] || fail "the next run ended with status $EXIT_STATUS"
 [ "$(easy_record)" = "Kim Durable|$easy_time" ] || fail "the record changed: '$(easy_record)'"
 [ "$(section_values "$SETTINGS" Difficulty diff)" = "Easy" ] || fail "diff after the next run: '$(section_values "$SETTINGS" Difficulty diff)'"
@@ -115,9 +91,9 @@ for round in 1 2 3 4 5; do
     sleep 0.3
     wmctrl -i -c "${windows[0]}"
     wmctrl -i -c "${windows[1]}"
-    wait_pid_exit "$first_pid"
+    pid_exit_status "$first_pid" || fail "process $first_pid did not end"
     [ "$EXIT_STATUS" -eq 0 ] || fail "round $round: the first copy ended with status $EXIT_STATUS"
-    wait_pid_exit "$second_pid"
+    pid_exit_status "$second_pid" || fail "process $second_pid did not end"
     [ "$EXIT_STATUS" -eq 0 ] || fail "round $round: the second copy ended with status $EXIT_STATUS"
 
     [ -f "$SETTINGS" ] || fail "round $round: no settings file"

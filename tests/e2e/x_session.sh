@@ -1,0 +1,48 @@
+# A private X server (Xvfb) with a window manager (openbox), as on a real
+# desktop, and fresh per-user folders. Sourced by the end-to-end runner and
+# the benchmarks:  start_x_session FIRST_DISPLAY LAST_DISPLAY
+# Sets DISPLAY, XDG_CONFIG_HOME, XDG_RUNTIME_DIR and `work` (a scratch folder);
+# everything started here (listed in `pids`) ends with the calling script.
+
+start_x_session() {
+    local n display=
+    for n in $(seq "$1" "$2"); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            display=:$n
+            break
+        fi
+    done
+    [ -n "$display" ] || { echo "no free X display"; exit 1; }
+
+    work=$(mktemp -d)
+    pids=()
+    trap x_session_cleanup EXIT
+
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    export DISPLAY=$display
+    for _ in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
+
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 1 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.05
+    done
+
+    export XDG_CONFIG_HOME=$work/config
+    export XDG_RUNTIME_DIR=$work/runtime
+    mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    export QT_QPA_PLATFORM=xcb
+}
+
+x_session_cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
