@@ -22,25 +22,6 @@ QStringList labelledBoard()
     return cells;
 }
 
-// A second run of the program on the same store folder.
-struct Restart
-{
-    explicit Restart(const QString &folder)
-        : store(folder)
-        , random(77)
-        , dialogs(scores)
-        , game(store, scores, random)
-    {
-        game.setDialogs(&dialogs);
-    }
-
-    SettingsStore store;
-    ScoreVariables scores;
-    ScriptedRandom random;
-    ScriptedDialogs dialogs;
-    GameState game;
-};
-
 } // namespace
 
 Q_DECLARE_METATYPE(DifficultyOption)
@@ -226,7 +207,7 @@ void TestLifecycle::unloadWritesAndARestartRestores()
     QTemporaryDir dir;
     QString difficulty;
     {
-        Restart first(dir.path());
+        ProgramRun first(dir.path(), 77);
         Form_Load(first.game);
         Form_Activate(first.game);
         // The options panel changes both in memory only.
@@ -241,7 +222,7 @@ void TestLifecycle::unloadWritesAndARestartRestores()
         QCOMPARE(reader.read(kApplication, QStringLiteral("Times"), QStringLiteral("Timelimit"), kNone), limitText);
     }
 
-    Restart second(dir.path());
+    ProgramRun second(dir.path(), 77);
     Form_Load(second.game);
     QCOMPARE(second.game.Difficulty, difficulty);
     QCOMPARE(second.game.checkedOption, option);
@@ -261,7 +242,7 @@ void TestLifecycle::unloadToAnUnwritableFolder()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("not a folder");
     }
-    Restart run(blocker + QStringLiteral("/store"));
+    ProgramRun run(blocker + QStringLiteral("/store"), 77);
     Form_Load(run.game);
     QCOMPARE(run.game.Difficulty, QStringLiteral("Easy"));
     QCOMPARE(int(run.game.TimeLimitMinutes), 10);

@@ -31,25 +31,7 @@ namespace corpus {
 // The game's settings file inside a store folder.
 inline const QString kFileName = QStringLiteral("taviqgame.ini");
 
-// One run of the program on a store folder: no window, scripted dialogs and
-// a seeded random source.
-struct ProgramRun
-{
-    explicit ProgramRun(const QString &folder, unsigned long long seed = 7)
-        : store(folder)
-        , random(seed)
-        , dialogs(scores)
-        , game(store, scores, random)
-    {
-        game.setDialogs(&dialogs);
-    }
-
-    SettingsStore store;
-    ScoreVariables scores;
-    ScriptedRandom random;
-    ScriptedDialogs dialogs;
-    GameState game;
-};
+using ::ProgramRun;
 
 // Temporary folders live in memory where the system offers such a place:
 // every write of the store reaches the disk before it returns.

@@ -33,6 +33,27 @@ private:
     SeededRandom m_fallback;
 };
 
+// One run of the program on a given store folder: no window, scripted
+// dialogs and a seeded random source. Runs on the same folder see each
+// other's writes, as two starts of the program do.
+struct ProgramRun
+{
+    explicit ProgramRun(const QString &folder, unsigned long long seed = 7)
+        : store(folder)
+        , random(seed)
+        , dialogs(scores)
+        , game(store, scores, random)
+    {
+        game.setDialogs(&dialogs);
+    }
+
+    SettingsStore store;
+    ScoreVariables scores;
+    ScriptedRandom random;
+    ScriptedDialogs dialogs;
+    GameState game;
+};
+
 // A game with a store in a fresh temporary folder, scripted dialogs and a
 // seeded random source; no window.
 struct GameFixture
