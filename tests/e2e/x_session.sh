@@ -29,8 +29,9 @@ start_x_session() {
 
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     pids+=($!)
-    for _ in $(seq 1 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    # Ready once it has announced what it supports, window activation among it.
+    for _ in $(seq 1 200); do
+        xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && break
         sleep 0.05
     done
 
