@@ -18,7 +18,9 @@ start_x_session() {
     pids=()
     trap x_session_cleanup EXIT
 
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    # No server reset when the last client leaves: the readiness probe below
+    # would otherwise make the window manager race a restarting server.
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     export DISPLAY=$display
     for _ in $(seq 1 100); do
@@ -30,10 +32,15 @@ start_x_session() {
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     pids+=($!)
     # Ready once it has announced what it supports, window activation among it.
+    local ready=
     for _ in $(seq 1 200); do
-        xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && break
+        xprop -root _NET_SUPPORTED 2>/dev/null | grep -q '_NET_ACTIVE_WINDOW' && ready=1 && break
         sleep 0.05
     done
+    if [ -z "$ready" ]; then
+        echo "openbox is not ready:"; cat "$work/openbox.log"; ps -ef | grep -E 'openbox|Xvfb' | grep -v grep
+        xprop -root | head -20
+    fi
 
     export XDG_CONFIG_HOME=$work/config
     export XDG_RUNTIME_DIR=$work/runtime
