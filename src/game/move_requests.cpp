@@ -3,14 +3,7 @@
 #include "game_state.h"
 
 #include "dialogs.h"
-
-namespace KeyCode {
-constexpr int F1 = 112;
-constexpr int Numpad2 = 98;
-constexpr int Numpad4 = 100;
-constexpr int Numpad6 = 102;
-constexpr int Numpad8 = 104;
-} // namespace KeyCode
+#include "key_codes.h"
 
 void GameState::cmdcheck_Click(int index)
 {

@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "frmentername.h"
 #include "frmhighscores.h"
+#include "game/key_codes.h"
 #include "game_icon.h"
 #include "how_to_play.h"
 #include "options_panel.h"
@@ -52,10 +53,10 @@ bool isMenuShortcut(const QKeyEvent &event)
 int virtualKeyCode(const QKeyEvent &event)
 {
     if (event.key() == Qt::Key_F1)
-        return 112;
+        return KeyCode::F1;
     if (event.modifiers() & Qt::KeypadModifier) {
         if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9)
-            return 96 + (event.key() - Qt::Key_0);
+            return KeyCode::Numpad0 + (event.key() - Qt::Key_0);
     }
     return -1;
 }

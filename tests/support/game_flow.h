@@ -5,9 +5,11 @@
 // while the game has the timer running), and snapshots of the state for
 // "nothing else changed" checks.
 
+#include "core_helpers.h"
 #include "game_fixture.h"
 
 #include "game/game_state.h"
+#include "game/key_codes.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,11 +19,11 @@
 namespace flow {
 
 // Number-pad key codes as the key handler receives them.
-constexpr int kNumpad2 = 98;
-constexpr int kNumpad4 = 100;
-constexpr int kNumpad6 = 102;
-constexpr int kNumpad8 = 104;
-constexpr int kF1 = 112;
+constexpr int kNumpad2 = KeyCode::Numpad2;
+constexpr int kNumpad4 = KeyCode::Numpad4;
+constexpr int kNumpad6 = KeyCode::Numpad6;
+constexpr int kNumpad8 = KeyCode::Numpad8;
+constexpr int kF1 = KeyCode::F1;
 
 // The situations in which the pause button, Reset and the timer hold are
 // tried. Each is reached through the handlers a player would use.
@@ -156,19 +158,7 @@ inline int undoKey(const QString &code)
     return 0;
 }
 
-// The code that the move undoing `code` records; empty for anything else.
-inline QString undoCode(const QString &code)
-{
-    if (code == QLatin1String("u"))
-        return QStringLiteral("d");
-    if (code == QLatin1String("d"))
-        return QStringLiteral("u");
-    if (code == QLatin1String("l"))
-        return QStringLiteral("r");
-    if (code == QLatin1String("r"))
-        return QStringLiteral("l");
-    return QString();
-}
+using core::undoCode;
 
 inline QString yesNo(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
 

@@ -1,5 +1,5 @@
 // The options panel's logic on a game, without a window.
-#include "game_fixture.h"
+#include "game_flow.h"
 
 #include "windows/about.h"
 #include "windows/how_to_play.h"
@@ -9,18 +9,10 @@
 
 namespace {
 
-// The game as the program starts it: the stored choices read, the cells
-// labelled, then the first game dealt by the first activation.
+// The first game as the first activation deals it.
 void start(GameFixture &f, DifficultyOption option = DifficultyOption::Easy, qint16 limit = 10)
 {
-    GameState &game = f.game;
-    game.checkedOption = option;
-    game.TimeLimitMinutes = limit;
-    game.LabelCells();
-    game.cmdpause.enabled = false;
-    game.BoardActive = true;
-    game.MoveHistory = QStringList{QString(), QString()};
-    game.NewGame();
+    flow::startGame(f, limit, option);
 }
 
 // Makes the first move of the game, whichever tile can move.
@@ -32,6 +24,17 @@ void firstMove(GameState &game)
     QVERIFY(game.cmdpause.enabled);
     QVERIFY(game.tmrtimeEnabled);
     QVERIFY(!game.FirstMovePending);
+}
+
+// A game dealt and, when `moved`, under way: its first move made and one
+// second played.
+void startedGame(GameFixture &f, bool moved)
+{
+    start(f);
+    if (moved) {
+        firstMove(f.game);
+        f.game.tmrtime_Timer();
+    }
 }
 
 QString optionName(DifficultyOption option)
@@ -86,12 +89,8 @@ void TestOptionsPanel::openClosesOffTheGame()
 {
     QFETCH(bool, moved);
     GameFixture f;
-    start(f);
+    startedGame(f, moved);
     GameState &game = f.game;
-    if (moved) {
-        firstMove(game);
-        game.tmrtime_Timer();
-    }
     const QStringList history = game.MoveHistory;
     const int elapsed = game.ElapsedSeconds;
 
@@ -386,12 +385,8 @@ void TestOptionsPanel::cancelRestartsClockOnlyForGameUnderWay()
 {
     QFETCH(bool, moved);
     GameFixture f;
-    start(f);
+    startedGame(f, moved);
     GameState &game = f.game;
-    if (moved) {
-        firstMove(game);
-        game.tmrtime_Timer();
-    }
     const QString clock = game.stbtimerPanels[0];
     const int elapsed = game.ElapsedSeconds;
 
