@@ -27,8 +27,10 @@ QString ScoreTimeText(qint16 seconds)
     return QStringLiteral("%1:%2").arg(minutes).arg(rest);
 }
 
-std::array<HighScoreRow, 3> loadHighScores(const SettingsStore &store)
+std::array<HighScoreRow, 3> loadHighScores(SettingsStore &store)
 {
+    // Another copy of the game may have stored a record since.
+    store.refresh(kApplication);
     std::array<HighScoreRow, 3> rows;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i].name = store.read(kApplication, Entry::NamesSection, kRowKeys[i], Entry::DefaultName);

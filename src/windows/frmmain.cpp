@@ -400,8 +400,10 @@ void frmMain::prepareForDialog()
 void frmMain::message(const QString &text, const QString &title, Icon icon)
 {
     prepareForDialog();
-    QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon, title,
-                    withLineBreaks(text), QMessageBox::Ok, this);
+    const QMessageBox::Icon shown = icon == Icon::Information ? QMessageBox::Information
+                                    : icon == Icon::Warning   ? QMessageBox::Warning
+                                                              : QMessageBox::NoIcon;
+    QMessageBox box(shown, title, withLineBreaks(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     // Each line of a message stands on a line of its own, however long.
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
