@@ -27,8 +27,15 @@ QMargins frameMargins(const QWidget *window)
 
 } // namespace
 
+bool canPlaceWindows()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void placeClientAt(QWidget *window, QPoint clientTopLeft)
 {
+    if (!canPlaceWindows())
+        return;
     if (window->frameGeometry() != window->geometry()) {
         // On the screen with its frame: Qt moves the frame.
         const QMargins margins = frameMargins(window);

@@ -10,6 +10,10 @@ class QWidget;
 // manager draws and tells only once a window is on the screen, so the frame of
 // a window not yet shown is taken to be that of the program's main window.
 
+// Whether the program may place its windows. A Wayland compositor places
+// every window itself; there, placing and centring leave windows alone.
+bool canPlaceWindows();
+
 // Puts the top-left corner of the window's client area at `clientTopLeft`.
 void placeClientAt(QWidget *window, QPoint clientTopLeft);
 // Centres the window, frame included, across the screen (and down it too

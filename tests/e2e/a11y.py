@@ -6,6 +6,9 @@ interface (AT-SPI), from outside the process, as a screen reader would.
     a11y.py status                the two status-bar panels, "|" between them
     a11y.py button INDEX          caption of a push button of the main window
     a11y.py press CELL            presses cell CELL (0..15)
+    a11y.py do TITLE NAME         does what the button or menu item NAME of
+                                  window TITLE does (waits while a modal
+                                  window it opens is open)
     a11y.py windows               the titles of the program's windows
     a11y.py labels TITLE          the texts of the labels in window TITLE
     a11y.py solve                 prints number-pad keys that solve the board
@@ -125,6 +128,11 @@ def main(argv):
         print(main_buttons()[int(argv[2])].name)
     elif command == "press":
         press(main_buttons()[int(argv[2])])
+    elif command == "do":
+        node = next((c for c in descendants(window(argv[2])) if c.name == argv[3]), None)
+        if node is None:
+            sys.exit(f"no '{argv[3]}' in window '{argv[2]}'")
+        press(node)
     elif command == "windows":
         print("\n".join(w.name for w in windows() if showing(w)))
     elif command == "labels":
