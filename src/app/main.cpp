@@ -1,5 +1,6 @@
 // Game: the four-by-four sliding-number puzzle.
 #include "lifecycle.h"
+#include "termination_signals.h"
 
 #include "game/game_state.h"
 #include "game/random_source.h"
@@ -32,6 +33,9 @@ int main(int argc, char *argv[])
     window.render();
     QObject::connect(&window, &frmMain::activated, &window, [&game] { Form_Activate(game); });
     QObject::connect(&window, &frmMain::closing, &window, [&game] { Form_Unload(game); });
+    // A logout, `kill` or Ctrl+C closes the game as its close box does.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &window, &frmMain::closeOnRequest);
     window.show();
     // The first activation deals the first game. A window manager that opens
     // windows without activating them would leave the board undealt, so the

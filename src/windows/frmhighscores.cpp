@@ -1,6 +1,7 @@
 #include "frmhighscores.h"
 
 #include "fonts.h"
+#include "placement.h"
 #include "store/conversions.h"
 #include "store/entries.h"
 #include "store/score_variables.h"
@@ -105,6 +106,14 @@ frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, QWidg
     QWidget::setTabOrder(cmdok, cmdresetscore);
     cmdok->setFocus();
     Form_Load();
+}
+
+void frmhighscores::showEvent(QShowEvent *event)
+{
+    // Centred over the main window, as Qt places dialogs, and all of it on
+    // the screen.
+    QDialog::showEvent(event);
+    placeClientAt(this, geometry().topLeft());
 }
 
 void frmhighscores::Form_Load()

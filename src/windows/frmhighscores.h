@@ -48,6 +48,9 @@ public:
     std::array<QLabel *, 3> timeLabels{};  // labtmeasy, labtmmedium, labtmhard
     std::array<QLabel *, 3> captionLabels{}; // labeasycap, labmediumcap, labhardcap
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     SettingsStore &m_store;
     ScoreVariables &m_scores;

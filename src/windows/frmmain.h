@@ -47,6 +47,11 @@ public:
     void showAbout() override;
     void showHowToPlay() override;
 
+    // Closes the game as its close box does, whatever waits for the player:
+    // every open dialog is finished as by its default button (the winner
+    // window with the name typed so far, or "Anonymous"), then the window.
+    void closeOnRequest();
+
     // --- GameObserver ---
     void timersChanged() override;
     void progressChanged() override;
@@ -101,7 +106,12 @@ private:
     bool handleKeyPress(QWidget *receiver, QKeyEvent *event);
     void showOptionsPanel(bool shown);
 
+    void finishOpenDialogs();
+
     GameState &m_game;
     bool m_rendering = false;
+    // Closing on request: nothing more waits for the player.
+    bool m_closingOnRequest = false;
+    bool m_keptInside = false;
     QElapsedTimer m_progressPainted;
 };
