@@ -15,6 +15,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Messages (a settings file that could not be saved) go to standard
+    // error, also where the system journal would otherwise take them.
+    if (!qEnvironmentVariableIsSet("QT_FORCE_STDERR_LOGGING"))
+        qputenv("QT_FORCE_STDERR_LOGGING", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Game"));
     QApplication::setApplicationVersion(QStringLiteral(GAME_VERSION));

@@ -188,7 +188,7 @@ void TestBrokenSettings::survivesAnyFile_data()
     const QString folder = QFINDTESTDATA("../data/broken-settings");
     QVERIFY(!folder.isEmpty());
     const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
-    QVERIFY(files.size() >= 30);
+    QVERIFY(files.size() >= 33);
     for (const QString &name : files) {
         const QByteArray bytes = corpus::fileBytes(QDir(folder).filePath(name));
         QTest::newRow(qPrintable(name)) << bytes;
