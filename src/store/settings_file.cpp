@@ -35,14 +35,14 @@ FileStamp stampFrom(const struct stat &st)
 QString kindOf(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder");
+        return QStringLiteral("the settings file is a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("it is a pipe");
+        return QStringLiteral("the settings file is a pipe");
     if (S_ISSOCK(mode))
-        return QStringLiteral("it is a socket");
+        return QStringLiteral("the settings file is a socket");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("it is a device");
-    return QStringLiteral("it is not a regular file");
+        return QStringLiteral("the settings file is a device");
+    return QStringLiteral("the settings file is not a regular file");
 }
 
 bool writeAll(int fd, const char *data, qint64 size, qint64 offset, int *error)
@@ -97,7 +97,7 @@ QString writeInPlace(const QString &targetPath, const QByteArray &bytes)
     struct stat st;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return QStringLiteral("it is not a regular file");
+        return QStringLiteral("the settings file is not a regular file");
     }
     QString reason;
     if (!bytes.isEmpty()) {
@@ -157,7 +157,7 @@ FileTarget resolveTarget(const QString &path)
         target.path = link;
     }
     target.kind = FileTarget::Kind::Other;
-    target.reason = QStringLiteral("its symbolic links lead nowhere");
+    target.reason = QStringLiteral("the settings file's symbolic links lead nowhere");
     return target;
 }
 
@@ -193,7 +193,7 @@ FileRead readSettingsFile(const FileTarget &target)
         return result;
     }
     if (st.st_size > kLargestFile) {
-        result.reason = QStringLiteral("it is larger than 1 GiB");
+        result.reason = QStringLiteral("the settings file is larger than 1 GiB");
         ::close(fd);
         return result;
     }
@@ -256,7 +256,7 @@ SaveLock::SaveLock(const QString &targetPath, std::chrono::milliseconds wait)
         QString host;
         QString application;
         m_lock->getLockInfo(&pid, &host, &application);
-        m_refusal = QStringLiteral("another program (process %1) is saving it").arg(pid);
+        m_refusal = QStringLiteral("another program (process %1) is saving the settings file").arg(pid);
         break;
     }
     case QLockFile::PermissionError:

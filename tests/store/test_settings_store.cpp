@@ -950,9 +950,9 @@ void TestSettingsStore::hardSaves_data()
         << Situation::ReadOnlyFolderFullDisk << S::Failed << FileAfter::Unchanged
         << QStringLiteral("could not save .*: No space left on device");
     QTest::newRow("pipe") << Situation::Pipe << S::Failed << FileAfter::Unchanged
-                          << QStringLiteral("could not save .*: it is a pipe");
+                          << QStringLiteral("could not save .*: the settings file is a pipe");
     QTest::newRow("link to a device") << Situation::DeviceLink << S::Failed << FileAfter::Unchanged
-                                      << QStringLiteral("could not save .*: it is a device");
+                                      << QStringLiteral("could not save .*: the settings file is a device");
     QTest::newRow("link to a file") << Situation::LinkToAFile << S::Saved << FileAfter::NewContent << QString();
     QTest::newRow("lock folder") << Situation::LockFolder << S::Saved << FileAfter::NewContent << QString();
     QTest::newRow("lock folder with a file in it")
@@ -960,7 +960,7 @@ void TestSettingsStore::hardSaves_data()
         << QStringLiteral("saved without the lock .*taviqgame.ini.lock, which could not be removed");
     QTest::newRow("lock held by a running program")
         << Situation::HeldLock << S::Failed << FileAfter::Unchanged
-        << QStringLiteral("could not save .*: another program \\(process %1\\) is saving it")
+        << QStringLiteral("could not save .*: another program \\(process %1\\) is saving the settings file")
                .arg(QCoreApplication::applicationPid());
     QTest::newRow("lock of a program that ended") << Situation::DeadHoldersLock << S::Saved << FileAfter::NewContent
                                                   << QString();
