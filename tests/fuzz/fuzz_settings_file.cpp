@@ -91,7 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const auto was = entries(original, dir.filePath(QStringLiteral("was%1").arg(++round)), &before);
         const auto is = entries(file.readAll(), dir.filePath(QStringLiteral("is%1").arg(round)), &after);
         for (qsizetype i = 0; i < was.size(); ++i) {
-            if (touched(was[i].first) || was[i].first.contains(u'\\') || was[i].second.contains(u'\\'))
+            // Only what the store can name: no empty names, no separators.
+            const bool nameable = !was[i].first.isEmpty() && !was[i].second.isEmpty()
+                                  && !was[i].first.contains(u'\\') && !was[i].second.contains(u'\\');
+            if (touched(was[i].first) || !nameable)
                 continue;
             const qsizetype j = is.indexOf(was[i]);
             if (j < 0 || after[j] != before[i])
