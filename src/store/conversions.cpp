@@ -1,13 +1,42 @@
 #include "conversions.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
+#include <limits>
 #include <string>
+#include <string_view>
 
 namespace {
 
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// Whether a number too far from 1 for a double ("digits [. digits] [E
+// [sign] digits]") is a large one rather than a small one: its decimal
+// magnitude, the place of its first significant digit plus its exponent.
+bool beyondRangeIsLarge(std::string_view number)
+{
+    const std::size_t mark = number.find_first_of("eE");
+    const std::string_view mantissa = number.substr(0, mark);
+    long long exponent = 0;
+    if (mark != std::string_view::npos) {
+        std::string_view digits = number.substr(mark + 1);
+        const bool negative = !digits.empty() && digits.front() == '-';
+        if (!digits.empty() && (digits.front() == '-' || digits.front() == '+'))
+            digits.remove_prefix(1);
+        for (char c : digits)
+            exponent = std::min(exponent * 10 + (c - '0'), 1000000000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_not_of("0.");
+    if (first == std::string_view::npos)
+        return false;
+    const long long place = first < point ? static_cast<long long>(point - first - 1)
+                                          : -static_cast<long long>(first - point);
+    return place + exponent > 0;
+}
 
 // Length of the number that starts at `from` in `s`, by the pattern
 // [sign] digits [. digits] [E [sign] digits]; 0 when no digit was read.
@@ -45,20 +74,23 @@ qsizetype numberLength(const QString &s, qsizetype from)
     return i - from;
 }
 
+// The value of a text that numberLength() has matched whole. std::from_chars
+// reads in no locale; it takes no "+" and leaves a value it cannot hold
+// unset, so the sign is read here and a value beyond a double's range becomes
+// an infinity of its sign, one below it a zero of its sign.
 double parseNumber(const QString &s, qsizetype from, qsizetype length)
 {
     // Only ASCII characters reach here, so Latin-1 is exact.
     const std::string text = s.mid(from, length).toStdString();
-    // strtod gives +-HUGE_VAL (infinity) on overflow and 0 on underflow. The
-    // application runs in the user's locale, so parse in the "C" locale to
-    // keep the full stop as the decimal mark everywhere.
-#if defined(_WIN32)
-    static const _locale_t c = _create_locale(LC_ALL, "C");
-    return _strtod_l(text.c_str(), nullptr, c);
-#else
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return strtod_l(text.c_str(), nullptr, c);
-#endif
+    std::string_view digits(text);
+    const bool negative = digits.front() == '-';
+    if (digits.front() == '+' || negative)
+        digits.remove_prefix(1);
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error == std::errc::result_out_of_range)
+        value = beyondRangeIsLarge(digits) ? std::numeric_limits<double>::infinity() : 0.0;
+    return negative ? -value : value;
 }
 
 } // namespace

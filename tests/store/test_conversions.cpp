@@ -198,6 +198,12 @@ void TestConversions::leadingNumber_data()
     row(QString(1'000'000, u'0') + QStringLiteral("7"), 7.0);
     row(QStringLiteral("1e-400"), 0.0);
     row(QStringLiteral("0.") + QString(400, u'0') + QStringLiteral("1"), 0.0);
+    // Whether a number beyond the range is large or small is its first digit's
+    // place and its exponent together.
+    row(QStringLiteral("0.001e311"), 1e308);
+    row(QStringLiteral("0.0001e313"), kInf);
+    row(QStringLiteral("1000e-330"), 0.0);
+    row(QStringLiteral("0e99999999999999999999"), 0.0);
 
     // Only the ASCII digits are digits.
     row(QStringLiteral("\u0661\u0662"), 0.0);       // Arabic-Indic 12
