@@ -4,21 +4,22 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 
-#include <cstdio>
+Q_LOGGING_CATEGORY(lcIcons, "game.icons")
 
 int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: write_icons OUTPUT_FOLDER\n");
+        qCCritical(lcIcons, "usage: write_icons OUTPUT_FOLDER");
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("%1/%2x%2/apps").arg(root).arg(size);
         if (!QDir().mkpath(folder) || !gameIconImage(size).save(folder + QStringLiteral("/org.example.TaviqGame.png"))) {
-            std::fprintf(stderr, "could not write the %dx%d icon\n", size, size);
+            qCCritical(lcIcons, "could not write the %dx%d icon", size, size);
             return 1;
         }
     }
