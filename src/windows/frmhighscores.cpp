@@ -107,12 +107,17 @@ frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, QWidg
 
 void frmhighscores::Form_Load()
 {
+    const std::array<QString, 3> difficulties{tr("Easy"), tr("Medium"), tr("Hard")};
     const auto rows = loadHighScores(m_store);
     for (std::size_t row = 0; row < rows.size(); ++row) {
         nameLabels[row]->setText(rows[row].name);
         // The time labels grow and shrink with their text from a fixed left edge.
         timeLabels[row]->setText(rows[row].time);
         timeLabels[row]->adjustSize();
+        // A screen reader reads the labels of a window that opens only when
+        // they hold a few words: the caption carries its whole row.
+        captionLabels[row]->setAccessibleName(
+            tr("%1: %2, %3").arg(difficulties[row], rows[row].time, rows[row].name));
     }
 }
 

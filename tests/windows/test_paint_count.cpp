@@ -4,6 +4,7 @@
 #include "game_fixture.h"
 
 #include "windows/frmmain.h"
+#include "windows/tile_button.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -81,7 +82,7 @@ Cells cellsOf(const frmMain &window)
 {
     Cells cells;
     for (int i = 0; i < 16; ++i)
-        cells[i] = {window.cmdcheck[i]->text(), window.cmdcheck[i]->isVisible()};
+        cells[i] = {window.cmdcheck[i]->text(), !window.cmdcheck[i]->isBlank()};
     return cells;
 }
 
