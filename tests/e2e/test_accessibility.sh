@@ -103,6 +103,8 @@ labels=$($A11Y labels "High Scorers")
 for row in "Easy: 8:0, Anonymous" "Medium: 8:0, Anonymous" "Hard: 8:0, Anonymous"; do
     grep -qxF "$row" <<<"$labels" || fail "High Scorers does not read '$row': $labels"
 done
+[ "$($A11Y description "High Scorers")" = "Easy: 8:0, Anonymous; Medium: 8:0, Anonymous; Hard: 8:0, Anonymous" ] \
+    || fail "High Scorers is described as '$($A11Y description "High Scorers")'"
 xdotool key Return
 wait_window_gone "High Scorers"
 xdotool key ctrl+a

@@ -432,6 +432,8 @@ void TestSmallWindows::highScoresLabels()
     QCOMPARE(w.nameLabels[1]->text(), shownName);
     // A screen reader reads the row as one text.
     QCOMPARE(w.captionLabels[1]->accessibleName(), QStringLiteral("Medium: %1, %2").arg(shownTime, shownName));
+    QCOMPARE(w.accessibleDescription(),
+             QStringLiteral("Easy: 8:0, Anonymous; Medium: %1, %2; Hard: 8:0, Anonymous").arg(shownTime, shownName));
     for (int row : {0, 2}) {
         QCOMPARE(w.timeLabels[row]->text(), QStringLiteral("8:0"));
         QCOMPARE(w.nameLabels[row]->text(), QStringLiteral("Anonymous"));
