@@ -35,6 +35,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // Title bar, menu bar and borders of the classic window: outer height minus
@@ -324,14 +326,14 @@ template <typename Handler> void frmMain::handle(Handler handler)
 
 template <typename Handler> void frmMain::handleMove(Handler handler, bool focusMovedTile)
 {
-    m_game.LocateBlank();
-    const int blank = m_game.BlankIndex;
+    const auto isBlank = [](const Cell &cell) { return !cell.visible; };
+    const auto blank = std::find_if(m_game.cmdcheck.begin(), m_game.cmdcheck.end(), isBlank) - m_game.cmdcheck.begin();
     const qsizetype moves = m_game.MoveHistory.size();
     handler();
     // One move more in the same game: the tile now stands where the blank was.
-    if (focusMovedTile && QAccessible::isActive() && m_game.MoveHistory.size() == moves + 1
+    if (focusMovedTile && QAccessible::isActive() && blank < 16 && m_game.MoveHistory.size() == moves + 1
         && m_game.cmdcheck[blank].visible)
-        m_focusCell = blank;
+        m_focusCell = static_cast<int>(blank);
     render();
 }
 

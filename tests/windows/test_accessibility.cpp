@@ -94,7 +94,8 @@ void TestAccessibility::cellsTellNumberAndPlace()
     for (int i = 0; i < 16; ++i) {
         QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(f.window.cmdcheck[i]);
         QCOMPARE(cell->role(), QAccessible::Button);
-        QCOMPARE(cell->text(QAccessible::Description), QStringLiteral("row %1, column %2").arg(i / 4 + 1).arg(i % 4 + 1));
+        QCOMPARE(cell->text(QAccessible::Description),
+                 QStringLiteral("row %1, column %2").arg(i / 4 + 1).arg(i % 4 + 1));
         QVERIFY(!cell->state().invisible);
         const QStringList actions = cell->actionInterface()->actionNames();
         if (i == kBlank) {

@@ -657,7 +657,8 @@ void TestSmallWindows::aboutWindow()
     QVERIFY(!w.Label2->text().isEmpty());
     QVERIFY(!w.Label3->text().isEmpty());
     // A screen reader reads the window's one-word labels as one text.
-    QCOMPARE(w.accessibleDescription(), QStringLiteral("Taviq. Programmed by %1. E-mail %2").arg(w.Label3->text(), w.Label2->text()));
+    QCOMPARE(w.accessibleDescription(),
+             QStringLiteral("Taviq. Programmed by %1. E-mail %2").arg(w.Label3->text(), w.Label2->text()));
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
