@@ -1,10 +1,11 @@
 # make run   installs what is missing, builds and starts the game
 # make test  installs what is missing, builds and runs every test headless
+# make package  builds the Debian package taviq-game_<version>_<arch>.deb in the build folder
 BUILD_DIR    ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test test-sanitize bench bench-quick fuzz clean
+.PHONY: all deps build run test test-sanitize package bench bench-quick fuzz clean
 
 all: build
 
@@ -22,6 +23,9 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps

@@ -91,6 +91,10 @@ BENCH_IN_SESSION=1 dbus-run-session --config-file="$bus_config" -- \
     2> >(grep -v 'Failed to set fd limit' >&2) || status=$?
 [ "$status" -eq 0 ] || [ "$status" -eq 3 ] || exit "$status"
 
+echo
+echo "A settings file of a million sections:"
+"$here/run-big-settings.sh" "$build"
+
 if [ "$quick" -eq 0 ]; then
     echo
     echo "Clock accuracy (offscreen, about 80 s):"

@@ -10,6 +10,8 @@ packages=(
     xvfb xauth xdotool wmctrl openbox imagemagick x11-utils
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi
     desktop-file-utils appstream
+    weston qt6-wayland qt6-translations-l10n
+    dpkg-dev lintian file
 )
 
 # The screen reader and its speech server, for the test that plays with them;

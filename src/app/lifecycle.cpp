@@ -36,7 +36,6 @@ void Form_Activate(GameState &game)
 
 void Form_Unload(GameState &game)
 {
-    SettingsStore &store = game.store();
-    store.write(kApplication, Entry::DifficultySection, QStringLiteral("diff"), game.Difficulty);
-    store.write(kApplication, Entry::TimesSection, Entry::TimeLimitKey, NumberText(game.TimeLimitMinutes));
+    game.store().write(kApplication, {{Entry::DifficultySection, QStringLiteral("diff"), game.Difficulty},
+                                      {Entry::TimesSection, Entry::TimeLimitKey, NumberText(game.TimeLimitMinutes)}});
 }

@@ -1,5 +1,6 @@
 // Game: the four-by-four sliding-number puzzle.
 #include "lifecycle.h"
+#include "termination_signals.h"
 
 #include "game/game_state.h"
 #include "game/random_source.h"
@@ -14,6 +15,10 @@
 
 int main(int argc, char *argv[])
 {
+    // Messages (a settings file that could not be saved) go to standard
+    // error, also where the system journal would otherwise take them.
+    if (!qEnvironmentVariableIsSet("QT_FORCE_STDERR_LOGGING"))
+        qputenv("QT_FORCE_STDERR_LOGGING", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Game"));
     QApplication::setApplicationVersion(QStringLiteral(GAME_VERSION));
@@ -32,6 +37,9 @@ int main(int argc, char *argv[])
     window.render();
     QObject::connect(&window, &frmMain::activated, &window, [&game] { Form_Activate(game); });
     QObject::connect(&window, &frmMain::closing, &window, [&game] { Form_Unload(game); });
+    // A logout, `kill` or Ctrl+C closes the game as its close box does.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &window, &frmMain::closeOnRequest);
     window.show();
     // The first activation deals the first game. A window manager that opens
     // windows without activating them would leave the board undealt, so the

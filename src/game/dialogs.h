@@ -7,7 +7,7 @@
 class Dialogs
 {
 public:
-    enum class Icon { None, Information };
+    enum class Icon { None, Information, Warning };
 
     virtual ~Dialogs() = default;
 

@@ -19,6 +19,10 @@ void GameState::CheckSolved()
         return;
 
     setClockRunning(false);
+    // Another copy of the game may have stored a better time since this game
+    // was dealt: the file as it is now decides whether this one is a record.
+    m_store.refresh(kApplication);
+    loadBestTimes(m_store, m_scores);
     if (AutoPlayUsed) {
         // No auto-play step may move a tile under the message; the step that
         // solved the board ends the auto play when this returns.
@@ -48,11 +52,24 @@ void GameState::CheckSolved()
     NewGame();
 }
 
-// A new best time: the winner names himself, then name and time are stored.
+// A new best time: the winner names himself, then name and time are stored
+// in one save, unless a copy of the game running beside this one has stored
+// a time at least as good meanwhile.
 void GameState::recordBestTime(const QString &key)
 {
     m_scores.GotTopTime = true;
     m_dialogs->showWinner();
-    m_store.write(kApplication, Entry::NamesSection, key, m_scores.WinnerName);
-    m_store.write(kApplication, Entry::TimesSection, key, NumberText(ElapsedSeconds));
+    const int time = ElapsedSeconds;
+    const SaveResult saved = m_store.write(
+        kApplication,
+        {{Entry::NamesSection, key, m_scores.WinnerName}, {Entry::TimesSection, key, NumberText(time)}},
+        [key, time](const SettingsStore::Reader &read) {
+            return storedBestTime(key, read(Entry::TimesSection, key, Entry::DefaultBestTime)) > time;
+        });
+    if (saved.status == SaveResult::Status::Refused)
+        m_dialogs->message(QStringLiteral("A better time was saved meanwhile."), QStringLiteral("Not Saved"),
+                           Dialogs::Icon::Warning);
+    else if (saved.status == SaveResult::Status::Failed)
+        m_dialogs->message(QStringLiteral("Your best time could not be saved:\r") + saved.reason,
+                           QStringLiteral("Not Saved"), Dialogs::Icon::Warning);
 }

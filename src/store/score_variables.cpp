@@ -6,22 +6,21 @@
 
 #include <cmath>
 
-namespace {
-
-double bestTime(const SettingsStore &store, const QString &key)
+double storedBestTime(const QString &difficulty, const QString &text)
 {
-    const double value = LeadingNumber(store.read(kApplication, Entry::TimesSection, key, Entry::DefaultBestTime));
+    const double value = LeadingNumber(text);
+    if (difficulty == QLatin1String("Hard"))
+        return RoundToInt16(value).value_or(qint16(480));
     return std::isfinite(value) ? value : 480.0;
 }
 
-} // namespace
-
 void loadBestTimes(const SettingsStore &store, ScoreVariables &scores)
 {
-    scores.BestEasy = bestTime(store, QStringLiteral("Easy"));
-    scores.BestMedium = bestTime(store, QStringLiteral("Medium"));
-    scores.BestHard = RoundToInt16(LeadingNumber(
-                                       store.read(kApplication, Entry::TimesSection, QStringLiteral("Hard"),
-                                                  Entry::DefaultBestTime)))
-                          .value_or(qint16(480));
+    const auto stored = [&](const QString &difficulty) {
+        return storedBestTime(difficulty,
+                              store.read(kApplication, Entry::TimesSection, difficulty, Entry::DefaultBestTime));
+    };
+    scores.BestEasy = stored(QStringLiteral("Easy"));
+    scores.BestMedium = stored(QStringLiteral("Medium"));
+    scores.BestHard = static_cast<qint16>(stored(QStringLiteral("Hard")));
 }

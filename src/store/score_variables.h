@@ -23,3 +23,7 @@ struct ScoreVariables
 // A time that its variable cannot hold (only a hand-edited store has one)
 // falls back to that default too.
 void loadBestTimes(const SettingsStore &store, ScoreVariables &scores);
+
+// The best time that a stored text stands for on a difficulty ("Easy",
+// "Medium" or "Hard"), as loadBestTimes reads it.
+double storedBestTime(const QString &difficulty, const QString &text);

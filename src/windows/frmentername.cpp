@@ -127,6 +127,14 @@ bool frmentername::tryAccept()
     return true;
 }
 
+void frmentername::finishForClose()
+{
+    const QString typed = m_nameBoxShown ? txtname->text() : QString();
+    m_scores.WinnerName = m_nameBoxShown && typed.isEmpty() ? QStringLiteral("Anonymous") : typed;
+    setResult(QDialog::Accepted);
+    accept();
+}
+
 void frmentername::cmdok_Click()
 {
     if (tryAccept())

@@ -29,6 +29,10 @@ public:
     // OK: refuses an empty name, otherwise hands the name over and closes.
     void cmdok_Click();
 
+    // Closes the window at once, as when the game is closed while it waits:
+    // the name typed so far, or "Anonymous" for an empty name box.
+    void finishForClose();
+
     // Closing from the title bar or with Escape behaves as OK does.
     void reject() override;
 

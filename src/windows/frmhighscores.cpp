@@ -1,6 +1,7 @@
 #include "frmhighscores.h"
 
 #include "fonts.h"
+#include "placement.h"
 #include "store/conversions.h"
 #include "store/entries.h"
 #include "store/score_variables.h"
@@ -28,8 +29,10 @@ QString ScoreTimeText(qint16 seconds)
     return QStringLiteral("%1:%2").arg(minutes).arg(rest);
 }
 
-std::array<HighScoreRow, 3> loadHighScores(const SettingsStore &store)
+std::array<HighScoreRow, 3> loadHighScores(SettingsStore &store)
 {
+    // Another copy of the game may have stored a record since.
+    store.refresh(kApplication);
     std::array<HighScoreRow, 3> rows;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i].name = store.read(kApplication, Entry::NamesSection, kRowKeys[i], Entry::DefaultName);
@@ -104,6 +107,14 @@ frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, QWidg
     QWidget::setTabOrder(cmdok, cmdresetscore);
     cmdok->setFocus();
     Form_Load();
+}
+
+void frmhighscores::showEvent(QShowEvent *event)
+{
+    // Centred over the main window, as Qt places dialogs, and all of it on
+    // the screen.
+    QDialog::showEvent(event);
+    placeClientAt(this, geometry().topLeft());
 }
 
 void frmhighscores::Form_Load()

@@ -22,7 +22,7 @@ struct HighScoreRow
 };
 
 // The three rows Easy, Medium and Hard as the store holds them.
-std::array<HighScoreRow, 3> loadHighScores(const SettingsStore &store);
+std::array<HighScoreRow, 3> loadHighScores(SettingsStore &store);
 
 // Erases every best time and name (and with the times the stored time limit,
 // which the main window writes back when it closes), and reloads the best
@@ -47,6 +47,9 @@ public:
     std::array<QLabel *, 3> nameLabels{};  // labnmeasy, labnmmedium, labnmhard
     std::array<QLabel *, 3> timeLabels{};  // labtmeasy, labtmmedium, labtmhard
     std::array<QLabel *, 3> captionLabels{}; // labeasycap, labmediumcap, labhardcap
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     SettingsStore &m_store;

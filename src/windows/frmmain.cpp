@@ -33,6 +33,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -468,9 +469,13 @@ void frmMain::prepareForDialog()
 
 void frmMain::message(const QString &text, const QString &title, Icon icon)
 {
+    if (m_closingOnRequest)
+        return;
     prepareForDialog();
-    QMessageBox box(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon, title,
-                    withLineBreaks(text), QMessageBox::Ok, this);
+    const QMessageBox::Icon shown = icon == Icon::Information ? QMessageBox::Information
+                                    : icon == Icon::Warning   ? QMessageBox::Warning
+                                                              : QMessageBox::NoIcon;
+    QMessageBox box(shown, title, withLineBreaks(text), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     // Each line of a message stands on a line of its own, however long.
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
@@ -480,6 +485,8 @@ void frmMain::message(const QString &text, const QString &title, Icon icon)
 
 bool frmMain::confirm(const QString &text, const QString &title)
 {
+    if (m_closingOnRequest)
+        return true;
     prepareForDialog();
     QMessageBox box(QMessageBox::NoIcon, title, withLineBreaks(text), QMessageBox::Ok | QMessageBox::Cancel, this);
     box.setTextFormat(Qt::PlainText);
@@ -491,7 +498,10 @@ void frmMain::showWinner()
 {
     prepareForDialog();
     frmentername window(m_game.scores(), this);
-    window.exec();
+    if (m_closingOnRequest)
+        window.finishForClose();
+    else
+        window.exec();
 }
 
 void frmMain::showHighScores()
@@ -517,11 +527,53 @@ bool frmMain::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate) {
         const bool result = QMainWindow::event(event);
+        // By now the window manager has framed the window: all of it must
+        // be on the screen.
+        if (!m_keptInside) {
+            m_keptInside = true;
+            keepInsideScreen(this);
+        }
         emit activated();
         render();
         return result;
     }
     return QMainWindow::event(event);
+}
+
+void frmMain::closeOnRequest()
+{
+    m_closingOnRequest = true;
+    finishOpenDialogs();
+    // A handler that waited in a dialog runs to its end before the window
+    // closes, so that what it was doing (storing a record) is done.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || thread()->loopLevel() > 1) {
+        QTimer::singleShot(10, this, &frmMain::closeOnRequest);
+        return;
+    }
+    close();
+}
+
+void frmMain::finishOpenDialogs()
+{
+    for (int open = 0; open < 16; ++open) {
+        if (QWidget *popup = QApplication::activePopupWidget()) {
+            popup->close();
+            continue;
+        }
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (auto *winner = qobject_cast<frmentername *>(modal)) {
+            winner->finishForClose();
+        } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            QAbstractButton *button = box->defaultButton();
+            box->done(button ? box->standardButton(button) : QMessageBox::Ok);
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            dialog->accept();
+        } else {
+            modal->close();
+        }
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

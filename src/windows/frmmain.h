@@ -49,6 +49,11 @@ public:
     void showAbout() override;
     void showHowToPlay() override;
 
+    // Closes the game as its close box does, whatever waits for the player:
+    // every open dialog is finished as by its default button (the winner
+    // window with the name typed so far, or "Anonymous"), then the window.
+    void closeOnRequest();
+
     // --- GameObserver ---
     void timersChanged() override;
     void progressChanged() override;
@@ -108,9 +113,14 @@ private:
     bool handleKeyPress(QWidget *receiver, QKeyEvent *event);
     void showOptionsPanel(bool shown);
 
+    void finishOpenDialogs();
+
     GameState &m_game;
     bool m_rendering = false;
     // The cell that takes the focus at the next drawing, or -1.
     int m_focusCell = -1;
+    // Closing on request: nothing more waits for the player.
+    bool m_closingOnRequest = false;
+    bool m_keptInside = false;
     QElapsedTimer m_progressPainted;
 };

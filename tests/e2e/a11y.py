@@ -9,6 +9,9 @@ interface (AT-SPI), from outside the process, as a screen reader would.
     a11y.py press CELL            presses cell CELL (0..15)
     a11y.py focused               role|name|description of the focused control
     a11y.py spin                  per spin button: name|value|minimum|maximum
+    a11y.py do TITLE NAME         does what the button or menu item NAME of
+                                  window TITLE does (waits while a modal
+                                  window it opens is open)
     a11y.py windows               the titles of the program's windows
     a11y.py labels TITLE          the texts of the labels in window TITLE
     a11y.py description TITLE     the description of window TITLE
@@ -194,6 +197,11 @@ def main(argv):
         print(main_buttons()[int(argv[2])].name)
     elif command == "press":
         press(main_buttons()[int(argv[2])])
+    elif command == "do":
+        node = next((c for c in descendants(window(argv[2])) if c.name == argv[3]), None)
+        if node is None:
+            sys.exit(f"no '{argv[3]}' in window '{argv[2]}'")
+        press(node)
     elif command == "windows":
         print("\n".join(w.name for w in windows() if showing(w)))
     elif command == "labels":

@@ -20,7 +20,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 
 # shellcheck source=x_session.sh
 source "$here/x_session.sh"
-start_x_session 90 140
+# A script may ask for another screen with a line "# screen: WxHxD".
+start_x_session 90 140 "$(sed -n 's/^# screen: //p' "$script" | head -n 1)"
 
 launcher=
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do

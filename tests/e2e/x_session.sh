@@ -1,6 +1,7 @@
 # A private X server (Xvfb) with a window manager (openbox), as on a real
 # desktop, and fresh per-user folders. Sourced by the end-to-end runner and
 # the benchmarks:  start_x_session FIRST_DISPLAY LAST_DISPLAY
+# An optional third argument gives the screen (default 1024x768x24).
 # Sets DISPLAY, XDG_CONFIG_HOME, XDG_RUNTIME_DIR and `work` (a scratch folder);
 # everything started here (listed in `pids`) ends with the calling script.
 
@@ -20,7 +21,7 @@ start_x_session() {
 
     # No server reset when the last client leaves: the readiness probe below
     # would otherwise make the window manager race a restarting server.
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    Xvfb "$display" -screen 0 "${3:-1024x768x24}" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     export DISPLAY=$display
     for _ in $(seq 1 100); do

@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -93,6 +94,8 @@ private slots:
     void recordOrPlainWin_data();
     void recordOrPlainWin();
     void winnerIsAskedBeforeAnythingIsStored();
+    void recordAgainstTheFileAsItIsNow_data();
+    void recordAgainstTheFileAsItIsNow();
     void unknownDifficultyStoresAndShowsNothing_data();
     void unknownDifficultyStoresAndShowsNothing();
     void wholeGameWonByUndoingTheShuffle_data();
@@ -326,6 +329,65 @@ void TestSolvedCheck::winnerIsAskedBeforeAnythingIsStored()
              QStringLiteral("Bo  Chen"));
     QCOMPARE(fresh.read(kApplication, QStringLiteral("Times"), QStringLiteral("hard"), kNone),
              QStringLiteral(" 94"));
+}
+
+void TestSolvedCheck::recordAgainstTheFileAsItIsNow_data()
+{
+    // When another copy of the game stores 50 s (or the file becomes a
+    // folder), and what this game, won in 100 s against the 480 s it was
+    // dealt with, then shows and leaves in force.
+    QTest::addColumn<QString>("when");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("inForce");
+
+    QTest::newRow("a better time stored since the deal")
+        << QStringLiteral("deal") << QStringList{QStringLiteral("winner:plain")} << QStringLiteral(" 50");
+    QTest::newRow("a better time stored while the winner types")
+        << QStringLiteral("winner")
+        << QStringList{QStringLiteral("winner:top"),
+                       QStringLiteral("message:Not Saved|A better time was saved meanwhile.|warning")}
+        << QStringLiteral(" 50");
+    QTest::newRow("a file that cannot be written")
+        << QStringLiteral("unwritable")
+        << QStringList{QStringLiteral("winner:top"),
+                       QStringLiteral("message:Not Saved|Your best time could not be saved:\rthe settings file is a folder|warning")}
+        << QStringLiteral(" 100");
+}
+
+void TestSolvedCheck::recordAgainstTheFileAsItIsNow()
+{
+    QFETCH(QString, when);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, inForce);
+
+    GameFixture f(13);
+    SettingsStore otherCopy(f.dir.path());
+    const auto storeBetterTime = [&] {
+        QVERIFY(otherCopy.write(kApplication, {{QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Bo")},
+                                               {QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 50")}}));
+    };
+    dealGame(f, DifficultyOption::Easy);
+    QCOMPARE(f.scores.BestEasy, 480.0);
+    if (when == u"deal")
+        storeBetterTime();
+    if (when == u"unwritable")
+        QVERIFY(QDir().mkpath(f.store.filePath(kApplication)));
+    f.dialogs.whileOpen = [&](const QString &dialog) {
+        if (dialog == u"winner" && when == u"winner")
+            storeBetterTime();
+    };
+    oneMoveFromSolved(f, 100);
+
+    f.game.cmdcheck_Click(15);
+
+    QCOMPARE(f.dialogs.log, shown);
+    // The store, the next game and the high-score window go by what is in force.
+    QCOMPARE(stored(f.store, QStringLiteral("Times"), QStringLiteral("Easy")), inForce);
+    QCOMPARE(f.scores.BestEasy, inForce.toDouble());
+    if (when != u"unwritable") {
+        QCOMPARE(SettingsStore(f.dir.path()).read(kApplication, QStringLiteral("Names"), QStringLiteral("Easy"), kNone),
+                 QStringLiteral("Bo"));
+    }
 }
 
 void TestSolvedCheck::unknownDifficultyStoresAndShowsNothing_data()

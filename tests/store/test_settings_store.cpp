@@ -19,8 +19,15 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QRegularExpression>
+
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -92,39 +99,28 @@ QList<IniLine> iniKeys(const QByteArray &bytes)
     return lines;
 }
 
-// Standard error of this process, redirected into a file while it lives.
-class StderrCapture
+// The store's messages while this object lives, one line each, as they would
+// stand on standard error.
+class StoreMessages
 {
 public:
-    StderrCapture()
+    StoreMessages()
     {
-        m_file.open();
-        std::fflush(stderr);
-        m_saved = ::dup(2);
-        ::dup2(m_file.handle(), 2);
+        s_lines.clear();
+        m_previous = qInstallMessageHandler(&StoreMessages::collect);
     }
-    ~StderrCapture() { restore(); }
+    ~StoreMessages() { qInstallMessageHandler(m_previous); }
 
-    QString text()
-    {
-        restore();
-        m_file.seek(0);
-        return QString::fromLocal8Bit(m_file.readAll());
-    }
+    QString text() const { return s_lines.join(QString()); }
 
 private:
-    void restore()
+    static void collect(QtMsgType, const QMessageLogContext &context, const QString &message)
     {
-        if (m_saved < 0)
-            return;
-        std::fflush(stderr);
-        ::dup2(m_saved, 2);
-        ::close(m_saved);
-        m_saved = -1;
+        s_lines << QString::fromLatin1(context.category) + QStringLiteral(": ") + message + u'\n';
     }
 
-    QTemporaryFile m_file;
-    int m_saved = -1;
+    static inline QStringList s_lines;
+    QtMessageHandler m_previous = nullptr;
 };
 
 // Gives the listed folders back their usual permissions when the test ends,
@@ -166,7 +162,59 @@ private slots:
     void readOnlyFile();
     void readOnlyFolder();
     void folderPathUnderARegularFile();
+    void initTestCase();
+    void hardSaves_data();
+    void hardSaves();
+    void recordRaceBetweenTwoCopies();
+    void relativeConfigHomeIsIgnored();
+
+private:
+    // A small file system of the test's own, for a full disk; empty with the
+    // reason in m_smallDiskProblem where none can be mounted.
+    QTemporaryDir m_smallDiskMount;
+    QString m_smallDisk;
+    QString m_smallDiskProblem;
 };
+
+namespace {
+
+// What stands at the settings path, or near it, before a save.
+enum class Situation {
+    FullDisk,
+    ReadOnlyFolderFullDisk,
+    Pipe,
+    DeviceLink,
+    LinkToAFile,
+    LockFolder,
+    LockFolderNotEmpty,
+    HeldLock,
+    DeadHoldersLock,
+    EmptyLock,
+    UnreadableLock,
+    Utf16File,
+    InvalidUtf8File,
+    LoneSurrogates,
+};
+enum class FileAfter { Unchanged, NewContent };
+
+const QByteArray kSettings("[Difficulty]\ndiff=Hard\n[Times]\nTimelimit=\" 12\"\n");
+
+// Fills what is left of a file system, so that no further page fits.
+void fill(const QString &folder)
+{
+    QFile filler(folder + QStringLiteral("/filler"));
+    if (!filler.open(QIODevice::WriteOnly))
+        return;
+    const QByteArray block(4096, 'f');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Situation)
+Q_DECLARE_METATYPE(FileAfter)
+Q_DECLARE_METATYPE(SaveResult::Status)
 
 void TestSettingsStore::absentEntriesReadAsTheDefault()
 {
@@ -430,11 +478,16 @@ void TestSettingsStore::secondStoreSeesWhatTheFirstWrote()
     QVERIFY(first.write(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Ann")));
     QCOMPARE(second.read(kApp, QStringLiteral("Names"), QStringLiteral("easy"), QStringLiteral("Anonymous")),
              QStringLiteral("Ann"));
-    // The last write wins, whichever object made it.
+    // The last write wins, whichever object made it. A store reads the file
+    // once; refresh() takes in what another one has saved since.
     QVERIFY(second.write(kApp, QStringLiteral("names"), QStringLiteral("EASY"), QStringLiteral("Bea")));
+    QCOMPARE(first.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Ann"));
+    first.refresh(kApp);
     QCOMPARE(first.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
              QStringLiteral("Bea"));
     QVERIFY(first.deleteSection(kApp, QStringLiteral("Names")));
+    second.refresh(kApp);
     QCOMPARE(second.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
              QStringLiteral("Anonymous"));
     QVERIFY(!second.deleteSection(kApp, QStringLiteral("Names")));
@@ -710,13 +763,17 @@ void TestSettingsStore::folderInPlaceOfTheFile()
     QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
              QStringLiteral("10"));
     {
-        StderrCapture err;
+        StoreMessages err;
         QVERIFY(!store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 12")));
         const QString said = err.text();
         QVERIFY2(!said.trimmed().isEmpty() && said.endsWith(u'\n'), qPrintable(said));
     }
     QVERIFY(!store.deleteSection(kApp, QStringLiteral("Times")));
+    // What could not be saved stays in force for this run only.
     QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+             QStringLiteral(" 12"));
+    QCOMPARE(SettingsStore(dir.path()).read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"),
+                                            QStringLiteral("10")),
              QStringLiteral("10"));
     QVERIFY(QFileInfo(path).isDir());
 
@@ -744,7 +801,7 @@ void TestSettingsStore::readOnlyFile()
         AsOrdinaryUser user;
         if (!user.ok())
             QSKIP("cannot give up root rights, so a read-only file would still be written");
-        StderrCapture err;
+        StoreMessages err;
         QVERIFY(!store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 25")));
         QVERIFY(!store.write(kApp, QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Cy")));
         QVERIFY(!store.deleteSection(kApp, QStringLiteral("Names")));
@@ -753,11 +810,12 @@ void TestSettingsStore::readOnlyFile()
         QVERIFY2(said.count(u'\n') >= 3, qPrintable(said));
 
         QCOMPARE(fileBytes(path), before);
-        // What failed to be saved is not what the store reads.
+        // Failed writes stay in force for this run; the failed deletion is
+        // taken back. The file, and so the next run, has none of them.
         QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
-                 QStringLiteral(" 10"));
+                 QStringLiteral(" 25"));
         QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Anonymous")),
-                 QStringLiteral("Anonymous"));
+                 QStringLiteral("Cy"));
         QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
                  QStringLiteral("Ann"));
         SettingsStore other(dir.path());
@@ -765,17 +823,17 @@ void TestSettingsStore::readOnlyFile()
                  QStringLiteral(" 10"));
     }
 
-    // Once the file can be written again, a failed write does not come back
-    // with the next one.
+    // Once the file can be written again, the writes that failed go in with
+    // the next save.
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0644) == 0);
     QVERIFY(store.write(kApp, QStringLiteral("Difficulty"), QStringLiteral("diff"), QStringLiteral("Hard")));
     SettingsStore copy(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy"))));
     QCOMPARE(copy.read(kApp, QStringLiteral("Difficulty"), QStringLiteral("Diff"), QStringLiteral("Easy")),
              QStringLiteral("Hard"));
     QCOMPARE(copy.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
-             QStringLiteral(" 10"));
+             QStringLiteral(" 25"));
     QCOMPARE(copy.read(kApp, QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Anonymous")),
-             QStringLiteral("Anonymous"));
+             QStringLiteral("Cy"));
     QCOMPARE(copy.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
              QStringLiteral("Ann"));
 }
@@ -806,22 +864,23 @@ void TestSettingsStore::readOnlyFolder()
 
         // No file can be created in a read-only folder.
         {
-            StderrCapture err;
+            StoreMessages err;
             QVERIFY(!emptyStore.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"),
                                       QStringLiteral(" 12")));
             const QString said = err.text();
             QVERIFY2(!said.trimmed().isEmpty() && said.endsWith(u'\n'), qPrintable(said));
         }
         QVERIFY(QDir(empty).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
-        QCOMPARE(emptyStore.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),
+        QCOMPARE(SettingsStore(empty).read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"),
+                                           QStringLiteral("10")),
                  QStringLiteral("10"));
 
         // An existing, writable file: the write may succeed or fail, but what
         // it reports must be what happened.
         bool saved = false;
         {
-            StderrCapture err;
-            saved = store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 25"));
+            StoreMessages err;
+            saved = static_cast<bool>(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 25")));
             const QString said = err.text();
             QVERIFY2(saved || said.endsWith(u'\n'), qPrintable(said));
         }
@@ -848,15 +907,289 @@ void TestSettingsStore::folderPathUnderARegularFile()
     QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
              QStringLiteral("Anonymous"));
     {
-        StderrCapture err;
+        StoreMessages err;
         QVERIFY(!store.write(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Ann")));
         const QString said = err.text();
         QVERIFY2(!said.trimmed().isEmpty() && said.endsWith(u'\n'), qPrintable(said));
     }
     QVERIFY(!store.deleteSection(kApp, QStringLiteral("Names")));
-    QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+    QCOMPARE(SettingsStore(plain + QStringLiteral("/taviq"))
+                 .read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
              QStringLiteral("Anonymous"));
     QCOMPARE(fileBytes(plain), QByteArray("not a folder\n"));
+}
+
+void TestSettingsStore::initTestCase()
+{
+    // A full disk needs a file system small enough to fill: a tmpfs mounted
+    // in a mount namespace of this process, where it may mount one.
+    if (!m_smallDiskMount.isValid()) {
+        m_smallDiskProblem = QStringLiteral("no temporary folder");
+    } else if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+               || ::mount("tmpfs", QFile::encodeName(m_smallDiskMount.path()).constData(), "tmpfs", 0,
+                          "size=64k,mode=0777")
+                      != 0) {
+        m_smallDiskProblem = QString::fromLocal8Bit(std::strerror(errno));
+    } else {
+        m_smallDisk = m_smallDiskMount.path();
+    }
+}
+
+void TestSettingsStore::hardSaves_data()
+{
+    QTest::addColumn<Situation>("situation");
+    QTest::addColumn<SaveResult::Status>("status");
+    QTest::addColumn<FileAfter>("after");
+    // What the store says, as a pattern; empty when it says nothing.
+    QTest::addColumn<QString>("said");
+
+    using S = SaveResult::Status;
+    QTest::newRow("full disk") << Situation::FullDisk << S::Failed << FileAfter::Unchanged
+                               << QStringLiteral("could not save .*taviqgame.ini: No space left on device");
+    QTest::newRow("read-only folder, full disk")
+        << Situation::ReadOnlyFolderFullDisk << S::Failed << FileAfter::Unchanged
+        << QStringLiteral("could not save .*: No space left on device");
+    QTest::newRow("pipe") << Situation::Pipe << S::Failed << FileAfter::Unchanged
+                          << QStringLiteral("could not save .*: the settings file is a pipe");
+    QTest::newRow("link to a device") << Situation::DeviceLink << S::Failed << FileAfter::Unchanged
+                                      << QStringLiteral("could not save .*: the settings file is a device");
+    QTest::newRow("link to a file") << Situation::LinkToAFile << S::Saved << FileAfter::NewContent << QString();
+    QTest::newRow("lock folder") << Situation::LockFolder << S::Saved << FileAfter::NewContent << QString();
+    QTest::newRow("lock folder with a file in it")
+        << Situation::LockFolderNotEmpty << S::Saved << FileAfter::NewContent
+        << QStringLiteral("saved without the lock .*taviqgame.ini.lock, which could not be removed");
+    QTest::newRow("lock held by a running program")
+        << Situation::HeldLock << S::Failed << FileAfter::Unchanged
+        << QStringLiteral("could not save .*: another program \\(process %1\\) is saving the settings file")
+               .arg(QCoreApplication::applicationPid());
+    QTest::newRow("lock of a program that ended") << Situation::DeadHoldersLock << S::Saved << FileAfter::NewContent
+                                                  << QString();
+    QTest::newRow("empty lock") << Situation::EmptyLock << S::Saved << FileAfter::NewContent << QString();
+    QTest::newRow("lock nobody may read") << Situation::UnreadableLock << S::Saved << FileAfter::NewContent
+                                          << QString();
+    const QString copied = QStringLiteral("kept what could not be read of .* in .*taviqgame.ini.unreadable$");
+    QTest::newRow("UTF-16 file") << Situation::Utf16File << S::Saved << FileAfter::NewContent << copied;
+    QTest::newRow("invalid UTF-8") << Situation::InvalidUtf8File << S::Saved << FileAfter::NewContent << copied;
+    QTest::newRow("lone surrogates") << Situation::LoneSurrogates << S::Saved << FileAfter::NewContent << copied;
+}
+
+void TestSettingsStore::hardSaves()
+{
+    QFETCH(Situation, situation);
+    QFETCH(SaveResult::Status, status);
+    QFETCH(FileAfter, after);
+    QFETCH(QString, said);
+
+    const bool smallDisk = situation == Situation::FullDisk || situation == Situation::ReadOnlyFolderFullDisk;
+    if (smallDisk && m_smallDisk.isEmpty())
+        QSKIP(qPrintable(QStringLiteral("no small file system to fill: %1").arg(m_smallDiskProblem)));
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    const QString folder = smallDisk ? m_smallDisk + QStringLiteral("/store") : dir.filePath(QStringLiteral("store"));
+    const auto cleanUp = qScopeGuard([&] {
+        if (smallDisk) {
+            ::chmod(QFile::encodeName(folder).constData(), 0755);
+            QDir(folder).removeRecursively();
+            QFile::remove(m_smallDisk + QStringLiteral("/filler"));
+        }
+    });
+    QVERIFY(QDir().mkpath(folder));
+    ::chmod(QFile::encodeName(folder).constData(), 0777);
+    SettingsStore store(folder);
+    const QString path = store.filePath(kApp);
+    const QString lock = path + QStringLiteral(".lock");
+    // The file that the settings path leads to.
+    QString target = path;
+    QByteArray content = kSettings;
+    std::unique_ptr<QLockFile> held;
+    std::unique_ptr<AsOrdinaryUser> user;
+
+    switch (situation) {
+    case Situation::FullDisk:
+    case Situation::ReadOnlyFolderFullDisk:
+        // One page of settings, so that a longer content needs another (a
+        // comment before the sections is kept as it stands).
+        content = QByteArray(4096 - content.size() - 1, ';') + '\n' + content;
+        break;
+    case Situation::Utf16File:
+        content = QByteArray("\xFF\xFE") + QByteArray::fromRawData(
+                      reinterpret_cast<const char *>(u"[Names]\r\nEasy=Zo\u00EB\r\n"), 40);
+        break;
+    case Situation::InvalidUtf8File:
+        content += QByteArray("[Names]\nEasy=Zo\xEB\n");
+        break;
+    case Situation::LoneSurrogates:
+        content += QByteArray("[Names]\nEasy=\xED\xA0\x80\n");
+        break;
+    default:
+        break;
+    }
+    switch (situation) {
+    case Situation::Pipe:
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        content.clear();
+        break;
+    case Situation::DeviceLink:
+        target = QStringLiteral("/dev/zero");
+        QVERIFY(QFile::link(target, path));
+        content.clear();
+        break;
+    case Situation::LinkToAFile:
+        target = dir.filePath(QStringLiteral("dotfiles/game.ini"));
+        QVERIFY(putFile(target, content));
+        QVERIFY(QFile::link(target, path));
+        break;
+    default:
+        QVERIFY(putFile(path, content));
+        break;
+    }
+    switch (situation) {
+    case Situation::FullDisk:
+        fill(m_smallDisk);
+        break;
+    case Situation::ReadOnlyFolderFullDisk:
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+        fill(m_smallDisk);
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0555) == 0);
+        user = std::make_unique<AsOrdinaryUser>();
+        if (!user->ok())
+            QSKIP("cannot give up root rights, so a read-only folder would still be written");
+        break;
+    case Situation::LockFolderNotEmpty:
+        QVERIFY(putFile(lock + QStringLiteral("/inside"), "x"));
+        break;
+    case Situation::LockFolder:
+        QVERIFY(QDir().mkpath(lock));
+        break;
+    case Situation::HeldLock:
+        held = std::make_unique<QLockFile>(lock);
+        QVERIFY(held->tryLock());
+        break;
+    case Situation::DeadHoldersLock: {
+        // A child process takes the lock and ends without giving it back.
+        const pid_t child = ::fork();
+        if (child == 0) {
+            QLockFile orphan(lock);
+            ::_exit(orphan.tryLock() ? 0 : 1);
+        }
+        int childStatus = 0;
+        QVERIFY(::waitpid(child, &childStatus, 0) == child && WIFEXITED(childStatus)
+                && WEXITSTATUS(childStatus) == 0);
+        QVERIFY(QFileInfo::exists(lock));
+        break;
+    }
+    case Situation::EmptyLock:
+        QVERIFY(putFile(lock, QByteArray()));
+        break;
+    case Situation::UnreadableLock:
+        QVERIFY(putFile(lock, QByteArray("1\nsomebody\nelsewhere\n")));
+        QVERIFY(::chmod(QFile::encodeName(lock).constData(), 0) == 0);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+        user = std::make_unique<AsOrdinaryUser>();
+        if (!user->ok())
+            QSKIP("cannot give up root rights, so every lock would be readable");
+        break;
+    default:
+        break;
+    }
+    // (A pipe or a device is never read, by the test either.)
+    const bool special = situation == Situation::Pipe || situation == Situation::DeviceLink;
+    const QByteArray before = special ? QByteArray() : fileBytes(target);
+
+    // Reading never blocks, and what cannot be read gives the default.
+    QElapsedTimer clock;
+    clock.start();
+    const QString read = store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anon"));
+    if (situation == Situation::Pipe || situation == Situation::DeviceLink || situation == Situation::Utf16File)
+        QCOMPARE(read, QStringLiteral("Anon"));
+
+    StoreMessages messages;
+    const SaveResult result = store.write(
+        kApp, {{QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Kim")},
+               {QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 95")}});
+    const QString text = messages.text();
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    user.reset();
+    held.reset();
+
+    QVERIFY2(result.status == status, qPrintable(result.reason + u'|' + text));
+    if (said.isEmpty())
+        QVERIFY2(text.isEmpty(), qPrintable(text));
+    else
+        QVERIFY2(QRegularExpression(said, QRegularExpression::MultilineOption).match(text).hasMatch(),
+                 qPrintable(text));
+    if (status == SaveResult::Status::Failed)
+        QVERIFY(!result.reason.isEmpty());
+
+    if (special) {
+        QVERIFY(!QFileInfo(target).isFile() && QFileInfo::exists(target));
+    } else if (after == FileAfter::Unchanged) {
+        QCOMPARE(fileBytes(target), before);
+    } else {
+        // A fresh store reads the file as saved, the link still leads to it.
+        SettingsStore next(folder);
+        QCOMPARE(next.read(kApp, QStringLiteral("names"), QStringLiteral("hard"), QString()), QStringLiteral("Kim"));
+        QCOMPARE(next.read(kApp, QStringLiteral("Times"), QStringLiteral("Hard"), QString()), QStringLiteral(" 95"));
+        QCOMPARE(QFileInfo(path).isSymLink(), target != path);
+        if (text.contains(QStringLiteral("unreadable")))
+            QCOMPARE(fileBytes(path + QStringLiteral(".unreadable")), before);
+    }
+    // Nothing is left beside the file but what was there, or the copy.
+    if (situation != Situation::LockFolderNotEmpty) {
+        for (const QString &name : QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+            QVERIFY2(name == QStringLiteral("taviqgame.ini") || name == QStringLiteral("taviqgame.ini.unreadable"),
+                     qPrintable(name));
+        }
+    }
+}
+
+void TestSettingsStore::recordRaceBetweenTwoCopies()
+{
+    QTemporaryDir dir(scratchTemplate());
+    QVERIFY(dir.isValid());
+    SettingsStore first(dir.path());
+    SettingsStore second(dir.path());
+    const auto record = [](SettingsStore &store, const QString &name, int seconds) {
+        return store.write(kApp,
+                           {{QStringLiteral("Names"), QStringLiteral("Easy"), name},
+                            {QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" %1").arg(seconds)}},
+                           [seconds](const SettingsStore::Reader &read) {
+                               return read(QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral("480"))
+                                          .toDouble()
+                                      > seconds;
+                           });
+    };
+    // Both have read the empty store; the first stores 50 s, then the second,
+    // which never saw it, tries 100 s and then 50 s: neither may replace it.
+    QCOMPARE(first.read(kApp, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral("480")),
+             QStringLiteral("480"));
+    QCOMPARE(second.read(kApp, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral("480")),
+             QStringLiteral("480"));
+    QCOMPARE(record(first, QStringLiteral("Ann"), 50).status, SaveResult::Status::Saved);
+    QCOMPARE(record(second, QStringLiteral("Bob"), 100).status, SaveResult::Status::Refused);
+    QCOMPARE(record(second, QStringLiteral("Bob"), 50).status, SaveResult::Status::Refused);
+    // The refused copy now reads the record it could not beat.
+    QCOMPARE(second.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QString()), QStringLiteral("Ann"));
+    QCOMPARE(record(second, QStringLiteral("Cy"), 40).status, SaveResult::Status::Saved);
+    SettingsStore next(dir.path());
+    QCOMPARE(next.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QString()), QStringLiteral("Cy"));
+    QCOMPARE(next.read(kApp, QStringLiteral("Times"), QStringLiteral("Easy"), QString()), QStringLiteral(" 40"));
+}
+
+void TestSettingsStore::relativeConfigHomeIsIgnored()
+{
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", home);
+        config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
+    });
+    qputenv("HOME", "/home/player");
+    qputenv("XDG_CONFIG_HOME", "relcfg");
+    QCOMPARE(SettingsStore::defaultFolder(), QStringLiteral("/home/player/.config/taviq"));
+    qputenv("XDG_CONFIG_HOME", "/srv/config/");
+    QCOMPARE(SettingsStore::defaultFolder(), QStringLiteral("/srv/config/taviq"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -20,7 +20,10 @@ public:
     void message(const QString &text, const QString &title, Icon icon) override
     {
         log << QStringLiteral("message:%1|%2|%3")
-                   .arg(title, text, icon == Icon::Information ? QStringLiteral("info") : QStringLiteral("none"));
+                   .arg(title, text,
+                        icon == Icon::Information ? QStringLiteral("info")
+                        : icon == Icon::Warning   ? QStringLiteral("warning")
+                                                  : QStringLiteral("none"));
         if (whileOpen)
             whileOpen(QStringLiteral("message:") + title);
     }

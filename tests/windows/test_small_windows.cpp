@@ -92,6 +92,8 @@ private slots:
     void aboutTextsFitTheirBoxes();
     void centredLeft_data();
     void centredLeft();
+    void keptInside_data();
+    void keptInside();
     void aboutShownTwice();
 };
 
@@ -707,6 +709,35 @@ void TestSmallWindows::centredLeft()
     QFETCH(int, windowWidth);
     QFETCH(int, left);
     QCOMPARE(::centredLeft(screenWidth, windowWidth), left);
+}
+
+void TestSmallWindows::keptInside_data()
+{
+    QTest::addColumn<QRect>("frame");
+    QTest::addColumn<QRect>("area");
+    QTest::addColumn<QPoint>("topLeft");
+
+    const QRect screen(0, 0, 1024, 768);
+    const QRect belowPanel(0, 24, 1024, 744);
+    QTest::newRow("the layout's place fits") << QRect(306, 134, 217, 300) << screen << QPoint(306, 134);
+    QTest::newRow("sticks out to the right") << QRect(900, 134, 217, 300) << screen << QPoint(807, 134);
+    QTest::newRow("sticks out at the bottom") << QRect(306, 600, 217, 300) << screen << QPoint(306, 468);
+    QTest::newRow("left edge off the screen") << QRect(-53, 189, 320, 240) << QRect(0, 0, 200, 300)
+                                              << QPoint(0, 0);
+    QTest::newRow("under a panel") << QRect(306, 10, 217, 300) << belowPanel << QPoint(306, 24);
+    QTest::newRow("taller than the screen") << QRect(306, 134, 217, 300) << QRect(0, 0, 320, 200)
+                                            << QPoint(0, 0);
+    QTest::newRow("wider than a second screen") << QRect(1500, 50, 400, 100) << QRect(1024, 0, 320, 200)
+                                                << QPoint(1024, 0);
+    QTest::newRow("exactly the area") << QRect(0, 24, 1024, 744) << belowPanel << QPoint(0, 24);
+}
+
+void TestSmallWindows::keptInside()
+{
+    QFETCH(QRect, frame);
+    QFETCH(QRect, area);
+    QFETCH(QPoint, topLeft);
+    QCOMPARE(::keptInside(frame, area), topLeft);
 }
 
 void TestSmallWindows::aboutShownTwice()

@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# The Debian package: built from the build folder with CPack, checked with
+# lintian, extracted into a temporary root and the game run from there. As
+# root it is also installed with apt-get, the installed game started, the
+# package purged, and nothing of it may be left under /usr.
+#   test_package.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
+
+skip() { echo "SKIP: $*"; exit 77; }
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian file Xvfb openbox xdotool wmctrl; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh installs it)"
+done
+
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+export ARTIFACTS=$out/artifacts
+mkdir -p "$ARTIFACTS"
+# shellcheck source=../e2e/e2e_lib.sh
+source "$source_dir/tests/e2e/e2e_lib.sh"
+show_fail() { cat "$1" >&2; shift; fail "$*"; }
+
+# Built the way `make package` builds it.
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 \
+    || show_fail "$out/cpack.log" "cpack did not build the package"
+debs=("$out"/taviq-game_*.deb)
+[ -f "${debs[0]}" ] || show_fail "$out/cpack.log" "no taviq-game_*.deb"
+deb=${debs[0]}
+
+# The control fields.
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = taviq-game ] || fail "package name $(field Package)"
+[ "$(field Section)" = games ] || fail "section $(field Section)"
+[ -n "$(field Maintainer)" ] || fail "no maintainer"
+version=$(field Version)
+[[ $version =~ ^[0-9]+\.[0-9]{2}\.[0-9]{4}$ ]] || fail "version $version is not in the program's form"
+grep -q "libqt6widgets6" <<<"$(field Depends)" || fail "the computed dependencies lack Qt: $(field Depends)"
+[ "$(field Recommends)" = "qt6-wayland, qt6-translations-l10n" ] || fail "recommends $(field Recommends)"
+[ "$(field Description | wc -l)" -ge 3 ] || fail "no long description"
+
+root=$out/root
+dpkg-deb -x "$deb" "$root"
+for path in usr/games/taviq-game usr/share/man/man6/taviq-game.6.gz usr/share/doc/taviq-game/copyright \
+    usr/share/doc/taviq-game/changelog.gz usr/share/applications/org.example.TaviqGame.desktop \
+    usr/share/icons/hicolor/256x256/apps/org.example.TaviqGame.png; do
+    [ -f "$root/$path" ] || fail "the package lacks /$path"
+done
+metainfo=$root/usr/share/metainfo/org.example.TaviqGame.metainfo.xml
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata does not name version $version"
+zcat "$root/usr/share/doc/taviq-game/changelog.gz" | head -n 1 | grep -qF "taviq-game ($version)" \
+    || fail "the changelog does not start with version $version"
+file "$root/usr/games/taviq-game" | grep -q ', stripped' || fail "the program is not stripped"
+
+# Lintian: no errors, and every warning is one the README explains.
+lintian --no-tag-display-limit "$deb" >"$out/lintian.log" 2>&1 || true
+if grep -q '^E: ' "$out/lintian.log"; then
+    show_fail "$out/lintian.log" "lintian reports errors"
+fi
+while read -r tag; do
+    grep -qF "\`$tag\`" "$source_dir/README.md" || show_fail "$out/lintian.log" "lintian warning $tag is not explained in README.md"
+done < <(awk '/^W: / {print $3}' "$out/lintian.log" | sort -u)
+
+# Runs the game at $1 in the X session until its window shows, closes it as
+# the window manager's close box does, and checks it ended well.
+play() {
+    GAME=$1
+    start_game
+    local win
+    win=$(find_window Game) || show_fail "$ARTIFACTS/game-$$.log" "$GAME showed no window"
+    wm_close "$win"
+    wait_exit
+    [ "$EXIT_STATUS" -eq 0 ] || fail "$GAME ended with status $EXIT_STATUS"
+    [ -f "$XDG_CONFIG_HOME/taviq/taviqgame.ini" ] || fail "$GAME wrote no settings"
+    rm -rf "$XDG_CONFIG_HOME/taviq"
+}
+
+# shellcheck source=../e2e/x_session.sh
+source "$source_dir/tests/e2e/x_session.sh"
+start_x_session 150 169
+trap 'x_session_cleanup; rm -rf "$out"' EXIT
+play "$root/usr/games/taviq-game"
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "not root: installing with apt-get and purging are left out"
+    echo "1 passed, 0 failed"
+    exit 0
+fi
+command -v apt-get >/dev/null || skip "apt-get is not installed"
+
+# One installation at a time on this machine.
+exec 9>/tmp/taviq-game-package-test.lock
+flock 9
+apt() { DEBIAN_FRONTEND=noninteractive apt-get -y -o DPkg::Lock::Timeout=300 "$@" >>"$out/apt.log" 2>&1; }
+installed() { dpkg-query -W -f='${db:Status-Status}' taviq-game 2>/dev/null | grep -qv '^not-installed$'; }
+if installed; then
+    echo "taviq-game was installed: purged first"
+    apt purge taviq-game || show_fail "$out/apt.log" "apt-get purge of the installed taviq-game"
+fi
+trap 'installed && apt purge taviq-game; x_session_cleanup; rm -rf "$out"' EXIT
+
+# What of the package's paths is there before it comes.
+mapfile -t paths < <(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -e 's|^\./|/|' -e 's|/$||' | grep '^/usr')
+existing=()
+for path in "${paths[@]}"; do
+    [ -e "$path" ] && existing+=("$path")
+done
+
+apt install "$deb" || show_fail "$out/apt.log" "apt-get install $deb"
+installed || fail "apt-get did not install the package"
+play /usr/games/taviq-game
+
+apt purge taviq-game || show_fail "$out/apt.log" "apt-get purge taviq-game"
+installed && fail "the package is still known to dpkg after the purge"
+for path in "${paths[@]}"; do
+    if [ -e "$path" ] && ! printf '%s\n' "${existing[@]}" | grep -qxF "$path"; then
+        fail "left under /usr after the purge: $path"
+    fi
+done
+echo "1 passed, 0 failed"
