@@ -45,10 +45,10 @@ export SPEECHD_ADDRESS=unix_socket:$work/speechd.sock
 said() { tail -n +$((mark + 1)) "$spoken"; }
 mark() { mark=$(wc -l <"$spoken"); }
 # Waits until Orca has said these texts since the mark, in this order, each
-# on a line of its own or within one (ten seconds at most).
+# on a line of its own or within one (twenty seconds at most).
 hear() {
     local got
-    for _ in $(seq 1 200); do
+    for _ in $(seq 1 400); do
         got=$(said | awk -v texts="$(printf '%s\n' "$@")" '
             BEGIN { n = split(texts, want, "\n"); i = 1 }
             { while (i <= n && index($0, want[i])) i++ }
@@ -82,8 +82,20 @@ exec(compile(real_open(sys.argv[0]).read(), sys.argv[0], "exec"))
 }
 mark
 line_buffered_orca --user-prefs "$work/orca-prefs" --debug-file "$work/orca-debug.txt" >"$work/orca.out" 2>&1 &
-pids+=($!)
+orca_pid=$!
+pids+=("$orca_pid")
+# Orca ends before the X server and the accessibility bus it talks to, or it
+# may wait for them for ever.
+stop_orca() {
+    kill "$orca_pid" 2>/dev/null || return 0
+    for _ in $(seq 1 100); do kill -0 "$orca_pid" 2>/dev/null || return 0; sleep 0.05; done
+    kill -KILL "$orca_pid" 2>/dev/null || true
+}
+trap 'stop_orca; x_session_cleanup' EXIT
 hear "Screen reader on"
+# Ready once it listens for events, which its debug log tells.
+for _ in $(seq 1 400); do grep -q "Startup complete" "$work/orca-debug.txt" 2>/dev/null && break; sleep 0.05; done
+grep -q "Startup complete" "$work/orca-debug.txt" || fail "Orca did not finish starting: $(tail -n 20 "$work/orca-debug.txt")"
 
 # Orca drops the title of the first window that opens right after its key
 # grabs: a key press in another window first, a small GTK window that Orca
