@@ -1,11 +1,12 @@
 # make run   installs what is missing, builds and starts the game
 # make test  installs what is missing, builds and runs every test headless
 # make package  builds the Debian package taviq-game_<version>_<arch>.deb in the build folder
-BUILD_DIR    ?= build
-SANITIZE_DIR ?= build-sanitize
-JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
+# The builds follow the presets of CMakePresets.json: dev (build/), sanitize
+# (build-sanitize/), fuzz (build-fuzz/) and release (build-release/).
+BUILD_DIR := build
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test test-sanitize package bench bench-quick fuzz clean
+.PHONY: all deps build run test test-sanitize package release bench bench-quick fuzz clean
 
 all: build
 
@@ -13,29 +14,33 @@ deps:
 	@scripts/install-deps.sh
 
 $(BUILD_DIR)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --preset dev
 
 build: deps $(BUILD_DIR)/CMakeCache.txt
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cmake --build --preset dev -j $(JOBS)
 
 run: build
 	$(BUILD_DIR)/taviq-game
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	ctest --preset dev -j $(JOBS)
 
 package: build
-	cmake --build $(BUILD_DIR) --target package
+	cmake --build --preset dev --target package
+
+# The program alone, optimised, without tests: build-release/taviq-game.
+release: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON
-	cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
-		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+	cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf build build-sanitize build-fuzz build-release
 
 # Start-up time, memory and idle CPU against a bare Qt window, then clock
 # accuracy (about 3 minutes; bench-quick leaves out the clock).

@@ -55,7 +55,7 @@ fi
 
 # --- Build -------------------------------------------------------------------
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_BUILD_BENCH=ON >/dev/null
 fi
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target taviq-game bench_baseline bench_clock_accuracy >/dev/null
 type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")

@@ -7,9 +7,8 @@ cd "$(dirname "$0")/.."
 runs=${1:-200000}
 build=build-fuzz
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DGAME_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" >/dev/null
-cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$(nproc 2>/dev/null || echo 2)"
 
 seeds=$(mktemp -d)
 trap 'rm -rf "$seeds"' EXIT

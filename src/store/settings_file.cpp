@@ -6,6 +6,7 @@
 #include <QLockFile>
 
 #include <cerrno>
+#include <functional>
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
@@ -64,7 +65,7 @@ bool writeAll(int fd, const char *data, qint64 size, qint64 offset, int *error)
 // Reads the open file back and compares it with what was written.
 QString checkWritten(int fd, const QByteArray &bytes)
 {
-    struct stat st;
+    struct stat st {};
     if (::fstat(fd, &st) != 0)
         return systemReason(errno);
     if (st.st_size != bytes.size())
@@ -86,29 +87,16 @@ QString checkWritten(int fd, const QByteArray &bytes)
     return {};
 }
 
-// Writes the file over its old content, for a folder in which no new file can
-// be made. The new size is reserved first, so that a full disk stops the save
-// before a byte of the old content is lost.
-QString writeInPlace(const QString &targetPath, const QByteArray &bytes)
+// Writes `bytes` at the start of the open file, takes the further step
+// `adjust` (which returns non-zero, with errno set, when it fails), flushes the
+// file to the disk, reads it back and closes it. Returns why it failed.
+QString writeChecked(int fd, const QByteArray &bytes, const std::function<int()> &adjust)
 {
-    const int fd = ::open(encoded(targetPath).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return systemReason(errno);
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return QStringLiteral("the settings file is not a regular file");
-    }
     QString reason;
-    if (!bytes.isEmpty()) {
-        const int reserved = ::posix_fallocate(fd, 0, bytes.size());
-        if (reserved != 0)
-            reason = systemReason(reserved);
-    }
     int error = 0;
-    if (reason.isEmpty() && !writeAll(fd, bytes.constData(), bytes.size(), 0, &error))
+    if (!writeAll(fd, bytes.constData(), bytes.size(), 0, &error))
         reason = systemReason(error);
-    if (reason.isEmpty() && ::ftruncate(fd, bytes.size()) != 0)
+    if (reason.isEmpty() && adjust() != 0)
         reason = systemReason(errno);
     if (reason.isEmpty() && ::fsync(fd) != 0)
         reason = systemReason(errno);
@@ -117,6 +105,29 @@ QString writeInPlace(const QString &targetPath, const QByteArray &bytes)
     if (::close(fd) != 0 && reason.isEmpty())
         reason = systemReason(errno);
     return reason;
+}
+
+// Writes the file over its old content, for a folder in which no new file can
+// be made. The new size is reserved first, so that a full disk stops the save
+// before a byte of the old content is lost.
+QString writeInPlace(const QString &targetPath, const QByteArray &bytes)
+{
+    const int fd = ::open(encoded(targetPath).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return systemReason(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return QStringLiteral("the settings file is not a regular file");
+    }
+    if (!bytes.isEmpty()) {
+        const int reserved = ::posix_fallocate(fd, 0, bytes.size());
+        if (reserved != 0) {
+            ::close(fd);
+            return systemReason(reserved);
+        }
+    }
+    return writeChecked(fd, bytes, [&] { return ::ftruncate(fd, bytes.size()); });
 }
 
 void syncFolder(const QString &folder)
@@ -163,7 +174,7 @@ FileTarget resolveTarget(const QString &path)
 
 FileStamp stampOf(const QString &path)
 {
-    struct stat st;
+    struct stat st {};
     if (::stat(encoded(path).constData(), &st) != 0)
         return {};
     return stampFrom(st);
@@ -186,7 +197,7 @@ FileRead readSettingsFile(const FileTarget &target)
         result.reason = systemReason(errno);
         return result;
     }
-    struct stat st;
+    struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         result.reason = kindOf(st.st_mode);
         ::close(fd);
@@ -230,7 +241,7 @@ SaveLock::SaveLock(const QString &targetPath, std::chrono::milliseconds wait)
 {
     const QString lockPath = targetPath + QStringLiteral(".lock");
     const QByteArray name = encoded(lockPath);
-    struct stat st;
+    struct stat st {};
     if (::lstat(name.constData(), &st) == 0) {
         qint64 pid = 0;
         QString host;
@@ -299,18 +310,7 @@ QString replaceFileContent(const QString &targetPath, const QByteArray &bytes)
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    QString reason;
-    int error = 0;
-    if (!writeAll(fd, bytes.constData(), bytes.size(), 0, &error))
-        reason = systemReason(error);
-    if (reason.isEmpty() && ::fchmod(fd, mode) != 0)
-        reason = systemReason(errno);
-    if (reason.isEmpty() && ::fsync(fd) != 0)
-        reason = systemReason(errno);
-    if (reason.isEmpty())
-        reason = checkWritten(fd, bytes);
-    if (::close(fd) != 0 && reason.isEmpty())
-        reason = systemReason(errno);
+    QString reason = writeChecked(fd, bytes, [&] { return ::fchmod(fd, mode); });
     if (reason.isEmpty() && ::rename(pattern.constData(), encoded(targetPath).constData()) != 0)
         reason = systemReason(errno);
     if (!reason.isEmpty()) {
@@ -326,21 +326,14 @@ QString copyAside(const QString &targetPath, const QByteArray &bytes, QString *r
     for (int n = 1; n < 1000; ++n) {
         const QString copy = targetPath + QStringLiteral(".unreadable")
                              + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
-        const int fd = ::open(encoded(copy).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = ::open(encoded(copy).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0) {
             *reason = systemReason(errno);
             return {};
         }
-        int error = 0;
-        QString problem;
-        if (!writeAll(fd, bytes.constData(), bytes.size(), 0, &error))
-            problem = systemReason(error);
-        if (problem.isEmpty() && ::fsync(fd) != 0)
-            problem = systemReason(errno);
-        if (::close(fd) != 0 && problem.isEmpty())
-            problem = systemReason(errno);
+        const QString problem = writeChecked(fd, bytes, [] { return 0; });
         if (!problem.isEmpty()) {
             ::unlink(encoded(copy).constData());
             *reason = problem;

@@ -163,6 +163,7 @@ private slots:
     void readOnlyFolder();
     void folderPathUnderARegularFile();
     void initTestCase();
+    void cleanupTestCase();
     void hardSaves_data();
     void hardSaves();
     void recordRaceBetweenTwoCopies();
@@ -933,6 +934,12 @@ void TestSettingsStore::initTestCase()
     } else {
         m_smallDisk = m_smallDiskMount.path();
     }
+}
+
+void TestSettingsStore::cleanupTestCase()
+{
+    if (!m_smallDisk.isEmpty())
+        ::umount2(QFile::encodeName(m_smallDisk).constData(), MNT_DETACH);
 }
 
 void TestSettingsStore::hardSaves_data()
