@@ -16,35 +16,38 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        switch (t) {
-        case QAccessible::Name: return tile()->isBlank() ? TileButton::tr("blank") : tile()->text();
-        case QAccessible::Description: return tile()->placeText();
-        default: return QAccessibleWidget::text(t);
-        }
+        const TileButton *cell = tile();
+        if (cell && t == QAccessible::Name)
+            return cell->isBlank() ? TileButton::tr("blank") : cell->text();
+        if (cell && t == QAccessible::Description)
+            return cell->placeText();
+        return QAccessibleWidget::text(t);
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        if (tile()->isBlank()) {
-            s.focusable = false;
-            s.focused = false;
-        } else {
-            s.pressed = tile()->isDown();
+        if (const TileButton *cell = tile()) {
+            if (cell->isBlank()) {
+                s.focusable = false;
+                s.focused = false;
+            } else {
+                s.pressed = cell->isDown();
+            }
         }
         return s;
     }
 
     QStringList actionNames() const override
     {
-        if (tile()->isBlank())
+        if (!tile() || tile()->isBlank())
             return {};
         return QStringList{pressAction()} + QAccessibleWidget::actionNames();
     }
 
     void doAction(const QString &action) override
     {
-        if (tile()->isBlank())
+        if (!tile() || tile()->isBlank())
             return;
         if (action == pressAction())
             tile()->animateClick();
@@ -54,13 +57,14 @@ public:
 
     QStringList keyBindingsForAction(const QString &action) const override
     {
-        if (!tile()->isBlank() && action == pressAction())
+        if (tile() && !tile()->isBlank() && action == pressAction())
             return {QStringLiteral("space")};
         return QAccessibleWidget::keyBindingsForAction(action);
     }
 
 private:
-    TileButton *tile() const { return static_cast<TileButton *>(widget()); }
+    // None while the button is being destroyed.
+    TileButton *tile() const { return qobject_cast<TileButton *>(widget()); }
 };
 
 // The time-limit box and its up-down, seen from either of them: one spin
@@ -145,7 +149,7 @@ public:
     explicit UpDownAccessible(UpDown *upDown) : SpinButtonAccessible(upDown) {}
 
 protected:
-    UpDown *upDown() const override { return static_cast<UpDown *>(widget()); }
+    UpDown *upDown() const override { return qobject_cast<UpDown *>(widget()); }
 };
 
 // The box itself also carries its text and caret, as any text box does.
@@ -201,7 +205,11 @@ public:
     using SpinButtonAccessible::text;
 
 protected:
-    UpDown *upDown() const override { return static_cast<UpDownBox *>(widget())->upDown(); }
+    UpDown *upDown() const override
+    {
+        const auto *box = qobject_cast<UpDownBox *>(widget());
+        return box ? box->upDown() : nullptr;
+    }
 
 private:
     QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }

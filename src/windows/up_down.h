@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
@@ -20,7 +21,7 @@ public:
 
 private:
     friend class UpDown;
-    UpDown *m_upDown = nullptr;
+    QPointer<UpDown> m_upDown;
 };
 
 // An up-down (spin) control bound to a text box: each press of an arrow takes
@@ -61,7 +62,7 @@ private:
     // Tells a screen reader the value the box shows now.
     void announceValue();
 
-    QLineEdit *m_buddy = nullptr;
+    QPointer<QLineEdit> m_buddy;
     QToolButton *m_up;
     QToolButton *m_down;
     int m_minimum = 1;
