@@ -1,6 +1,7 @@
-// What the main window tells a screen reader: each cell's number (or
-// "blank") and place, the time limit as a spin button, where the focus goes
-// after a move, and which announcements one change makes.
+// What the main window tells a screen reader: the time limit as a spin
+// button, where the focus goes after a move, and which announcements one
+// change makes. (The cells' names and places are read from outside the
+// program by the end-to-end accessibility test.)
 #include "windows_fixture.h"
 
 #include "windows/options_panel.h"
@@ -77,7 +78,6 @@ class TestAccessibility : public QObject
     Q_OBJECT
 
 private slots:
-    void cellsTellNumberAndPlace();
     void focusAfterAMove_data();
     void focusAfterAMove();
     void timeLimitIsOneSpinButton();
@@ -85,31 +85,6 @@ private slots:
     void progressBarSilentWhileHidden();
     void escapeLeavesTheMenuBar();
 };
-
-void TestAccessibility::cellsTellNumberAndPlace()
-{
-    MainWindowFixture f;
-    f.deal(kBlank);
-    showActive(f.window);
-    for (int i = 0; i < 16; ++i) {
-        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(f.window.cmdcheck[i]);
-        QCOMPARE(cell->role(), QAccessible::Button);
-        QCOMPARE(cell->text(QAccessible::Description),
-                 QStringLiteral("row %1, column %2").arg(i / 4 + 1).arg(i % 4 + 1));
-        QVERIFY(!cell->state().invisible);
-        const QStringList actions = cell->actionInterface()->actionNames();
-        if (i == kBlank) {
-            QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("blank"));
-            QVERIFY(actions.isEmpty());
-            QVERIFY(!cell->state().focusable);
-        } else {
-            QCOMPARE(cell->text(QAccessible::Name), f.fx.game.cmdcheck[i].caption);
-            QVERIFY(actions.contains(QAccessibleActionInterface::pressAction()));
-        }
-    }
-    // A click on the blank's place reaches the board behind it.
-    QCOMPARE(f.window.client->childAt(f.window.cmdcheck[kBlank]->geometry().center()), nullptr);
-}
 
 void TestAccessibility::focusAfterAMove_data()
 {
