@@ -56,6 +56,10 @@ frmabout::frmabout(QWidget *parent)
 
     for (QLabel *label : {Label1, Label2, Label3, Label4})
         label->setTextFormat(Qt::PlainText);
+    // Its labels are single words, which a screen reader passes over when the
+    // window opens; the window's description reads them as one text.
+    setAccessibleDescription(tr("%1. %2 %3. %4 %5")
+                                 .arg(Label1->text(), Frame1->title(), Label3->text(), Label4->text(), Label2->text()));
     Command1->setFocus();
     // The display faces are rarely installed; their substitutes must still
     // fit the boxes made for them.

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 
 #include <cmath>
 
@@ -118,13 +119,23 @@ void frmhighscores::showEvent(QShowEvent *event)
 
 void frmhighscores::Form_Load()
 {
+    const std::array<QString, 3> difficulties{tr("Easy"), tr("Medium"), tr("Hard")};
     const auto rows = loadHighScores(m_store);
+    QStringList table;
     for (std::size_t row = 0; row < rows.size(); ++row) {
         nameLabels[row]->setText(rows[row].name);
         // The time labels grow and shrink with their text from a fixed left edge.
         timeLabels[row]->setText(rows[row].time);
         timeLabels[row]->adjustSize();
+        // A screen reader reads each row as one text: the caption carries it.
+        const QString text = tr("%1: %2, %3").arg(difficulties[row], rows[row].time, rows[row].name);
+        captionLabels[row]->setAccessibleName(text);
+        table << text;
     }
+    // A screen reader that opens the window reads the labels of a frame with
+    // a title as the frame's own, not as the window's: the window's
+    // description reads the whole table instead.
+    setAccessibleDescription(table.join(QStringLiteral("; ")));
 }
 
 void frmhighscores::cmdresetscore_Click()

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "about.h"
+#include "accessibility.h"
 #include "fonts.h"
 #include "frmentername.h"
 #include "frmhighscores.h"
@@ -9,16 +10,17 @@
 #include "how_to_play.h"
 #include "options_panel.h"
 #include "placement.h"
+#include "tile_button.h"
 #include "twips.h"
 #include "up_down.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,8 +32,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -76,6 +81,7 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     // control carries the plain sans-serif, the menus the desktop's face. It
     // is not set, so that start-up does not load a font nobody sees.
 
+    installAccessibleInterfaces();
     buildLayout();
     buildMenus();
     setTabOrder();
@@ -138,14 +144,18 @@ void frmMain::buildLayout()
     Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     for (int i = 0; i < 16; ++i) {
-        auto *cell = new QPushButton(QStringLiteral("1"), client);
+        auto *cell = new TileButton(i, client);
+        cell->setText(QStringLiteral("1"));
         cell->setObjectName(QStringLiteral("cmdcheck(%1)").arg(i));
         cell->setGeometry(twipsRect(240 + 720 * (i % 4), 120 + 600 * (i / 4), 615, 495));
-        cell->setAutoDefault(false);
-        connect(cell, &QPushButton::clicked, this, [this, i] { handle([this, i] { m_game.cmdcheck_Click(i); }); });
+        // A tile pressed from the keyboard (Space, or a screen reader's press)
+        // is followed by the focus; one clicked with the mouse is not.
+        connect(cell, &QPushButton::clicked, this, [this, cell, i] {
+            handleMove([this, i] { m_game.cmdcheck_Click(i); }, !cell->clickedByMouse());
+        });
         cmdcheck[i] = cell;
     }
-    cmdcheck[15]->hide();
+    cmdcheck[15]->setBlank(true);
 
     Cmdreset = new QPushButton(QStringLiteral("Reset"), client);
     Cmdreset->setObjectName(QStringLiteral("Cmdreset"));
@@ -153,22 +163,26 @@ void frmMain::buildLayout()
     Cmdreset->setGeometry(twipsRect(120, 2760, 975, 435));
     connect(Cmdreset, &QPushButton::clicked, this, [this] { handle([this] { m_game.Cmdreset_Click(); }); });
 
-    stbtimer = new QFrame(client);
+    stbtimer = new QStatusBar(client);
     stbtimer->setObjectName(QStringLiteral("stbtimer"));
-    stbtimer->setAccessibleName(QStringLiteral("Status"));
-    auto *statusLayout = new QHBoxLayout(stbtimer);
-    statusLayout->setContentsMargins(0, 0, 0, 0);
-    statusLayout->setSpacing(2);
+    stbtimer->setSizeGripEnabled(false);
+    stbtimer->setFixedSize(px(3225), px(255));
+    stbtimer->move(0, px(3345));
+    // Two sunken panels, 140 and 73 px wide with 2 px between them. Each
+    // keeps its place and size and paints its whole area, so that a new
+    // clock text repaints the clock panel and nothing else.
+    const std::array<QRect, 2> panelRects{QRect(0, 0, 140, px(255)), QRect(142, 0, 73, px(255))};
     for (int p = 0; p < 2; ++p) {
         auto *panel = new QLabel(stbtimer);
         panel->setObjectName(QStringLiteral("stbtimerPanel%1").arg(p + 1));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(2);
         panel->setTextFormat(Qt::PlainText);
-        statusLayout->addWidget(panel, p == 0 ? 140 : 73);
+        panel->setGeometry(panelRects[p]);
+        panel->setFixedSize(panelRects[p].size());
+        panel->setAutoFillBackground(true);
         stbtimerPanels[p] = panel;
     }
-    stbtimer->setGeometry(twipsRect(0, 3345, 3225, 255));
 
     cmdpause = new QPushButton(QStringLiteral("Pause"), client);
     cmdpause->setObjectName(QStringLiteral("cmdpause"));
@@ -181,6 +195,7 @@ void frmMain::buildLayout()
     pgblength->setGeometry(twipsRect(0, 3360, 3255, 255));
     pgblength->setRange(0, 100);
     pgblength->setTextVisible(false);
+    pgblength->setAccessibleName(tr("Shuffle"));
     pgblength->hide();
 
     famOptions = new QGroupBox(QStringLiteral("Options"), client);
@@ -231,7 +246,7 @@ void frmMain::buildLayout()
     // The time-limit box lies over the end of the label.
     fitFontToBox(Label1, QSize(px(1680 - 120) - 2, Label1->height()));
 
-    txtlimit = new QLineEdit(QStringLiteral("20"), famOptions);
+    txtlimit = new UpDownBox(QStringLiteral("20"), famOptions);
     txtlimit->setObjectName(QStringLiteral("txtlimit"));
     txtlimit->setMaxLength(2);
     txtlimit->setGeometry(twipsRect(1680, 2160, 345, 285));
@@ -251,7 +266,6 @@ void frmMain::buildLayout()
     udlimit->setBuddy(txtlimit);
     udlimit->setRange(1, 60);
     udlimit->setValue(20);
-    udlimit->setAccessibleName(QStringLiteral("Time limit up-down"));
     connect(udlimit, &UpDown::stepped, this, [this] {
         m_game.txtlimit = txtlimit->text();
         txtlimit->setMaxLength(2);
@@ -311,35 +325,55 @@ template <typename Handler> void frmMain::handle(Handler handler)
     render();
 }
 
+template <typename Handler> void frmMain::handleMove(Handler handler, bool focusMovedTile)
+{
+    const auto isBlank = [](const Cell &cell) { return !cell.visible; };
+    const auto blank = std::find_if(m_game.cmdcheck.begin(), m_game.cmdcheck.end(), isBlank) - m_game.cmdcheck.begin();
+    const qsizetype moves = m_game.MoveHistory.size();
+    handler();
+    // One move more in the same game: the tile now stands where the blank was.
+    if (focusMovedTile && QAccessible::isActive() && blank < 16 && m_game.MoveHistory.size() == moves + 1
+        && m_game.cmdcheck[blank].visible)
+        m_focusCell = static_cast<int>(blank);
+    render();
+}
+
 void frmMain::render()
 {
     if (m_rendering)
         return;
     m_rendering = true;
-    for (int i = 0; i < 16; ++i) {
-        QPushButton *cell = cmdcheck[i];
-        cell->setText(m_game.cmdcheck[i].caption);
-        cell->setAccessibleName(m_game.cmdcheck[i].caption);
-        cell->setVisible(m_game.cmdcheck[i].visible);
-    }
-    cmdpause->setText(m_game.cmdpause.caption);
-    cmdpause->setToolTip(m_game.cmdpause.toolTip);
-    cmdpause->setEnabled(m_game.cmdpause.enabled);
-    Cmdreset->setText(m_game.Cmdreset.caption);
-    Cmdreset->setToolTip(m_game.Cmdreset.toolTip);
-    Cmdreset->setEnabled(m_game.Cmdreset.enabled);
+    // Only what differs from the screen is set: every caption, text or state
+    // set again would repaint its control and be announced to a screen reader
+    // once more (a clock tick changes the clock panel alone).
+    renderCells();
+    const auto renderButton = [](QPushButton *button, const ButtonState &state) {
+        if (button->text() != state.caption)
+            button->setText(state.caption);
+        if (button->toolTip() != state.toolTip)
+            button->setToolTip(state.toolTip);
+        if (button->isEnabled() != state.enabled)
+            button->setEnabled(state.enabled);
+    };
+    renderButton(cmdpause, m_game.cmdpause);
+    renderButton(Cmdreset, m_game.Cmdreset);
 
     // A disabled menu takes its shortcuts with it.
-    mnutools->menuAction()->setEnabled(m_game.mnutoolsEnabled);
-    for (QAction *action : mnutools->actions())
-        action->setEnabled(m_game.mnutoolsEnabled);
+    if (mnutools->menuAction()->isEnabled() != m_game.mnutoolsEnabled) {
+        mnutools->menuAction()->setEnabled(m_game.mnutoolsEnabled);
+        for (QAction *action : mnutools->actions())
+            action->setEnabled(m_game.mnutoolsEnabled);
+    }
 
+    QRadioButton *checked = nullptr;
     switch (m_game.checkedOption) {
-    case DifficultyOption::Easy: OptEasy->setChecked(true); break;
-    case DifficultyOption::Medium: Optmedium->setChecked(true); break;
-    case DifficultyOption::Hard: Optihard->setChecked(true); break;
+    case DifficultyOption::Easy: checked = OptEasy; break;
+    case DifficultyOption::Medium: checked = Optmedium; break;
+    case DifficultyOption::Hard: checked = Optihard; break;
     case DifficultyOption::None: break;
     }
+    if (checked && !checked->isChecked())
+        checked->setChecked(true);
     if (txtlimit->text() != m_game.txtlimit) {
         // Two characters is what the player may enter; a longer limit from a
         // hand-edited store is shown whole, so that it is judged whole.
@@ -348,20 +382,53 @@ void frmMain::render()
     }
 
     const int clientHeight = px(m_game.windowHeightTwips - kFrameTwips);
-    client->setFixedSize(px(kClientWidthTwips), clientHeight);
+    if (client->height() != clientHeight)
+        client->setFixedSize(px(kClientWidthTwips), clientHeight);
     if (famOptions->isVisibleTo(this) != m_game.famOptionsVisible)
         showOptionsPanel(m_game.famOptionsVisible);
-    stbtimer->move(0, clientHeight - stbtimer->height());
-    stbtimer->setVisible(m_game.stbtimerVisible);
+    if (stbtimer->y() != clientHeight - stbtimer->height())
+        stbtimer->move(0, clientHeight - stbtimer->height());
+    if (stbtimer->isHidden() == m_game.stbtimerVisible)
+        stbtimer->setVisible(m_game.stbtimerVisible);
     for (int p = 0; p < 2; ++p) {
-        stbtimerPanels[p]->setText(m_game.stbtimerPanels[p]);
-        stbtimerPanels[p]->setAccessibleName(m_game.stbtimerPanels[p]);
+        if (stbtimerPanels[p]->text() != m_game.stbtimerPanels[p])
+            stbtimerPanels[p]->setText(m_game.stbtimerPanels[p]);
     }
-    pgblength->setRange(m_game.pgblengthMin, m_game.pgblengthMax);
-    pgblength->setValue(m_game.pgblengthValue);
-    pgblength->setVisible(m_game.pgblengthVisible);
+    // The hidden progress bar keeps its last value: it says nothing while
+    // nobody can see it.
+    if (m_game.pgblengthVisible) {
+        if (pgblength->isHidden())
+            pgblength->show();
+        if (pgblength->minimum() != m_game.pgblengthMin || pgblength->maximum() != m_game.pgblengthMax)
+            pgblength->setRange(m_game.pgblengthMin, m_game.pgblengthMax);
+        if (pgblength->value() != m_game.pgblengthValue)
+            pgblength->setValue(m_game.pgblengthValue);
+    } else if (!pgblength->isHidden()) {
+        pgblength->hide();
+    }
     timersChanged();
     m_rendering = false;
+}
+
+void frmMain::renderCells()
+{
+    const auto renderCell = [this](int i) {
+        TileButton *cell = cmdcheck[i];
+        const Cell &state = m_game.cmdcheck[i];
+        if (cell->text() != state.caption)
+            cell->setText(state.caption);
+        if (cell->isBlank() == state.visible)
+            cell->setBlank(!state.visible);
+    };
+    // A tile that has just moved takes the focus before the cell it left
+    // becomes the blank, so that the focus goes straight to it.
+    if (m_focusCell >= 0) {
+        renderCell(m_focusCell);
+        cmdcheck[m_focusCell]->setFocus(Qt::OtherFocusReason);
+        m_focusCell = -1;
+    }
+    for (int i = 0; i < 16; ++i)
+        renderCell(i);
 }
 
 void frmMain::timersChanged()
@@ -381,8 +448,10 @@ void frmMain::progressChanged()
     if (!m_game.pgblengthVisible)
         return;
     if (!pgblength->isVisible()) {
-        pgblength->setRange(m_game.pgblengthMin, m_game.pgblengthMax);
+        // Shown before its range and value change, so that what it says
+        // comes from a bar on the screen.
         pgblength->show();
+        pgblength->setRange(m_game.pgblengthMin, m_game.pgblengthMax);
         m_progressPainted.invalidate();
     }
     pgblength->setValue(m_game.pgblengthValue);
@@ -554,8 +623,8 @@ void frmMain::showOptionsPanel(bool shown)
     const Qt::FocusPolicy policy = shown ? Qt::NoFocus : Qt::StrongFocus;
     Cmdreset->setFocusPolicy(policy);
     cmdpause->setFocusPolicy(policy);
-    for (QPushButton *cell : cmdcheck)
-        cell->setFocusPolicy(policy);
+    for (TileButton *cell : cmdcheck)
+        cell->setReachable(!shown);
     if (shown) {
         QRadioButton *checked = OptEasy->isChecked() ? OptEasy : Optmedium->isChecked() ? Optmedium : Optihard;
         checked->setFocus();
@@ -568,7 +637,12 @@ bool frmMain::handleKeyPress(QWidget *receiver, QKeyEvent *event)
 {
     const int code = virtualKeyCode(*event);
     if (code >= 0)
-        handle([this, code] { m_game.Form_KeyDown(code); });
+        handleMove([this, code] { m_game.Form_KeyDown(code); }, true);
+
+    // The menu bar, once the keyboard is in it, keeps its own keys: Escape
+    // leaves it, the arrows and Return open its menus.
+    if (qobject_cast<QMenuBar *>(receiver))
+        return false;
 
     // The arrows step the time limit from its box, as from its up-down.
     if (receiver == txtlimit && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {

@@ -18,7 +18,9 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QStatusBar;
 class QTimer;
+class TileButton;
 class UpDown;
 
 // The platform's virtual-key code of a key press (number-pad digits only with
@@ -36,7 +38,7 @@ public:
 
     GameState &game() { return m_game; }
 
-    // Draws the whole state of the game.
+    // Draws the state of the game: sets what differs from what is shown.
     void render();
 
     // --- Dialogs ---
@@ -57,7 +59,7 @@ public:
     void progressChanged() override;
 
     // The controls, by their names.
-    std::array<QPushButton *, 16> cmdcheck{};
+    std::array<TileButton *, 16> cmdcheck{};
     QPushButton *cmdpause = nullptr;
     QPushButton *Cmdreset = nullptr;
     QFrame *Shape1 = nullptr;
@@ -72,7 +74,7 @@ public:
     QLineEdit *txtlimit = nullptr;
     UpDown *udlimit = nullptr;
     QProgressBar *pgblength = nullptr;
-    QFrame *stbtimer = nullptr;
+    QStatusBar *stbtimer = nullptr;
     std::array<QLabel *, 2> stbtimerPanels{};
     QTimer *tmrtime = nullptr;
     QTimer *tmrauto = nullptr;
@@ -100,6 +102,11 @@ private:
     void setTabOrder();
     // Runs a handler of the game and draws the result.
     template <typename Handler> void handle(Handler handler);
+    // Runs a handler that may move a tile at the player's request. When a
+    // tile has moved and an assistive technology is listening, the focus goes
+    // to the tile in its new place, so that the player hears where it went.
+    template <typename Handler> void handleMove(Handler handler, bool focusMovedTile);
+    void renderCells();
     // Before anything waits for the player, the window shows the state as it
     // is and its timers follow the game.
     void prepareForDialog();
@@ -110,6 +117,8 @@ private:
 
     GameState &m_game;
     bool m_rendering = false;
+    // The cell that takes the focus at the next drawing, or -1.
+    int m_focusCell = -1;
     // Closing on request: nothing more waits for the player.
     bool m_closingOnRequest = false;
     bool m_keptInside = false;

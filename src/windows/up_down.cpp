@@ -1,7 +1,7 @@
 #include "up_down.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QToolButton>
 
 UpDown::UpDown(QWidget *parent)
@@ -22,6 +22,19 @@ UpDown::UpDown(QWidget *parent)
     setFocusPolicy(Qt::TabFocus);
 }
 
+void UpDown::setBuddy(QLineEdit *buddy)
+{
+    if (m_buddy)
+        disconnect(m_buddy, nullptr, this, nullptr);
+    m_buddy = buddy;
+    if (auto *box = qobject_cast<UpDownBox *>(buddy))
+        box->m_upDown = this;
+    // Whatever changes the box's number (a step, the program, a paste, the
+    // Delete key) changes the spin button's value.
+    if (m_buddy)
+        connect(m_buddy, &QLineEdit::textChanged, this, &UpDown::announceValue);
+}
+
 void UpDown::setRange(int minimum, int maximum)
 {
     m_minimum = minimum;
@@ -31,20 +44,45 @@ void UpDown::setRange(int minimum, int maximum)
 
 void UpDown::setValue(int value) { m_value = qBound(m_minimum, value, m_maximum); }
 
+std::optional<int> UpDown::shownValue() const
+{
+    if (!m_buddy)
+        return m_value;
+    bool ok = false;
+    const int shown = m_buddy->text().trimmed().toInt(&ok);
+    return ok ? std::optional<int>(shown) : std::nullopt;
+}
+
+void UpDown::setShownValue(int value)
+{
+    setValue(value);
+    const QString text = QString::number(m_value);
+    // A step at a bound leaves the text as it is; it is still told.
+    if (!m_buddy || m_buddy->text() == text)
+        announceValue();
+    else
+        m_buddy->setText(text);
+    emit stepped();
+}
+
 void UpDown::step(int delta)
 {
-    // Like the classic control, take the box's number first, so that a step
-    // goes on from what the box shows.
+    // The box's number first, so that a step goes on from what the box shows.
+    if (const std::optional<int> shown = shownValue())
+        m_value = qBound(m_minimum, *shown, m_maximum);
+    setShownValue(m_value + delta);
+}
+
+void UpDown::announceValue()
+{
+    const std::optional<int> shown = shownValue();
+    const QVariant value = shown ? QVariant(*shown) : QVariant();
     if (m_buddy) {
-        bool ok = false;
-        const int shown = m_buddy->text().trimmed().toInt(&ok);
-        if (ok)
-            m_value = qBound(m_minimum, shown, m_maximum);
+        QAccessibleValueChangeEvent box(m_buddy, value);
+        QAccessible::updateAccessibility(&box);
     }
-    setValue(m_value + delta);
-    if (m_buddy)
-        m_buddy->setText(QString::number(m_value));
-    emit stepped();
+    QAccessibleValueChangeEvent arrows(this, value);
+    QAccessible::updateAccessibility(&arrows);
 }
 
 void UpDown::keyPressEvent(QKeyEvent *event)

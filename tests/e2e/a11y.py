@@ -2,15 +2,22 @@
 """Reads and drives the running game through the desktop accessibility
 interface (AT-SPI), from outside the process, as a screen reader would.
 
-    a11y.py board                 the sixteen cells, "_" for the hidden one
+    a11y.py board                 the sixteen cells, "_" for the blank
+    a11y.py cells                 per cell: name|description|states|actions
     a11y.py status                the two status-bar panels, "|" between them
     a11y.py button INDEX          caption of a push button of the main window
     a11y.py press CELL            presses cell CELL (0..15)
+    a11y.py focused               role|name|description of the focused control
+    a11y.py spin                  per spin button: name|value|minimum|maximum
     a11y.py do TITLE NAME         does what the button or menu item NAME of
                                   window TITLE does (waits while a modal
                                   window it opens is open)
     a11y.py windows               the titles of the program's windows
     a11y.py labels TITLE          the texts of the labels in window TITLE
+    a11y.py description TITLE     the description of window TITLE
+    a11y.py listen SECONDS EVENT...
+                                  prints "ready", then for SECONDS each event
+                                  of these kinds: kind|role|name|value
     a11y.py solve                 prints number-pad keys that solve the board
     a11y.py dump [TITLE]          the tree of a window (default: all)
 """
@@ -57,6 +64,23 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
+def state_names(node):
+    """The states a screen reader goes by, as words."""
+    states = node.getState()
+    wanted = [("showing", pyatspi.STATE_SHOWING), ("visible", pyatspi.STATE_VISIBLE),
+              ("focusable", pyatspi.STATE_FOCUSABLE), ("focused", pyatspi.STATE_FOCUSED),
+              ("enabled", pyatspi.STATE_ENABLED)]
+    return ",".join(word for word, state in wanted if states.contains(state))
+
+
+def action_names(node):
+    try:
+        action = node.queryAction()
+    except NotImplementedError:
+        return ""
+    return ",".join(action.getName(i) for i in range(action.nActions))
+
+
 def main_buttons():
     """The push buttons of the main window's client area, in creation order:
     the sixteen cells, then Reset, then the pause button."""
@@ -68,13 +92,42 @@ def main_buttons():
 
 def board():
     cells = main_buttons()[:16]
-    return [c.name if showing(c) else "_" for c in cells]
+    return ["_" if c.name == "blank" or not showing(c) else c.name for c in cells]
 
 
 def status():
     main = window("Game")
-    frame = next(c for c in descendants(main) if c.name == "Status")
-    return [frame.getChildAtIndex(i).name for i in range(frame.childCount)]
+    bar = next(c for c in descendants(main) if c.getRoleName() == "status bar")
+    return [bar.getChildAtIndex(i).name for i in range(bar.childCount)]
+
+
+def focused():
+    for w in windows():
+        for node in descendants(w):
+            if node.getState().contains(pyatspi.STATE_FOCUSED):
+                return node
+    return None
+
+
+def listen(seconds, kinds):
+    """Prints the events of these kinds that the game sends for SECONDS."""
+    from gi.repository import GLib
+
+    def report(event):
+        source = event.source
+        if source is None or source.getApplication().name != "Game":
+            return
+        try:
+            value = f"{source.queryValue().currentValue:g}"
+        except NotImplementedError:
+            value = ""
+        print(f"{event.type}|{source.getRoleName()}|{source.name}|{value}", flush=True)
+
+    application()
+    pyatspi.Registry.registerEventListener(report, *kinds)
+    GLib.timeout_add(int(seconds * 1000), pyatspi.Registry.stop)
+    GLib.idle_add(lambda: print("ready", flush=True) and False)
+    pyatspi.Registry.start()
 
 
 def press(node):
@@ -124,6 +177,22 @@ def main(argv):
         print(" ".join(board()))
     elif command == "status":
         print("|".join(status()))
+    elif command == "cells":
+        for c in main_buttons()[:16]:
+            print(f"{c.name}|{c.description}|{state_names(c)}|{action_names(c)}")
+    elif command == "focused":
+        node = focused()
+        print(f"{node.getRoleName()}|{node.name}|{node.description}" if node else "")
+    elif command == "spin":
+        for w in windows():
+            for c in descendants(w):
+                if c.getRoleName() == "spin button":
+                    v = c.queryValue()
+                    print(f"{c.name}|{v.currentValue:g}|{v.minimumValue:g}|{v.maximumValue:g}")
+    elif command == "description":
+        print(window(argv[2]).description)
+    elif command == "listen":
+        listen(float(argv[2]), argv[3:])
     elif command == "button":
         print(main_buttons()[int(argv[2])].name)
     elif command == "press":

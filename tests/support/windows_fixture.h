@@ -3,6 +3,7 @@
 #include "game_fixture.h"
 
 #include "windows/frmmain.h"
+#include "windows/tile_button.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -108,8 +108,8 @@ void TestFrmMainInput::numberPadMovesTiles()
     QVERIFY(!game.cmdcheck[from].visible);
     QCOMPARE(game.MoveHistory, (QStringList{QString(), code, QString()}));
     QCOMPARE(f.window.cmdcheck[kBlank]->text(), tile);
-    QVERIFY(!f.window.cmdcheck[kBlank]->isHidden());
-    QVERIFY(f.window.cmdcheck[from]->isHidden());
+    QVERIFY(!f.window.cmdcheck[kBlank]->isBlank());
+    QVERIFY(f.window.cmdcheck[from]->isBlank());
     // The first move starts the clock and enables Pause.
     QVERIFY(game.tmrtimeEnabled);
     QVERIFY(f.window.tmrtime->isActive());
@@ -184,7 +184,7 @@ void TestFrmMainInput::heldKeyMovesRepeatedly()
     QVERIFY(!game.cmdcheck[13].visible);
     QCOMPARE(f.window.cmdcheck[5]->text(), QStringLiteral("9"));
     QCOMPARE(f.window.cmdcheck[9]->text(), QStringLiteral("13"));
-    QVERIFY(f.window.cmdcheck[13]->isHidden());
+    QVERIFY(f.window.cmdcheck[13]->isBlank());
 }
 
 void TestFrmMainInput::clickOnCellMovesTile_data()
@@ -216,13 +216,13 @@ void TestFrmMainInput::clickOnCellMovesTile()
     if (history.isEmpty()) {
         QCOMPARE(game.MoveHistory, (QStringList{QString(), QString()}));
         QVERIFY(!game.tmrtimeEnabled);
-        QVERIFY(f.window.cmdcheck[kBlank]->isHidden());
+        QVERIFY(f.window.cmdcheck[kBlank]->isBlank());
         QCOMPARE(f.window.cmdcheck[cell]->text(), tile);
     } else {
         QCOMPARE(game.MoveHistory, (QStringList{QString(), history, QString()}));
         QCOMPARE(f.window.cmdcheck[kBlank]->text(), tile);
-        QVERIFY(!f.window.cmdcheck[kBlank]->isHidden());
-        QVERIFY(f.window.cmdcheck[cell]->isHidden());
+        QVERIFY(!f.window.cmdcheck[kBlank]->isBlank());
+        QVERIFY(f.window.cmdcheck[cell]->isBlank());
         QVERIFY(f.window.cmdpause->isEnabled());
         QVERIFY(f.window.tmrtime->isActive());
     }

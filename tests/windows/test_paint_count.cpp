@@ -1,12 +1,15 @@
 // How often the main window redraws while a new game is dealt: only the
 // progress bar paints during the shuffle; each tile is drawn at most once,
-// after the shuffle, however often the shuffle moved it.
+// after the shuffle, however often the shuffle moved it. A clock tick
+// repaints the clock panel alone.
 #include "game_fixture.h"
 
 #include "windows/frmmain.h"
+#include "windows/tile_button.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -81,7 +84,7 @@ Cells cellsOf(const frmMain &window)
 {
     Cells cells;
     for (int i = 0; i < 16; ++i)
-        cells[i] = {window.cmdcheck[i]->text(), window.cmdcheck[i]->isVisible()};
+        cells[i] = {window.cmdcheck[i]->text(), !window.cmdcheck[i]->isBlank()};
     return cells;
 }
 
@@ -99,6 +102,21 @@ void acceptNextMessageBox()
     });
 }
 
+// Counts the paint events of every widget while it lives.
+class AllPaints : public QObject
+{
+public:
+    AllPaints() { qApp->installEventFilter(this); }
+    ~AllPaints() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted << watched->objectName();
+        return false;
+    }
+    QStringList painted;
+};
+
 } // namespace
 
 class TestPaintCount : public QObject
@@ -108,6 +126,7 @@ class TestPaintCount : public QObject
 private slots:
     void newGameDrawsEachTileOnce_data();
     void newGameDrawsEachTileOnce();
+    void clockTickRepaintsTheClockPanelAlone();
 };
 
 void TestPaintCount::newGameDrawsEachTileOnce_data()
@@ -182,6 +201,25 @@ void TestPaintCount::newGameDrawsEachTileOnce()
         if (after[i].second && after[i] != before[i])
             QVERIFY2(afterwards == 1, qPrintable(cell + QStringLiteral(" changed but was not drawn")));
     }
+}
+
+void TestPaintCount::clockTickRepaintsTheClockPanelAlone()
+{
+    GameFixture fx;
+    GameState &game = fx.game;
+    frmMain window(game);
+    game.TimeLimitMinutes = 10;
+    game.NewGame();
+    game.RequestMoveUp();
+    window.render();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(50);
+
+    AllPaints paints;
+    QMetaObject::invokeMethod(window.tmrtime, "timeout");
+    QTest::qWait(50);
+    QCOMPARE(paints.painted, QStringList{window.stbtimerPanels[0]->objectName()});
 }
 
 QTEST_MAIN(TestPaintCount)

@@ -432,6 +432,10 @@ void TestSmallWindows::highScoresLabels()
     frmhighscores w(s.store, s.scores);
     QCOMPARE(w.timeLabels[1]->text(), shownTime);
     QCOMPARE(w.nameLabels[1]->text(), shownName);
+    // A screen reader reads the row as one text.
+    QCOMPARE(w.captionLabels[1]->accessibleName(), QStringLiteral("Medium: %1, %2").arg(shownTime, shownName));
+    QCOMPARE(w.accessibleDescription(),
+             QStringLiteral("Easy: 8:0, Anonymous; Medium: %1, %2; Hard: 8:0, Anonymous").arg(shownTime, shownName));
     for (int row : {0, 2}) {
         QCOMPARE(w.timeLabels[row]->text(), QStringLiteral("8:0"));
         QCOMPARE(w.nameLabels[row]->text(), QStringLiteral("Anonymous"));
@@ -654,6 +658,9 @@ void TestSmallWindows::aboutWindow()
     QCOMPARE(w.Command1->text(), QStringLiteral("Bye"));
     QVERIFY(!w.Label2->text().isEmpty());
     QVERIFY(!w.Label3->text().isEmpty());
+    // A screen reader reads the window's one-word labels as one text.
+    QCOMPARE(w.accessibleDescription(),
+             QStringLiteral("Taviq. Programmed by %1. E-mail %2").arg(w.Label3->text(), w.Label2->text()));
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
