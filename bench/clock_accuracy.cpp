@@ -6,6 +6,7 @@
 #include "game/game_state.h"
 #include "game/random_source.h"
 #include "store/score_variables.h"
+#include "store/entries.h"
 #include "store/settings_store.h"
 #include "windows/frmmain.h"
 
@@ -83,14 +84,15 @@ int main(int argc, char *argv[])
     SeededRandom random(7);
     GameState game(store, scores, random);
     frmMain window(game);
+    // A Hard game: the longest shuffle, the most moves to undo.
+    store.write(kApplication, Entry::DifficultySection, Entry::DifficultyWriteKey, QStringLiteral("Hard"));
     Form_Load(game);
-    game.checkedOption = DifficultyOption::Hard;
     Form_Activate(game);
     window.render();
     window.show();
 
     // The clock runs from the first move.
-    const auto clock = measure(window.tmrtime, clockTicks, [&] {
+    const auto clock = measure(window.findChild<QTimer *>(QStringLiteral("tmrtime")), clockTicks, [&] {
         game.Form_KeyDown(104);
         game.Form_KeyDown(98);
         window.render();
@@ -99,7 +101,7 @@ int main(int argc, char *argv[])
 
     game.cmdpause_Click(); // pause: the clock stops
     game.cmdpause_Click(); // resume
-    const auto steps = measure(window.tmrauto, autoSteps, [&] {
+    const auto steps = measure(window.findChild<QTimer *>(QStringLiteral("tmrauto")), autoSteps, [&] {
         game.Mnuauto_Click();
         window.render();
     });

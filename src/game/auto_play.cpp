@@ -3,19 +3,20 @@
 
 void GameState::Mnuauto_Click()
 {
-    ReplayIndex = static_cast<int>(MoveHistory.size()) - 2;
+    m_autoPlay.ReplayIndex = static_cast<int>(m_board.MoveHistory.size()) - 2;
     setAutoStepperRunning(true);
-    AutoPlayRunning = true;
-    mnutoolsEnabled = false;
-    cmdpause.caption = QStringLiteral("Stop");
-    BoardActive = false;
-    AutoPlayUsed = true;
+    m_autoPlay.AutoPlayRunning = true;
+    m_controls.mnutools.enabled = false;
+    m_controls.cmdpause.caption = QStringLiteral("Stop");
+    m_board.BoardActive = false;
+    m_autoPlay.AutoPlayUsed = true;
 }
 
 void GameState::tmrauto_Timer()
 {
-    if (ReplayIndex >= 0 && ReplayIndex < MoveHistory.size()) {
-        const QString entry = MoveHistory.at(ReplayIndex);
+    const int index = m_autoPlay.ReplayIndex;
+    if (index >= 0 && index < m_board.MoveHistory.size()) {
+        const QString entry = m_board.MoveHistory.at(index);
         if (entry == QLatin1String("u"))
             RequestMoveDown();
         else if (entry == QLatin1String("d"))
@@ -25,15 +26,15 @@ void GameState::tmrauto_Timer()
         else if (entry == QLatin1String("r"))
             RequestMoveLeft();
     }
-    if (ReplayIndex <= 0 || Solved)
+    if (m_autoPlay.ReplayIndex <= 0 || m_board.Solved)
         endAutoPlay();
-    --ReplayIndex;
+    --m_autoPlay.ReplayIndex;
 }
 
 void GameState::endAutoPlay()
 {
     setAutoStepperRunning(false);
-    AutoPlayRunning = false;
-    mnutoolsEnabled = true;
-    cmdpause.caption = QStringLiteral("Pause");
+    m_autoPlay.AutoPlayRunning = false;
+    m_controls.mnutools.enabled = true;
+    m_controls.cmdpause.caption = QStringLiteral("Pause");
 }

@@ -4,8 +4,8 @@
 void GameState::LocateBlank()
 {
     for (int i = 0; i < 16; ++i) {
-        if (!cmdcheck[i].visible) {
-            BlankIndex = static_cast<qint16>(i);
+        if (!m_board.cmdcheck[i].visible) {
+            m_board.BlankIndex = static_cast<qint16>(i);
             return;
         }
     }
@@ -14,30 +14,31 @@ void GameState::LocateBlank()
 void GameState::LabelCells()
 {
     for (int i = 0; i < 16; ++i)
-        cmdcheck[i].caption = QString::number(i + 1);
-    cmdcheck[15].visible = false;
+        m_board.cmdcheck[i].caption = QString::number(i + 1);
+    m_board.cmdcheck[15].visible = false;
 }
 
-// Moves the tile of cell `neighbour` into the blank and
-// records the move. The cell that receives the tile takes its caption and is
-// shown first; then the cell the tile left is emptied and hidden.
+// Moves the tile of cell `neighbour` into the blank and records the move. The
+// cell that receives the tile takes its caption and is shown first; then the
+// cell the tile left is emptied and hidden.
 void GameState::moveTile(int neighbour, const QString &code)
 {
-    const int blank = BlankIndex;
+    const int blank = m_board.BlankIndex;
     if (neighbour < 0 || neighbour > 15 || blank < 0 || blank > 15)
         return;
-    cmdcheck[blank].caption = cmdcheck[neighbour].caption;
-    cmdcheck[blank].visible = true;
-    cmdcheck[neighbour].caption = QString();
-    cmdcheck[neighbour].visible = false;
-    MoveHistory.last() = code;
-    MoveHistory.append(QString());
+    auto &cells = m_board.cmdcheck;
+    cells[blank].caption = cells[neighbour].caption;
+    cells[blank].visible = true;
+    cells[neighbour].caption = QString();
+    cells[neighbour].visible = false;
+    m_board.MoveHistory.last() = code;
+    m_board.MoveHistory.append(QString());
 }
 
 void GameState::MoveUp()
 {
     LocateBlank();
-    const int n = BlankIndex + 4;
+    const int n = m_board.BlankIndex + 4;
     if (n >= 16)
         return;
     moveTile(n, QStringLiteral("u"));
@@ -46,7 +47,7 @@ void GameState::MoveUp()
 void GameState::MoveLeft()
 {
     LocateBlank();
-    const int n = BlankIndex + 1;
+    const int n = m_board.BlankIndex + 1;
     if (n % 4 == 0)
         return;
     moveTile(n, QStringLiteral("l"));
@@ -55,7 +56,7 @@ void GameState::MoveLeft()
 void GameState::MoveRight()
 {
     LocateBlank();
-    const int n = BlankIndex - 1;
+    const int n = m_board.BlankIndex - 1;
     if ((n + 1) % 4 == 0)
         return;
     moveTile(n, QStringLiteral("r"));
@@ -64,7 +65,7 @@ void GameState::MoveRight()
 void GameState::MoveDown()
 {
     LocateBlank();
-    const int n = BlankIndex - 4;
+    const int n = m_board.BlankIndex - 4;
     if (n < 0)
         return;
     moveTile(n, QStringLiteral("d"));

@@ -10,34 +10,30 @@ QString GameState::clockText(int minutes, int seconds)
 
 void GameState::tmrtime_Timer()
 {
-    if (ElapsedSeconds < 2147483647)
-        ++ElapsedSeconds;
-    --SecondsLeft;
-    stbtimerPanels[0] = clockText(MinutesLeft, SecondsLeft);
-    stbtimerPanels[1] = Difficulty;
-    if (SecondsLeft == 0) {
-        SecondsLeft = 60;
-        --MinutesLeft;
+    if (m_clock.ElapsedSeconds < 2147483647)
+        ++m_clock.ElapsedSeconds;
+    --m_clock.SecondsLeft;
+    m_controls.stbtimer.panels[0] = clockText(m_clock.MinutesLeft, m_clock.SecondsLeft);
+    m_controls.stbtimer.panels[1] = m_deal.Difficulty;
+    if (m_clock.SecondsLeft == 0) {
+        m_clock.SecondsLeft = 60;
+        --m_clock.MinutesLeft;
     }
-    if (MinutesLeft < 0) {
+    if (m_clock.MinutesLeft < 0) {
         // Stop the clock first, so that no tick under the message runs the
         // time-up steps again, and end a running auto play as a reset would:
         // the new game replaces the history it is reading.
         setClockRunning(false);
-        if (AutoPlayRunning) {
-            setAutoStepperRunning(false);
-            AutoPlayRunning = false;
-            mnutoolsEnabled = true;
-            cmdpause.caption = QStringLiteral("Pause");
-        }
-        m_dialogs->message(QStringLiteral("Time up\rThis will reset your game"),
-                           QStringLiteral("Time Up"), Dialogs::Icon::None);
+        if (m_autoPlay.AutoPlayRunning)
+            endAutoPlay();
+        m_dialogs->message(QStringLiteral("Time up\rThis will reset your game"), QStringLiteral("Time Up"),
+                           Dialogs::Icon::None);
         NewGame();
-        cmdpause.enabled = false;
+        m_controls.cmdpause.enabled = false;
         // Help or About may have set the clock going under an open options
         // panel; the board stays closed until the panel is.
-        if (famOptionsVisible)
-            BoardActive = false;
+        if (m_controls.famOptions.visible)
+            m_board.BoardActive = false;
     }
 }
 
@@ -49,8 +45,8 @@ void GameState::holdTimers()
 
 void GameState::releaseTimers()
 {
-    if (cmdpause.caption == QLatin1String("Pause") && !FirstMovePending)
+    if (m_controls.cmdpause.caption == QLatin1String("Pause") && !m_clock.FirstMovePending)
         setClockRunning(true);
-    if (AutoPlayRunning)
+    if (m_autoPlay.AutoPlayRunning)
         setAutoStepperRunning(true);
 }

@@ -23,6 +23,4 @@ public:
     virtual void showHighScores() = 0;
     // The About window.
     virtual void showAbout() = 0;
-    // The how-to-play help, with its hold on the timers.
-    virtual void showHowToPlay() = 0;
 };

@@ -1,36 +1,37 @@
 #include "game_state.h"
 
-#include "dialogs.h"
+#include "difficulty.h"
 
 GameState::GameState(SettingsStore &store, ScoreVariables &scores, RandomSource &random)
     : m_store(store)
     , m_scores(scores)
     , m_random(random)
 {
-    cmdcheck[15].visible = false;
+    m_board.cmdcheck[15].visible = false;
+    m_controls.checkedOption = &difficultyLevels().front();
 }
 
 void GameState::setClockRunning(bool running)
 {
-    if (tmrtimeEnabled == running)
+    if (m_controls.tmrtime.enabled == running)
         return;
-    tmrtimeEnabled = running;
+    m_controls.tmrtime.enabled = running;
     if (m_observer)
         m_observer->timersChanged();
 }
 
 void GameState::setAutoStepperRunning(bool running)
 {
-    if (tmrautoEnabled == running)
+    if (m_controls.tmrauto.enabled == running)
         return;
-    tmrautoEnabled = running;
+    m_controls.tmrauto.enabled = running;
     if (m_observer)
         m_observer->timersChanged();
 }
 
 void GameState::setProgress(int value)
 {
-    pgblengthValue = value;
+    m_controls.pgblength.value = value;
     if (m_observer)
         m_observer->progressChanged();
 }

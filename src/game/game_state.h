@@ -1,7 +1,5 @@
 #pragma once
 
-#include "store/entries.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +8,7 @@
 class Dialogs;
 class RandomSource;
 class SettingsStore;
+struct DifficultyLevel;
 struct ScoreVariables;
 
 // Told at once when the game changes what only the window can carry out: the
@@ -30,7 +29,51 @@ struct Cell
     bool visible = true;
 };
 
-// A command button as far as the game reads and writes it.
+// The board: the sixteen cells, the move history, and whether the board takes
+// the player's clicks and keys.
+struct BoardState
+{
+    std::array<Cell, 16> cmdcheck;
+    // The hidden cell as last found by LocateBlank.
+    qint16 BlankIndex = 0;
+    // The codes of the tile moves since the last new game; the first and the
+    // last entry are always empty.
+    QStringList MoveHistory{QString(), QString()};
+    bool BoardActive = true;
+    // The result of the last solved check.
+    bool Solved = false;
+};
+
+// What the next game is dealt with.
+struct DealState
+{
+    QString Difficulty;
+    qint16 ShuffleRounds = 0;
+    qint16 MovesPerRound = 0;
+    // Only whether the first activation has happened matters: counts to 1.
+    qint16 ActivationCount = 0;
+};
+
+// The clock of a game. Its counters are held wider than 16 bits so that no
+// time limit the store may hold can overflow them.
+struct ClockState
+{
+    qint16 TimeLimitMinutes = 0;
+    int MinutesLeft = 0;
+    int SecondsLeft = 0;
+    int ElapsedSeconds = 0;
+    bool FirstMovePending = false;
+};
+
+struct AutoPlayState
+{
+    bool AutoPlayRunning = false;
+    bool AutoPlayUsed = false;
+    // Wider than 16 bits: a history held down for an hour still replays.
+    int ReplayIndex = 0;
+};
+
+// The controls of the main window as far as the game reads and writes them.
 struct ButtonState
 {
     QString caption;
@@ -38,11 +81,41 @@ struct ButtonState
     bool enabled = true;
 };
 
-enum class DifficultyOption { Easy, Medium, Hard, None };
+struct ControlsState
+{
+    // The outer heights of the main window in twips, with the options panel
+    // closed and open.
+    static constexpr int kClosedHeightTwips = 4275;
+    static constexpr int kOpenHeightTwips = 3285;
+
+    ButtonState cmdpause{QStringLiteral("Pause"), QStringLiteral("Pause Game"), true};
+    ButtonState Cmdreset{QStringLiteral("Reset"), QStringLiteral("Reset Game"), true};
+    struct { bool enabled = true; } mnutools;
+    struct { bool enabled = false; } tmrtime;
+    struct { bool enabled = false; } tmrauto;
+    // The difficulty whose option button is checked (none: no button).
+    const DifficultyLevel *checkedOption = nullptr;
+    struct { QString text = QStringLiteral("20"); } txtlimit;
+    struct { bool visible = false; } famOptions;
+    struct
+    {
+        bool visible = true;
+        std::array<QString, 2> panels;
+    } stbtimer;
+    struct
+    {
+        bool visible = false;
+        int minimum = 0;
+        int maximum = 100;
+        int value = 0;
+    } pgblength;
+    struct { int heightTwips = kClosedHeightTwips; } frmMain;
+};
 
 // The whole state of the main window: its variables and every property of its
-// controls that the game reads or writes. The window only draws this. The
-// handlers are plain methods, so a game can be played without any window.
+// controls that the game reads or writes. The window only draws this and
+// calls the handlers, which are plain methods, so a game can be played without
+// any window.
 class GameState
 {
 public:
@@ -53,21 +126,29 @@ public:
 
     SettingsStore &store() { return m_store; }
     ScoreVariables &scores() { return m_scores; }
-    Dialogs &dialogs() { return *m_dialogs; }
 
-    // --- Board and tile moves ----------------------------------------------
+    const BoardState &board() const { return m_board; }
+    const DealState &deal() const { return m_deal; }
+    const ClockState &clock() const { return m_clock; }
+    const AutoPlayState &autoPlay() const { return m_autoPlay; }
+    const ControlsState &controls() const { return m_controls; }
+
+    // --- Start-up --------------------------------------------------------------
+    // The main window's load step, with the difficulty and the time limit
+    // read from the store: the option button of that difficulty, the board
+    // laid out solved, the clock stopped.
+    void load(const QString &storedDifficulty, qint16 storedLimitMinutes);
+    // The main window's activation: the first one deals the first game.
+    void activate();
+
+    // --- Board and tile moves ----------------------------------------------------
     void LocateBlank();
     void MoveUp();
     void MoveLeft();
     void MoveRight();
     void MoveDown();
-    // Lays the board out solved: captions "1" to "16", cell 15 hidden.
-    void LabelCells();
-    // Checks the option button whose difficulty is exactly `difficulty`; any
-    // other text leaves the buttons as they are.
-    void checkOptionFor(const QString &difficulty);
 
-    // --- Move requests from clicks and keys -----------------------------------
+    // --- Move requests from clicks and keys -------------------------------------
     void cmdcheck_Click(int index);
     void Form_KeyDown(int keyCode);
     void RequestMoveUp();
@@ -75,85 +156,72 @@ public:
     void RequestMoveLeft();
     void RequestMoveRight();
 
-    // --- Solved check and game over ------------------------------------------
+    // --- Solved check and game over ----------------------------------------------
     void CheckSolved();
 
-    // --- New game --------------------------------------------------------------
+    // --- New game ------------------------------------------------------------------
     void ReadDifficulty();
     void NewGame();
 
-    // --- Clock -----------------------------------------------------------------
+    // --- Clock ---------------------------------------------------------------------
     void tmrtime_Timer();
     // The clock text of the status bar for the given minutes and seconds.
     static QString clockText(int minutes, int seconds);
+
+    // --- Pause and reset -----------------------------------------------------------
+    void cmdpause_Click();
+    void Cmdreset_Click();
+
+    // --- Auto play -----------------------------------------------------------------
+    void Mnuauto_Click();
+    void tmrauto_Timer();
+
+    // --- Options panel -------------------------------------------------------------
+    void mnuoptions_Click();
+    // An option button: proposes its difficulty's time limit.
+    void optionClicked(const DifficultyLevel &level);
+    // The player's own edit of the time-limit box (a paste, Delete, a step of
+    // its up-down).
+    void timeLimitEdited(const QString &text);
+    void CmdOK_Click();
+    void cmdCancel_Click();
+
+    // --- Help and About --------------------------------------------------------------
+    // The how-to-play help and the About window, each with the clock and the
+    // auto-play stepper held while it is open.
+    void ShowHowToPlay();
+    void mnuabout_Click();
+    // The five lines of the how-to-play help.
+    static QString howToPlayText();
+
+private:
+    friend struct GameStateProbe;
+
+    // Lays the board out solved: captions "1" to "16", cell 15 hidden.
+    void LabelCells();
+    // Checks the option button whose difficulty is exactly `difficulty`; any
+    // other text leaves the buttons as they are.
+    void checkOptionFor(const QString &difficulty);
+    // The shared steps of the four guarded move requests.
+    template <typename Move> void guardedRequest(Move move);
+    void moveTile(int neighbour, const QString &code);
+    void endAutoPlay();
+    void recordBestTime(const DifficultyLevel &level);
+    void closeOptionsPanel();
     // Stops both timers while a message or the About window waits; afterwards
     // restarts the clock when a game runs normally and the stepper when an
     // auto play is in progress.
     void holdTimers();
     void releaseTimers();
-
-    // --- Pause and reset ---------------------------------------------------------
-    void cmdpause_Click();
-    void Cmdreset_Click();
-
-    // --- Auto play ---------------------------------------------------------------
-    void Mnuauto_Click();
-    void tmrauto_Timer();
-
-    // --- Controls ------------------------------------------------------------------
     void setClockRunning(bool running);
     void setAutoStepperRunning(bool running);
     void setProgress(int value);
 
-    // --- Main-window variables -------------------------------------------------
-    std::array<Cell, 16> cmdcheck;
-    // The hidden cell as last found by LocateBlank.
-    qint16 BlankIndex = 0;
-    QStringList MoveHistory{QString(), QString()};
-    QString Difficulty;
-    qint16 ShuffleRounds = 0;
-    qint16 MovesPerRound = 0;
-    qint16 TimeLimitMinutes = 0;
-    // The counters of the clock are held wider than 16 bits so that no time
-    // limit the store may hold can overflow them.
-    int MinutesLeft = 0;
-    int SecondsLeft = 0;
-    int ElapsedSeconds = 0;
-    bool FirstMovePending = false;
-    // Only whether the first activation has happened matters: counts to 1.
-    qint16 ActivationCount = 0;
-    bool BoardActive = true;
-    bool Solved = false;
-    bool AutoPlayRunning = false;
-    bool AutoPlayUsed = false;
-    // Wider than 16 bits: a history held down for an hour still replays.
-    int ReplayIndex = 0;
-
-    // --- Controls of the main window -------------------------------------------------
-    ButtonState cmdpause{QStringLiteral("Pause"), QStringLiteral("Pause Game"), true};
-    ButtonState Cmdreset{QStringLiteral("Reset"), QStringLiteral("Reset Game"), true};
-    bool mnutoolsEnabled = true;
-    bool tmrtimeEnabled = false;
-    bool tmrautoEnabled = false;
-    DifficultyOption checkedOption = DifficultyOption::Easy;
-    QString txtlimit = QStringLiteral("20");
-    bool famOptionsVisible = false;
-    bool stbtimerVisible = true;
-    std::array<QString, 2> stbtimerPanels;
-    bool pgblengthVisible = false;
-    int pgblengthMin = 0;
-    int pgblengthMax = 100;
-    int pgblengthValue = 0;
-    // Outer height of the main window in twips: 4275 normally, 3285 while the
-    // options panel is open.
-    int windowHeightTwips = 4275;
-
-private:
-    // The shared steps of the four guarded move requests.
-    template <typename Move> void guardedRequest(Move move);
-    void moveTile(int neighbour, const QString &code);
-    void endAutoPlay();
-    void recordBestTime(const QString &key);
+    BoardState m_board;
+    DealState m_deal;
+    ClockState m_clock;
+    AutoPlayState m_autoPlay;
+    ControlsState m_controls;
 
     SettingsStore &m_store;
     ScoreVariables &m_scores;

@@ -2,15 +2,14 @@
 // guarded requests that wrap a tile move with the clock and the solved check.
 #include "game_state.h"
 
-#include "dialogs.h"
 #include "key_codes.h"
 
 void GameState::cmdcheck_Click(int index)
 {
-    if (!BoardActive)
+    if (!m_board.BoardActive)
         return;
     LocateBlank();
-    const int blank = BlankIndex;
+    const int blank = m_board.BlankIndex;
     // No test for rows here: the tile moves refuse a wrap across rows.
     if (index == blank - 1)
         RequestMoveRight();
@@ -24,14 +23,14 @@ void GameState::cmdcheck_Click(int index)
 
 void GameState::Form_KeyDown(int keyCode)
 {
-    if (!BoardActive)
+    if (!m_board.BoardActive)
         return;
     switch (keyCode) {
     case KeyCode::Numpad8: RequestMoveUp(); break;
     case KeyCode::Numpad2: RequestMoveDown(); break;
     case KeyCode::Numpad4: RequestMoveLeft(); break;
     case KeyCode::Numpad6: RequestMoveRight(); break;
-    case KeyCode::F1: m_dialogs->showHowToPlay(); break;
+    case KeyCode::F1: ShowHowToPlay(); break;
     default: break;
     }
 }
@@ -39,12 +38,12 @@ void GameState::Form_KeyDown(int keyCode)
 template <typename Move> void GameState::guardedRequest(Move move)
 {
     setClockRunning(true);
-    cmdpause.enabled = true;
+    m_controls.cmdpause.enabled = true;
     (this->*move)();
     CheckSolved();
-    if (!Solved && FirstMovePending) {
-        SecondsLeft = 60;
-        FirstMovePending = false;
+    if (!m_board.Solved && m_clock.FirstMovePending) {
+        m_clock.SecondsLeft = 60;
+        m_clock.FirstMovePending = false;
     }
 }
 

@@ -2,6 +2,8 @@
 // from the store, and the shuffle.
 #include "game_state.h"
 
+#include "difficulty.h"
+#include "high_scores.h"
 #include "random_source.h"
 #include "store/score_variables.h"
 
@@ -9,54 +11,37 @@
 
 void GameState::ReadDifficulty()
 {
-    switch (checkedOption) {
-    case DifficultyOption::Easy:
-        ShuffleRounds = 2;
-        MovesPerRound = 30;
-        Difficulty = QStringLiteral("Easy");
-        break;
-    case DifficultyOption::Medium:
-        ShuffleRounds = 3;
-        MovesPerRound = 40;
-        Difficulty = QStringLiteral("Medium");
-        break;
-    case DifficultyOption::Hard:
-        ShuffleRounds = 4;
-        MovesPerRound = 50;
-        Difficulty = QStringLiteral("Hard");
-        break;
-    case DifficultyOption::None:
-        break;
+    if (const DifficultyLevel *level = m_controls.checkedOption) {
+        m_deal.ShuffleRounds = level->shuffleRounds;
+        m_deal.MovesPerRound = level->movesPerRound;
+        m_deal.Difficulty = level->name;
     }
 }
 
 void GameState::checkOptionFor(const QString &difficulty)
 {
-    if (difficulty == QLatin1String("Easy"))
-        checkedOption = DifficultyOption::Easy;
-    else if (difficulty == QLatin1String("Medium"))
-        checkedOption = DifficultyOption::Medium;
-    else if (difficulty == QLatin1String("Hard"))
-        checkedOption = DifficultyOption::Hard;
+    if (const DifficultyLevel *level = levelNamed(difficulty))
+        m_controls.checkedOption = level;
 }
 
 void GameState::NewGame()
 {
-    MoveHistory = QStringList{QString(), QString()};
+    m_board.MoveHistory = QStringList{QString(), QString()};
     m_scores.GotTopTime = false;
-    ElapsedSeconds = 0;
-    AutoPlayUsed = false;
+    m_clock.ElapsedSeconds = 0;
+    m_autoPlay.AutoPlayUsed = false;
     ReadDifficulty();
 
     loadBestTimes(m_store, m_scores);
 
-    const int totalMoves = ShuffleRounds * MovesPerRound;
-    pgblengthVisible = true;
-    pgblengthMin = 0;
-    pgblengthMax = totalMoves;
-    pgblengthValue = 0;
+    const int totalMoves = m_deal.ShuffleRounds * m_deal.MovesPerRound;
+    auto &progress = m_controls.pgblength;
+    progress.visible = true;
+    progress.minimum = 0;
+    progress.maximum = totalMoves;
+    progress.value = 0;
 
-    for (Cell &cell : cmdcheck)
+    for (Cell &cell : m_board.cmdcheck)
         cell.visible = true;
     LabelCells();
 
@@ -66,9 +51,9 @@ void GameState::NewGame()
     // by its reverse. A move refused at the edge still counts.
     int movesMade = 0;
     int previous = 0;
-    for (int round = 1; round <= ShuffleRounds; ++round) {
+    for (int round = 1; round <= m_deal.ShuffleRounds; ++round) {
         int move = 1;
-        while (move <= MovesPerRound) {
+        while (move <= m_deal.MovesPerRound) {
             double r = m_random.next();
             if (!(r >= 0.0 && r < 1.0))
                 r = 0.0;
@@ -90,13 +75,12 @@ void GameState::NewGame()
         }
     }
 
-    SecondsLeft = 0;
+    m_clock.SecondsLeft = 0;
     setClockRunning(false);
-    FirstMovePending = true;
-    MinutesLeft = TimeLimitMinutes - 1;
-    stbtimerPanels[0] = clockText(TimeLimitMinutes, SecondsLeft);
-    stbtimerPanels[1] = Difficulty;
-    pgblengthVisible = false;
-    FirstMovePending = true;
-    BoardActive = true;
+    m_clock.FirstMovePending = true;
+    m_clock.MinutesLeft = m_clock.TimeLimitMinutes - 1;
+    m_controls.stbtimer.panels[0] = clockText(m_clock.TimeLimitMinutes, m_clock.SecondsLeft);
+    m_controls.stbtimer.panels[1] = m_deal.Difficulty;
+    progress.visible = false;
+    m_board.BoardActive = true;
 }

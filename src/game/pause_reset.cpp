@@ -5,24 +5,24 @@
 
 void GameState::cmdpause_Click()
 {
-    if (cmdpause.caption == QLatin1String("Stop")) {
+    ButtonState &pause = m_controls.cmdpause;
+    if (pause.caption == QLatin1String("Stop")) {
         endAutoPlay();
-        BoardActive = true;
-    } else if (cmdpause.caption == QLatin1String("Pause")) {
-        setClockRunning(false);
-        setAutoStepperRunning(false);
-        BoardActive = false;
-        mnutoolsEnabled = false;
-        Cmdreset.enabled = false;
-        cmdpause.caption = QStringLiteral("Resume");
-        cmdpause.toolTip = QStringLiteral("Resume Game");
+        m_board.BoardActive = true;
+    } else if (pause.caption == QLatin1String("Pause")) {
+        holdTimers();
+        m_board.BoardActive = false;
+        m_controls.mnutools.enabled = false;
+        m_controls.Cmdreset.enabled = false;
+        pause.caption = QStringLiteral("Resume");
+        pause.toolTip = QStringLiteral("Resume Game");
     } else {
         setClockRunning(true);
-        BoardActive = true;
-        mnutoolsEnabled = true;
-        Cmdreset.enabled = true;
-        cmdpause.caption = QStringLiteral("Pause");
-        cmdpause.toolTip = QStringLiteral("Pause Game");
+        m_board.BoardActive = true;
+        m_controls.mnutools.enabled = true;
+        m_controls.Cmdreset.enabled = true;
+        pause.caption = QStringLiteral("Pause");
+        pause.toolTip = QStringLiteral("Pause Game");
     }
 }
 
@@ -31,12 +31,9 @@ void GameState::Cmdreset_Click()
     // The clock and a running auto play go on while the question is open.
     if (!m_dialogs->confirm(QStringLiteral("This will reset current game"), QStringLiteral("Reset")))
         return;
-    if (AutoPlayRunning)
-        cmdpause.caption = QStringLiteral("Pause");
-    cmdpause.enabled = false;
+    if (m_autoPlay.AutoPlayRunning)
+        endAutoPlay();
+    m_controls.cmdpause.enabled = false;
     setClockRunning(false);
-    setAutoStepperRunning(false);
-    AutoPlayRunning = false;
-    mnutoolsEnabled = true;
     NewGame();
 }

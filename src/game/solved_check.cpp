@@ -2,20 +2,23 @@
 #include "game_state.h"
 
 #include "dialogs.h"
+#include "difficulty.h"
+#include "high_scores.h"
 #include "store/conversions.h"
+#include "store/entries.h"
 #include "store/score_variables.h"
 #include "store/settings_store.h"
 
 void GameState::CheckSolved()
 {
     for (int i = 0; i < 15; ++i) {
-        if (cmdcheck[i].caption != QString::number(i + 1)) {
-            Solved = false;
+        if (m_board.cmdcheck[i].caption != QString::number(i + 1)) {
+            m_board.Solved = false;
             break;
         }
-        Solved = true;
+        m_board.Solved = true;
     }
-    if (!Solved)
+    if (!m_board.Solved)
         return;
 
     setClockRunning(false);
@@ -23,48 +26,38 @@ void GameState::CheckSolved()
     // was dealt: the file as it is now decides whether this one is a record.
     m_store.refresh(kApplication);
     loadBestTimes(m_store, m_scores);
-    if (AutoPlayUsed) {
+    const DifficultyLevel *level = levelNamed(m_deal.Difficulty);
+    if (m_autoPlay.AutoPlayUsed) {
         // No auto-play step may move a tile under the message; the step that
         // solved the board ends the auto play when this returns.
         setAutoStepperRunning(false);
-        m_dialogs->message(QStringLiteral("Game Over"), QStringLiteral("Game Over"),
-                           Dialogs::Icon::Information);
-    } else if (Difficulty == QLatin1String("Easy")) {
-        if (m_scores.BestEasy > ElapsedSeconds)
-            recordBestTime(QStringLiteral("Easy"));
-        else
-            m_dialogs->showWinner();
-    } else if (Difficulty == QLatin1String("Medium")) {
-        if (m_scores.BestMedium > ElapsedSeconds)
-            recordBestTime(QStringLiteral("Medium"));
-        else
-            m_dialogs->showWinner();
-    } else if (Difficulty == QLatin1String("Hard")) {
-        if (m_scores.BestHard > ElapsedSeconds)
-            recordBestTime(QStringLiteral("Hard"));
-        else
-            m_dialogs->showWinner();
+        m_dialogs->message(QStringLiteral("Game Over"), QStringLiteral("Game Over"), Dialogs::Icon::Information);
+    } else if (level && level->loadedBest(m_scores) > m_clock.ElapsedSeconds) {
+        recordBestTime(*level);
+    } else if (level) {
+        m_dialogs->showWinner();
     }
 
-    ElapsedSeconds = 0;
-    SecondsLeft = 0;
-    cmdpause.enabled = false;
+    m_clock.ElapsedSeconds = 0;
+    m_clock.SecondsLeft = 0;
+    m_controls.cmdpause.enabled = false;
     NewGame();
 }
 
 // A new best time: the winner names himself, then name and time are stored
 // in one save, unless a copy of the game running beside this one has stored
 // a time at least as good meanwhile.
-void GameState::recordBestTime(const QString &key)
+void GameState::recordBestTime(const DifficultyLevel &level)
 {
     m_scores.GotTopTime = true;
     m_dialogs->showWinner();
-    const int time = ElapsedSeconds;
+    const int time = m_clock.ElapsedSeconds;
     const SaveResult saved = m_store.write(
         kApplication,
-        {{Entry::NamesSection, key, m_scores.WinnerName}, {Entry::TimesSection, key, NumberText(time)}},
-        [key, time](const SettingsStore::Reader &read) {
-            return storedBestTime(key, read(Entry::TimesSection, key, Entry::DefaultBestTime)) > time;
+        {{Entry::NamesSection, level.name, m_scores.WinnerName},
+         {Entry::TimesSection, level.name, NumberText(time)}},
+        [&level, time](const SettingsStore::Reader &read) {
+            return bestTimeFromText(level, read(Entry::TimesSection, level.name, Entry::DefaultBestTime)) > time;
         });
     if (saved.status == SaveResult::Status::Refused)
         m_dialogs->message(QStringLiteral("A better time was saved meanwhile."), QStringLiteral("Not Saved"),

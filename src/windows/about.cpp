@@ -1,14 +1,41 @@
 #include "about.h"
 
 #include "fonts.h"
-#include "game/dialogs.h"
-#include "game/game_state.h"
+#include "layout_builder.h"
 #include "placement.h"
 #include "twips.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+
+namespace {
+
+using Kind = ControlSpec::Kind;
+
+// Back to front.
+const ControlSpec kLayout[] = {
+    {QStringLiteral("Label1"), Kind::Label, "Taviq", nullptr, 0, 0, 1575, 855, {}},
+    {QStringLiteral("Frame1"), Kind::GroupBox, QT_TRANSLATE_NOOP("frmabout", "Programmed by"), nullptr,
+     0, 960, 4575, 1575, {}},
+    {QStringLiteral("Label3"), Kind::Label, "Taviq Game", nullptr, 600, 360, 3495, 615, QStringLiteral("Frame1")},
+    {QStringLiteral("Label4"), Kind::Label, QT_TRANSLATE_NOOP("frmabout", "E-mail"), nullptr, 840, 1080, 735, 255,
+     QStringLiteral("Frame1")},
+    {QStringLiteral("Label2"), Kind::Label, "game@example.org", nullptr, 1440, 1080, 1695, 255,
+     QStringLiteral("Frame1")},
+    {QStringLiteral("Command1"), Kind::Button, QT_TRANSLATE_NOOP("frmabout", "Bye"), nullptr,
+     120, 2760, 4335, 375, {}},
+};
+
+QFont face(const char *family, double pointSize)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+} // namespace
 
 frmabout::frmabout(QWidget *parent)
     : QDialog(parent)
@@ -20,51 +47,26 @@ frmabout::frmabout(QWidget *parent)
     setFont(sansSerif(8.25));
     setFixedSize(px(4590), px(3255));
 
-    // Back to front.
-    Label1 = new QLabel(QStringLiteral("Taviq"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont title(QStringLiteral("Myriad Condensed"));
-    title.setPointSizeF(48);
-    Label1->setFont(title);
-    Label1->setGeometry(twipsRect(0, 0, 1575, 855));
+    const Controls controls = buildControls(kLayout, this);
+    auto *title = controls.get<QLabel>(QStringLiteral("Label1"));
+    title->setFont(face("Myriad Condensed", 48));
+    auto *credit = controls.get<QLabel>(QStringLiteral("Label3"));
+    credit->setFont(face("Newtron ICG Alt", 24));
+    auto *bye = controls.get<QPushButton>(QStringLiteral("Command1"));
+    bye->setDefault(true);
+    connect(bye, &QPushButton::clicked, this, &QDialog::accept);
 
-    Frame1 = new QGroupBox(QStringLiteral("Programmed by"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twipsRect(0, 960, 4575, 1575));
-    Frame1->setAccessibleName(Frame1->title());
-
-    Label3 = new QLabel(QStringLiteral("Taviq Game"), Frame1);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    QFont credit(QStringLiteral("Newtron ICG Alt"));
-    credit.setPointSizeF(24);
-    Label3->setFont(credit);
-    Label3->setGeometry(twipsRect(600, 360, 3495, 615));
-
-    Label4 = new QLabel(QStringLiteral("E-mail"), Frame1);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setGeometry(twipsRect(840, 1080, 735, 255));
-
-    Label2 = new QLabel(QStringLiteral("game@example.org"), Frame1);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(twipsRect(1440, 1080, 1695, 255));
-
-    Command1 = new QPushButton(QStringLiteral("Bye"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(120, 2760, 4335, 375));
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
-
-    for (QLabel *label : {Label1, Label2, Label3, Label4})
-        label->setTextFormat(Qt::PlainText);
     // Its labels are single words, which a screen reader passes over when the
     // window opens; the window's description reads them as one text.
     setAccessibleDescription(tr("%1. %2 %3. %4 %5")
-                                 .arg(Label1->text(), Frame1->title(), Label3->text(), Label4->text(), Label2->text()));
-    Command1->setFocus();
+                                 .arg(title->text(), controls.get<QGroupBox>(QStringLiteral("Frame1"))->title(),
+                                      credit->text(), controls.get<QLabel>(QStringLiteral("Label4"))->text(),
+                                      controls.get<QLabel>(QStringLiteral("Label2"))->text()));
+    bye->setFocus();
     // The display faces are rarely installed; their substitutes must still
     // fit the boxes made for them.
-    fitFontToBox(Label1);
-    fitFontToBox(Label3);
+    fitFontToBox(title);
+    fitFontToBox(credit);
 }
 
 void frmabout::showEvent(QShowEvent *event)
@@ -75,11 +77,4 @@ void frmabout::showEvent(QShowEvent *event)
     placeClientAt(this, QPoint(px(3495), px(2835)));
     centreOnScreen(this, true);
     QDialog::showEvent(event);
-}
-
-void mnuabout_Click(GameState &game)
-{
-    game.holdTimers();
-    game.dialogs().showAbout();
-    game.releaseTimers();
 }

@@ -8,7 +8,7 @@
 
 void installFontSubstitutes()
 {
-    // The classic faces are seldom installed. The plain one stands in as the
+    // The layouts' faces are seldom installed. The plain one stands in as the
     // desktop's own sans-serif, which the desktop has loaded already; the
     // display faces of the About window as faces of the same kind.
     // The family the desktop's font really resolves to: the default is often

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QSize>
 
-// Fonts of the classic layout, with substitutes where a family is missing.
+// The faces the layouts name, with substitutes where a family is missing.
 void installFontSubstitutes();
 
 // "MS Sans Serif" (or its substitute) at the given size and weight.

@@ -1,6 +1,7 @@
 #include "frmentername.h"
 
 #include "fonts.h"
+#include "layout_builder.h"
 #include "placement.h"
 #include "store/score_variables.h"
 #include "twips.h"
@@ -12,6 +13,24 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+using Kind = ControlSpec::Kind;
+
+// Back to front. The two message labels are never shown together; the name
+// box lies over "Press OK to Reset Game".
+const ControlSpec kLayout[] = {
+    {QStringLiteral("labmsgwin"), Kind::Label, nullptr, nullptr, 0, 0, 4455, 1095, {}, true},
+    {QStringLiteral("labtop"), Kind::Label, nullptr, nullptr, 0, 240, 4695, 1095, {}, true},
+    {QStringLiteral("Label1"), Kind::Label, QT_TRANSLATE_NOOP("frmentername", "Press OK to Reset Game"), nullptr,
+     480, 1320, 2415, 255, {}},
+    {QStringLiteral("txtname"), Kind::TextBox, nullptr, nullptr, 120, 1200, 2775, 375, {}, true},
+    {QStringLiteral("cmdok"), Kind::Button, QT_TRANSLATE_NOOP("frmentername", "OK"), nullptr,
+     3240, 1200, 1335, 375, {}},
+};
+
+} // namespace
+
 frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     : QDialog(parent)
     , m_scores(scores)
@@ -22,62 +41,46 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     setFont(sansSerif(8.25));
     setFixedSize(px(4680), px(1620));
 
-    // Back to front.
-    const QFont message = sansSerif(12, QFont::Bold);
-    labmsgwin = new QLabel(this);
-    labmsgwin->setObjectName(QStringLiteral("labmsgwin"));
-    labmsgwin->setFont(message);
-    labmsgwin->setGeometry(twipsRect(0, 0, 4455, 1095));
-    labtop = new QLabel(this);
-    labtop->setObjectName(QStringLiteral("labtop"));
-    labtop->setFont(message);
-    labtop->setGeometry(twipsRect(0, 240, 4695, 1095));
-    for (QLabel *label : {labmsgwin, labtop}) {
-        label->setTextFormat(Qt::PlainText);
+    const Controls controls = buildControls(kLayout, this);
+    auto *plain = controls.get<QLabel>(QStringLiteral("labmsgwin"));
+    auto *topTime = controls.get<QLabel>(QStringLiteral("labtop"));
+    for (QLabel *label : {plain, topTime}) {
+        label->setFont(sansSerif(12, QFont::Bold));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->hide();
     }
+    auto *press = controls.get<QLabel>(QStringLiteral("Label1"));
+    press->setFont(sansSerif(9.75));
+    fitFontToBox(press);
 
-    Label1 = new QLabel(QStringLiteral("Press OK to Reset Game"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(sansSerif(9.75));
-    Label1->setGeometry(twipsRect(480, 1320, 2415, 255));
-    fitFontToBox(Label1);
-
-    txtname = new QLineEdit(this);
-    txtname->setObjectName(QStringLiteral("txtname"));
-    txtname->setFont(sansSerif(9.75));
-    txtname->setMaxLength(25);
-    txtname->setGeometry(twipsRect(120, 1200, 2775, 375));
-    txtname->setAccessibleName(QStringLiteral("Name"));
+    m_name = controls.get<QLineEdit>(QStringLiteral("txtname"));
+    m_name->setFont(sansSerif(9.75));
+    m_name->setMaxLength(25);
+    m_name->setAccessibleName(QStringLiteral("Name"));
     // A number-pad key held down to the winning move goes on repeating; its
     // repeats are not the player's name.
-    txtname->installEventFilter(this);
-    txtname->hide();
+    m_name->installEventFilter(this);
 
-    cmdok = new QPushButton(QStringLiteral("OK"), this);
-    cmdok->setObjectName(QStringLiteral("cmdok"));
-    cmdok->setGeometry(twipsRect(3240, 1200, 1335, 375));
-    cmdok->setDefault(true);
-    connect(cmdok, &QPushButton::clicked, this, &frmentername::cmdok_Click);
-    QWidget::setTabOrder(txtname, cmdok);
+    auto *ok = controls.get<QPushButton>(QStringLiteral("cmdok"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &frmentername::cmdok_Click);
+    QWidget::setTabOrder(m_name, ok);
 
     // Load: both message labels in the same place, and the face that fits
     // the game just won. The window is centred on the screen when shown.
-    labmsgwin->move(px(60), px(3));
-    labtop->move(px(60), px(3));
+    plain->move(px(60), px(3));
+    topTime->move(px(60), px(3));
     m_nameBoxShown = m_scores.GotTopTime;
     if (m_scores.GotTopTime) {
-        txtname->show();
-        labtop->show();
-        labtop->setText(withLineBreaks(topTimeMessage()));
-        fitFontToBox(labtop);
-        txtname->setFocus();
+        m_name->show();
+        topTime->show();
+        topTime->setText(withLineBreaks(topTimeMessage()));
+        fitFontToBox(topTime);
+        m_name->setFocus();
     } else {
-        labmsgwin->show();
-        labmsgwin->setText(withLineBreaks(plainMessage()));
-        fitFontToBox(labmsgwin);
-        cmdok->setFocus();
+        plain->show();
+        plain->setText(withLineBreaks(plainMessage()));
+        fitFontToBox(plain);
+        ok->setFocus();
     }
 }
 
@@ -93,9 +96,9 @@ QString frmentername::topTimeMessage()
 
 bool frmentername::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txtname && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat())
+    if (watched == m_name && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->isAutoRepeat())
         return !m_typed;
-    if (watched == txtname && event->type() == QEvent::KeyPress)
+    if (watched == m_name && event->type() == QEvent::KeyPress)
         m_typed = true;
     return QDialog::eventFilter(watched, event);
 }
@@ -115,12 +118,12 @@ bool frmentername::nameMissing(const QString &name, bool nameBoxShown)
 
 bool frmentername::tryAccept()
 {
-    const QString name = m_nameBoxShown ? txtname->text() : QString();
+    const QString name = m_nameBoxShown ? m_name->text() : QString();
     if (nameMissing(name, m_nameBoxShown)) {
         QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), QStringLiteral("Enter a name"),
                         QMessageBox::Ok, this);
         box.exec();
-        txtname->setFocus();
+        m_name->setFocus();
         return false;
     }
     m_scores.WinnerName = name;
@@ -129,7 +132,7 @@ bool frmentername::tryAccept()
 
 void frmentername::finishForClose()
 {
-    const QString typed = m_nameBoxShown ? txtname->text() : QString();
+    const QString typed = m_nameBoxShown ? m_name->text() : QString();
     m_scores.WinnerName = m_nameBoxShown && typed.isEmpty() ? QStringLiteral("Anonymous") : typed;
     setResult(QDialog::Accepted);
     accept();

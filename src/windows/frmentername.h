@@ -3,9 +3,7 @@
 #include <QDialog>
 
 struct ScoreVariables;
-class QLabel;
 class QLineEdit;
-class QPushButton;
 
 // The winner window: congratulates the player and, after a new best time,
 // asks for a name, which it leaves in WinnerName.
@@ -19,12 +17,6 @@ public:
     static QString topTimeMessage();
     // True when OK must be refused: the name box is shown and empty.
     static bool nameMissing(const QString &name, bool nameBoxShown);
-
-    QPushButton *cmdok;
-    QLineEdit *txtname;
-    QLabel *Label1;
-    QLabel *labtop;
-    QLabel *labmsgwin;
 
     // OK: refuses an empty name, otherwise hands the name over and closes.
     void cmdok_Click();
@@ -45,6 +37,7 @@ private:
     bool tryAccept();
 
     ScoreVariables &m_scores;
+    QLineEdit *m_name = nullptr;
     bool m_nameBoxShown = false;
     // Whether a key has been pressed in the name box since the window opened.
     bool m_typed = false;

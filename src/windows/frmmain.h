@@ -1,35 +1,32 @@
 #pragma once
 
-#include "game/dialogs.h"
 #include "game/game_state.h"
+#include "layout_builder.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <array>
+#include <memory>
 
+class KeyFilter;
 class QAction;
-class QFrame;
 class QGroupBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
-class QRadioButton;
 class QStatusBar;
 class QTimer;
 class TileButton;
 class UpDown;
-
-// The platform's virtual-key code of a key press (number-pad digits only with
-// the keypad modifier), or -1 for keys the game has no code for.
-int virtualKeyCode(const QKeyEvent &event);
+class WindowDialogs;
 
 // The main window "Game": draws the game's state and turns clicks, keys, menu
-// commands and timer ticks into calls of the game's handlers.
-class frmMain : public QMainWindow, public GameObserver, public Dialogs
+// commands and timer ticks into calls of the game's handlers. Its controls are
+// built from the layout in main_window_layout.cpp and found by their names.
+class frmMain : public QMainWindow, public GameObserver
 {
     Q_OBJECT
 public:
@@ -37,17 +34,10 @@ public:
     ~frmMain() override;
 
     GameState &game() { return m_game; }
+    Dialogs &dialogs();
 
     // Draws the state of the game: sets what differs from what is shown.
     void render();
-
-    // --- Dialogs ---
-    void message(const QString &text, const QString &title, Icon icon) override;
-    bool confirm(const QString &text, const QString &title) override;
-    void showWinner() override;
-    void showHighScores() override;
-    void showAbout() override;
-    void showHowToPlay() override;
 
     // Closes the game as its close box does, whatever waits for the player:
     // every open dialog is finished as by its default button (the winner
@@ -58,35 +48,6 @@ public:
     void timersChanged() override;
     void progressChanged() override;
 
-    // The controls, by their names.
-    std::array<TileButton *, 16> cmdcheck{};
-    QPushButton *cmdpause = nullptr;
-    QPushButton *Cmdreset = nullptr;
-    QFrame *Shape1 = nullptr;
-    QGroupBox *famOptions = nullptr;
-    QGroupBox *frdifficulty = nullptr;
-    QRadioButton *OptEasy = nullptr;
-    QRadioButton *Optmedium = nullptr;
-    QRadioButton *Optihard = nullptr;
-    QPushButton *CmdOK = nullptr;
-    QPushButton *cmdCancel = nullptr;
-    QLabel *Label1 = nullptr;
-    QLineEdit *txtlimit = nullptr;
-    UpDown *udlimit = nullptr;
-    QProgressBar *pgblength = nullptr;
-    QStatusBar *stbtimer = nullptr;
-    std::array<QLabel *, 2> stbtimerPanels{};
-    QTimer *tmrtime = nullptr;
-    QTimer *tmrauto = nullptr;
-    QMenu *mnutools = nullptr;
-    QAction *Mnuauto = nullptr;
-    QAction *mnuoptions = nullptr;
-    QAction *mnuhighscore = nullptr;
-    QMenu *mnuhlp = nullptr;
-    QAction *mnuhtp = nullptr;
-    QAction *mnuabout = nullptr;
-    QWidget *client = nullptr;
-
 signals:
     void activated();
     void closing();
@@ -94,10 +55,9 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildLayout();
+    void buildControls();
     void buildMenus();
     void setTabOrder();
     // Runs a handler of the game and draws the result.
@@ -107,20 +67,30 @@ private:
     // to the tile in its new place, so that the player hears where it went.
     template <typename Handler> void handleMove(Handler handler, bool focusMovedTile);
     void renderCells();
-    // Before anything waits for the player, the window shows the state as it
-    // is and its timers follow the game.
-    void prepareForDialog();
-    bool handleKeyPress(QWidget *receiver, QKeyEvent *event);
+    void renderOptionButtons();
     void showOptionsPanel(bool shown);
 
-    void finishOpenDialogs();
-
     GameState &m_game;
+    Controls m_controls;
+    std::array<TileButton *, 16> m_cells{};
+    QPushButton *m_pause = nullptr;
+    QPushButton *m_reset = nullptr;
+    QGroupBox *m_optionsPanel = nullptr;
+    QLineEdit *m_limitBox = nullptr;
+    UpDown *m_limitUpDown = nullptr;
+    QProgressBar *m_progress = nullptr;
+    QStatusBar *m_statusBar = nullptr;
+    std::array<QLabel *, 2> m_statusPanels{};
+    QWidget *m_client = nullptr;
+    QMenu *m_toolsMenu = nullptr;
+    QTimer *m_clockTimer = nullptr;
+    QTimer *m_autoPlayTimer = nullptr;
+    std::unique_ptr<WindowDialogs> m_dialogs;
+    KeyFilter *m_keys = nullptr;
+
     bool m_rendering = false;
     // The cell that takes the focus at the next drawing, or -1.
     int m_focusCell = -1;
-    // Closing on request: nothing more waits for the player.
-    bool m_closingOnRequest = false;
     bool m_keptInside = false;
     QElapsedTimer m_progressPainted;
 };

@@ -11,7 +11,7 @@
 #include "windows/fonts.h"
 #include "windows/frmentername.h"
 #include "windows/frmhighscores.h"
-#include "windows/options_panel.h"
+#include "game/difficulty.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,11 +68,11 @@ int main(int argc, char *argv[])
     save(main.window, QStringLiteral("main-auto-play"));
     game.cmdpause_Click();
 
-    OptionsPanel(game).mnuoptions_Click();
-    OptionsPanel(game).optionClicked(DifficultyOption::Hard);
+    game.mnuoptions_Click();
+    game.optionClicked(*levelNamed(QStringLiteral("Hard")));
     main.window.render();
     save(main.window, QStringLiteral("main-options"));
-    OptionsPanel(game).cmdCancel_Click();
+    game.cmdCancel_Click();
     main.window.render();
 
     frmabout about;
@@ -97,9 +97,9 @@ int main(int argc, char *argv[])
     ModalCloser closer;
     int boxes = 0;
     closer.whileOpen = [&](QWidget *box) { save(*box, QStringLiteral("message-%1").arg(++boxes)); };
-    main.window.showHowToPlay();
-    main.window.confirm(QStringLiteral("This will reset current game"), QStringLiteral("Reset"));
-    main.window.message(QStringLiteral("Time up\rThis will reset your game"), QStringLiteral("Time Up"),
-                        Dialogs::Icon::None);
+    game.ShowHowToPlay();
+    main.window.dialogs().confirm(QStringLiteral("This will reset current game"), QStringLiteral("Reset"));
+    main.window.dialogs().message(QStringLiteral("Time up\rThis will reset your game"), QStringLiteral("Time Up"),
+                                  Dialogs::Icon::None);
     return g_failures == 0 && boxes == 3 ? 0 : 1;
 }

@@ -107,44 +107,44 @@ void play(corpus::ProgramRun &run, Played &played)
 {
     GameState &game = run.game;
     Form_Load(game);
-    played.loadedDifficulty = game.Difficulty;
-    played.limit = game.TimeLimitMinutes;
+    played.loadedDifficulty = probe(game).deal.Difficulty;
+    played.limit = probe(game).clock.TimeLimitMinutes;
     // The option buttons follow an exact difficulty name and stay on Easy
     // for anything else.
-    const DifficultyOption expectedOption = game.Difficulty == u"Medium" ? DifficultyOption::Medium
-                                            : game.Difficulty == u"Hard" ? DifficultyOption::Hard
-                                                                         : DifficultyOption::Easy;
-    QCOMPARE(game.checkedOption, expectedOption);
+    const DifficultyLevel *expectedOption = probe(game).deal.Difficulty == u"Medium" ? level(u"Medium")
+                                            : probe(game).deal.Difficulty == u"Hard" ? level(u"Hard")
+                                                                         : level(u"Easy");
+    QCOMPARE(probe(game).controls.checkedOption, expectedOption);
 
     Form_Activate(game);
-    QVERIFY2(kDifficulties.contains(game.Difficulty), qPrintable(game.Difficulty));
+    QVERIFY2(kDifficulties.contains(probe(game).deal.Difficulty), qPrintable(probe(game).deal.Difficulty));
     QVERIFY(std::isfinite(run.scores.BestEasy));
     QVERIFY(std::isfinite(run.scores.BestMedium));
     played.bestEasy = run.scores.BestEasy;
     played.bestMedium = run.scores.BestMedium;
     played.bestHard = run.scores.BestHard;
-    QCOMPARE(game.stbtimerPanels[0], GameState::clockText(played.limit, 0));
-    QCOMPARE(game.stbtimerPanels[1], game.Difficulty);
-    QVERIFY(core::wellFormedHistory(game.MoveHistory));
+    QCOMPARE(probe(game).controls.stbtimer.panels[0], GameState::clockText(played.limit, 0));
+    QCOMPARE(probe(game).controls.stbtimer.panels[1], probe(game).deal.Difficulty);
+    QVERIFY(core::wellFormedHistory(probe(game).board.MoveHistory));
     QVERIFY(core::hiddenCount(game) == 1);
 
     for (int key : {flow::kNumpad8, flow::kNumpad2, flow::kNumpad4, flow::kNumpad6})
         game.Form_KeyDown(key);
-    if (game.TimeLimitMinutes >= 1) {
+    if (probe(game).clock.TimeLimitMinutes >= 1) {
         game.tmrtime_Timer();
         game.tmrtime_Timer();
     }
     QVERIFY2(run.dialogs.log.isEmpty(), qPrintable(run.dialogs.log.join(u'\n')));
-    played.difficulty = game.Difficulty;
-    played.elapsed = game.ElapsedSeconds;
+    played.difficulty = probe(game).deal.Difficulty;
+    played.elapsed = probe(game).clock.ElapsedSeconds;
     const double best = bestTimeOf(run.scores, played.difficulty);
 
     // Take back every move, newest first, by clicking the tile that undoes
     // it, until the game is won.
-    const QStringList moves = core::recordedMoves(game.MoveHistory);
+    const QStringList moves = core::recordedMoves(probe(game).board.MoveHistory);
     for (qsizetype i = moves.size() - 1; i >= 0 && run.dialogs.log.isEmpty(); --i) {
         game.LocateBlank();
-        game.cmdcheck_Click(core::cellThatUndoes(game.BlankIndex, moves.at(i)));
+        game.cmdcheck_Click(core::cellThatUndoes(probe(game).board.BlankIndex, moves.at(i)));
     }
     QVERIFY2(run.dialogs.log.first().startsWith(u"winner:"), qPrintable(run.dialogs.log.first()));
     played.record = run.dialogs.log.first() == u"winner:top";
@@ -156,7 +156,7 @@ void play(corpus::ProgramRun &run, Played &played)
     // A best time is one the game beat; anything that reads as no number at
     // all cannot be beaten.
     QCOMPARE(played.record, best > played.elapsed);
-    QCOMPARE(game.Difficulty, played.difficulty);
+    QCOMPARE(probe(game).deal.Difficulty, played.difficulty);
 
     Form_Unload(game);
 }
@@ -324,8 +324,8 @@ void TestBrokenSettings::survivesAnyFile()
     }
     corpus::ProgramRun restart(next.folder(), 99);
     Form_Load(restart.game);
-    QCOMPARE(restart.game.Difficulty, played.difficulty);
-    QCOMPARE(restart.game.TimeLimitMinutes, played.limit);
+    QCOMPARE(probe(restart.game).deal.Difficulty, played.difficulty);
+    QCOMPARE(probe(restart.game).clock.TimeLimitMinutes, played.limit);
     Form_Activate(restart.game);
     if (played.record)
         QCOMPARE(bestTimeOf(restart.scores, played.difficulty), double(played.elapsed));
@@ -400,8 +400,8 @@ void TestBrokenSettings::leavesAnUnwritableStoreAlone()
     // finds what the first one found.
     corpus::ProgramRun restart(folder, 99);
     Form_Load(restart.game);
-    QCOMPARE(restart.game.Difficulty, played.loadedDifficulty);
-    QCOMPARE(restart.game.TimeLimitMinutes, played.limit);
+    QCOMPARE(probe(restart.game).deal.Difficulty, played.loadedDifficulty);
+    QCOMPARE(probe(restart.game).clock.TimeLimitMinutes, played.limit);
     Form_Activate(restart.game);
     QCOMPARE(restart.scores.BestEasy, played.bestEasy);
     QCOMPARE(restart.scores.BestMedium, played.bestMedium);

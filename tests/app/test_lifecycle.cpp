@@ -24,7 +24,7 @@ QStringList labelledBoard()
 
 } // namespace
 
-Q_DECLARE_METATYPE(DifficultyOption)
+Q_DECLARE_METATYPE(const DifficultyLevel *)
 
 class TestLifecycle : public QObject
 {
@@ -48,26 +48,26 @@ void TestLifecycle::loadWithAnEmptyStore()
     ProgressRecorder progress(f.game);
     f.game.setObserver(&progress);
     // Leftovers the load step must set itself.
-    for (Cell &cell : f.game.cmdcheck)
+    for (Cell &cell : probe(f.game).board.cmdcheck)
         cell.caption = QStringLiteral("x");
-    f.game.SecondsLeft = 12;
-    f.game.BoardActive = false;
-    f.game.MoveHistory = QStringList{"", "u", ""};
-    f.game.setAutoStepperRunning(true);
+    probe(f.game).clock.SecondsLeft = 12;
+    probe(f.game).board.BoardActive = false;
+    probe(f.game).board.MoveHistory = QStringList{"", "u", ""};
+    probe(f.game).setAutoStepperRunning(true);
 
     Form_Load(f.game);
 
-    QCOMPARE(f.game.Difficulty, QStringLiteral("Easy"));
-    QCOMPARE(int(f.game.TimeLimitMinutes), 10);
-    QCOMPARE(f.game.checkedOption, DifficultyOption::Easy);
+    QCOMPARE(probe(f.game).deal.Difficulty, QStringLiteral("Easy"));
+    QCOMPARE(int(probe(f.game).clock.TimeLimitMinutes), 10);
+    QCOMPARE(probe(f.game).controls.checkedOption, level(u"Easy"));
     QCOMPARE(core::boardText(f.game), labelledBoard());
-    QVERIFY(!f.game.cmdpause.enabled);
-    QVERIFY(f.game.BoardActive);
-    QCOMPARE(f.game.MoveHistory, (QStringList{QString(), QString()}));
-    QCOMPARE(f.game.SecondsLeft, 0);
-    QCOMPARE(int(f.game.ActivationCount), 0);
-    QVERIFY(!f.game.tmrtimeEnabled);
-    QVERIFY(!f.game.tmrautoEnabled);
+    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
+    QVERIFY(probe(f.game).board.BoardActive);
+    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
+    QCOMPARE(int(probe(f.game).deal.ActivationCount), 0);
+    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(f.game).controls.tmrauto.enabled);
     // No shuffle at load, and the store is only read.
     QCOMPARE(f.random.seeds, 0);
     QVERIFY(progress.values.empty());
@@ -101,31 +101,32 @@ void TestLifecycle::storedTimeLimit()
     GameFixture f;
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Timelimit"), text));
     Form_Load(f.game);
-    QCOMPARE(int(f.game.TimeLimitMinutes), minutes);
+    QCOMPARE(int(probe(f.game).clock.TimeLimitMinutes), minutes);
 }
 
 void TestLifecycle::storedDifficulty_data()
 {
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<DifficultyOption>("checked");
+    QTest::addColumn<const DifficultyLevel *>("checked");
     QTest::addColumn<QString>("played");
     QTest::addColumn<int>("shuffleMoves");
 
-    QTest::newRow("Easy") << "Easy" << DifficultyOption::Easy << "Easy" << 60;
-    QTest::newRow("Medium") << "Medium" << DifficultyOption::Medium << "Medium" << 120;
-    QTest::newRow("Hard") << "Hard" << DifficultyOption::Hard << "Hard" << 200;
+    QTest::newRow("Easy") << "Easy" << level(u"Easy") << "Easy" << 60;
+    QTest::newRow("Medium") << "Medium" << level(u"Medium") << "Medium" << 120;
+    QTest::newRow("Hard") << "Hard" << level(u"Hard") << "Hard" << 200;
     // Difficulty names compare with their case: anything else leaves the
-    // design's Easy button checked, and the first game reads "Easy" back.
-    QTest::newRow("easy") << "easy" << DifficultyOption::Easy << "Easy" << 60;
-    QTest::newRow("HARD") << "HARD" << DifficultyOption::Easy << "Easy" << 60;
-    QTest::newRow("Hard with a blank") << "Hard " << DifficultyOption::Easy << "Easy" << 60;
-    QTest::newRow("empty") << "" << DifficultyOption::Easy << "Easy" << 60;
+    // Easy button checked as the window is created, and the first game reads
+    // "Easy" back.
+    QTest::newRow("easy") << "easy" << level(u"Easy") << "Easy" << 60;
+    QTest::newRow("HARD") << "HARD" << level(u"Easy") << "Easy" << 60;
+    QTest::newRow("Hard with a blank") << "Hard " << level(u"Easy") << "Easy" << 60;
+    QTest::newRow("empty") << "" << level(u"Easy") << "Easy" << 60;
 }
 
 void TestLifecycle::storedDifficulty()
 {
     QFETCH(QString, stored);
-    QFETCH(DifficultyOption, checked);
+    QFETCH(const DifficultyLevel *, checked);
     QFETCH(QString, played);
     QFETCH(int, shuffleMoves);
 
@@ -136,18 +137,18 @@ void TestLifecycle::storedDifficulty()
     QVERIFY(f.store.write(kApplication, QStringLiteral("Difficulty"), QStringLiteral("diff"), stored));
 
     Form_Load(f.game);
-    QCOMPARE(f.game.Difficulty, stored);
-    QCOMPARE(f.game.checkedOption, checked);
+    QCOMPARE(probe(f.game).deal.Difficulty, stored);
+    QCOMPARE(probe(f.game).controls.checkedOption, checked);
 
     Form_Activate(f.game);
-    QCOMPARE(f.game.Difficulty, played);
-    QCOMPARE(f.game.checkedOption, checked);
-    QCOMPARE(f.game.stbtimerPanels[1], played);
-    QCOMPARE(f.game.pgblengthMax, shuffleMoves);
+    QCOMPARE(probe(f.game).deal.Difficulty, played);
+    QCOMPARE(probe(f.game).controls.checkedOption, checked);
+    QCOMPARE(probe(f.game).controls.stbtimer.panels[1], played);
+    QCOMPARE(probe(f.game).controls.pgblength.maximum, shuffleMoves);
     QVERIFY(!progress.values.empty());
     QCOMPARE(progress.values.back(), shuffleMoves);
-    QVERIFY(core::wellFormedHistory(f.game.MoveHistory));
-    QVERIFY(f.game.MoveHistory.size() - 2 <= shuffleMoves);
+    QVERIFY(core::wellFormedHistory(probe(f.game).board.MoveHistory));
+    QVERIFY(probe(f.game).board.MoveHistory.size() - 2 <= shuffleMoves);
 }
 
 void TestLifecycle::onlyTheFirstActivationDealsAGame()
@@ -157,14 +158,14 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
     Form_Activate(f.game);
 
     QCOMPARE(f.random.seeds, 1);
-    QVERIFY(f.game.MoveHistory.size() > 2);
-    QCOMPARE(f.game.stbtimerPanels[0], QStringLiteral("Timer : 10 : 0"));
-    QCOMPARE(f.game.stbtimerPanels[1], QStringLiteral("Easy"));
+    QVERIFY(probe(f.game).board.MoveHistory.size() > 2);
+    QCOMPARE(probe(f.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(probe(f.game).controls.stbtimer.panels[1], QStringLiteral("Easy"));
     // The clock waits for the first move.
-    QVERIFY(!f.game.tmrtimeEnabled);
-    QVERIFY(f.game.FirstMovePending);
-    QCOMPARE(f.game.SecondsLeft, 0);
-    QVERIFY(!f.game.cmdpause.enabled);
+    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
+    QVERIFY(probe(f.game).clock.FirstMovePending);
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
+    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
 
     // Back from another window, in the middle of a game.
     const int blank = core::hiddenCell(f.game);
@@ -172,35 +173,35 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
     f.game.cmdcheck_Click(neighbour);
     f.game.tmrtime_Timer();
     const QStringList board = core::boardText(f.game);
-    const QStringList history = f.game.MoveHistory;
-    const int secondsLeft = f.game.SecondsLeft;
-    QVERIFY(f.game.tmrtimeEnabled);
+    const QStringList history = probe(f.game).board.MoveHistory;
+    const int secondsLeft = probe(f.game).clock.SecondsLeft;
+    QVERIFY(probe(f.game).controls.tmrtime.enabled);
 
     Form_Activate(f.game);
     Form_Activate(f.game);
 
     QCOMPARE(f.random.seeds, 1);
     QCOMPARE(core::boardText(f.game), board);
-    QCOMPARE(f.game.MoveHistory, history);
-    QCOMPARE(f.game.SecondsLeft, secondsLeft);
-    QCOMPARE(f.game.ElapsedSeconds, 1);
-    QVERIFY(f.game.tmrtimeEnabled);
+    QCOMPARE(probe(f.game).board.MoveHistory, history);
+    QCOMPARE(probe(f.game).clock.SecondsLeft, secondsLeft);
+    QCOMPARE(probe(f.game).clock.ElapsedSeconds, 1);
+    QVERIFY(probe(f.game).controls.tmrtime.enabled);
 }
 
 void TestLifecycle::unloadWritesAndARestartRestores_data()
 {
-    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<const DifficultyLevel *>("option");
     QTest::addColumn<int>("limit");
     QTest::addColumn<QString>("limitText");
-    QTest::newRow("Easy, 10") << DifficultyOption::Easy << 10 << " 10";
-    QTest::newRow("Medium, 25") << DifficultyOption::Medium << 25 << " 25";
-    QTest::newRow("Hard, 1") << DifficultyOption::Hard << 1 << " 1";
-    QTest::newRow("Easy, 0") << DifficultyOption::Easy << 0 << " 0";
+    QTest::newRow("Easy, 10") << level(u"Easy") << 10 << " 10";
+    QTest::newRow("Medium, 25") << level(u"Medium") << 25 << " 25";
+    QTest::newRow("Hard, 1") << level(u"Hard") << 1 << " 1";
+    QTest::newRow("Easy, 0") << level(u"Easy") << 0 << " 0";
 }
 
 void TestLifecycle::unloadWritesAndARestartRestores()
 {
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(int, limit);
     QFETCH(QString, limitText);
 
@@ -211,10 +212,10 @@ void TestLifecycle::unloadWritesAndARestartRestores()
         Form_Load(first.game);
         Form_Activate(first.game);
         // The options panel changes both in memory only.
-        first.game.checkedOption = option;
+        probe(first.game).controls.checkedOption = option;
         first.game.ReadDifficulty();
-        first.game.TimeLimitMinutes = static_cast<qint16>(limit);
-        difficulty = first.game.Difficulty;
+        probe(first.game).clock.TimeLimitMinutes = static_cast<qint16>(limit);
+        difficulty = probe(first.game).deal.Difficulty;
         Form_Unload(first.game);
 
         SettingsStore reader(dir.path());
@@ -224,12 +225,12 @@ void TestLifecycle::unloadWritesAndARestartRestores()
 
     ProgramRun second(dir.path(), 77);
     Form_Load(second.game);
-    QCOMPARE(second.game.Difficulty, difficulty);
-    QCOMPARE(second.game.checkedOption, option);
-    QCOMPARE(int(second.game.TimeLimitMinutes), limit);
+    QCOMPARE(probe(second.game).deal.Difficulty, difficulty);
+    QCOMPARE(probe(second.game).controls.checkedOption, option);
+    QCOMPARE(int(probe(second.game).clock.TimeLimitMinutes), limit);
     Form_Activate(second.game);
-    QCOMPARE(second.game.stbtimerPanels[1], difficulty);
-    QCOMPARE(second.game.stbtimerPanels[0], GameState::clockText(limit, 0));
+    QCOMPARE(probe(second.game).controls.stbtimer.panels[1], difficulty);
+    QCOMPARE(probe(second.game).controls.stbtimer.panels[0], GameState::clockText(limit, 0));
 }
 
 void TestLifecycle::unloadToAnUnwritableFolder()
@@ -244,8 +245,8 @@ void TestLifecycle::unloadToAnUnwritableFolder()
     }
     ProgramRun run(blocker + QStringLiteral("/store"), 77);
     Form_Load(run.game);
-    QCOMPARE(run.game.Difficulty, QStringLiteral("Easy"));
-    QCOMPARE(int(run.game.TimeLimitMinutes), 10);
+    QCOMPARE(probe(run.game).deal.Difficulty, QStringLiteral("Easy"));
+    QCOMPARE(int(probe(run.game).clock.TimeLimitMinutes), 10);
     Form_Activate(run.game);
 
     Form_Unload(run.game);

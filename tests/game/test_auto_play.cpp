@@ -35,11 +35,11 @@ struct UnderGameOver
             if (which != QLatin1String("message:Game Over"))
                 return;
             ++shown;
-            stepper = fx.game.tmrautoEnabled;
-            clock = fx.game.tmrtimeEnabled;
-            solved = isSolvedLayout(fx.game.cmdcheck);
-            replayIndex = fx.game.ReplayIndex;
-            elapsed = fx.game.ElapsedSeconds;
+            stepper = probe(fx.game).controls.tmrauto.enabled;
+            clock = probe(fx.game).controls.tmrtime.enabled;
+            solved = isSolvedLayout(probe(fx.game).board.cmdcheck);
+            replayIndex = probe(fx.game).autoPlay.ReplayIndex;
+            elapsed = probe(fx.game).clock.ElapsedSeconds;
             // Half-second periods pass while the player reads the message
             // (only under the first one, so that a fault cannot recurse).
             if (shown == 1)
@@ -53,18 +53,18 @@ struct UnderGameOver
 void verifyEndedOnFreshGame(GameFixture &fx, int seedsBefore)
 {
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
-    QVERIFY(!fx.game.tmrautoEnabled);
-    QVERIFY(!fx.game.tmrtimeEnabled);
-    QVERIFY(!fx.game.AutoPlayRunning);
-    QVERIFY(!fx.game.AutoPlayUsed);
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Pause"));
-    QVERIFY(!fx.game.cmdpause.enabled);
-    QVERIFY(fx.game.mnutoolsEnabled);
-    QVERIFY(fx.game.BoardActive);
-    QVERIFY(fx.game.FirstMovePending);
-    QCOMPARE(fx.game.ElapsedSeconds, 0);
-    QCOMPARE(fx.game.SecondsLeft, 0);
-    QVERIFY(!isSolvedLayout(fx.game.cmdcheck));
+    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(probe(fx.game).controls.mnutools.enabled);
+    QVERIFY(probe(fx.game).board.BoardActive);
+    QVERIFY(probe(fx.game).clock.FirstMovePending);
+    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
+    QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
+    QVERIFY(!isSolvedLayout(probe(fx.game).board.cmdcheck));
     QVERIFY(nothingStored(fx));
 }
 
@@ -104,25 +104,25 @@ void AutoPlayTest::start()
     GameFixture fx;
     QVERIFY(enter(fx, situation));
     const QStringList board = boardAndClock(fx.game);
-    const bool clock = fx.game.tmrtimeEnabled;
+    const bool clock = probe(fx.game).controls.tmrtime.enabled;
 
     fx.game.Mnuauto_Click();
 
-    QCOMPARE(fx.game.ReplayIndex, int(fx.game.MoveHistory.size()) - 2);
-    QVERIFY(!fx.game.MoveHistory.at(fx.game.ReplayIndex).isEmpty());
-    QVERIFY(fx.game.tmrautoEnabled);
-    QVERIFY(fx.game.AutoPlayRunning);
-    QVERIFY(fx.game.AutoPlayUsed);
-    QVERIFY(!fx.game.mnutoolsEnabled);
-    QVERIFY(!fx.game.BoardActive);
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Stop"));
-    QCOMPARE(fx.game.cmdpause.toolTip, QStringLiteral("Pause Game"));
-    QCOMPARE(fx.game.tmrtimeEnabled, clock);
+    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, int(probe(fx.game).board.MoveHistory.size()) - 2);
+    QVERIFY(!probe(fx.game).board.MoveHistory.at(probe(fx.game).autoPlay.ReplayIndex).isEmpty());
+    QVERIFY(probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(probe(fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(probe(fx.game).autoPlay.AutoPlayUsed);
+    QVERIFY(!probe(fx.game).controls.mnutools.enabled);
+    QVERIFY(!probe(fx.game).board.BoardActive);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Stop"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.toolTip, QStringLiteral("Pause Game"));
+    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
 
     // Clicks and number-pad keys do nothing while it runs.
     QStringList expected = board;
     expected.replaceInStrings(QRegularExpression(QStringLiteral("^ReplayIndex=.*")),
-                              QStringLiteral("ReplayIndex=%1").arg(fx.game.ReplayIndex));
+                              QStringLiteral("ReplayIndex=%1").arg(probe(fx.game).autoPlay.ReplayIndex));
     expected.replaceInStrings(QStringLiteral("AutoPlayUsed=false"), QStringLiteral("AutoPlayUsed=true"));
     for (int index = 0; index < 16; ++index)
         fx.game.cmdcheck_Click(index);
@@ -140,21 +140,21 @@ void AutoPlayTest::solvesFreshGame()
 {
     GameFixture fx;
     startGame(fx);
-    const QStringList shuffle = codesFrom(fx.game.MoveHistory, 1);
+    const QStringList shuffle = codesFrom(probe(fx.game).board.MoveHistory, 1);
     QVERIFY(shuffle.size() <= 60);
-    QVERIFY(!isSolvedLayout(fx.game.cmdcheck));
+    QVERIFY(!isSolvedLayout(probe(fx.game).board.cmdcheck));
     const int seedsBefore = fx.random.seeds;
     UnderGameOver under;
     under.watch(fx);
 
     fx.game.Mnuauto_Click();
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(fx.game.MoveHistory.last(), QString());
-    QCOMPARE(fx.game.MoveHistory.at(fx.game.MoveHistory.size() - 2), undoCode(shuffle.last()));
-    QVERIFY(fx.game.tmrtimeEnabled);
-    QVERIFY(fx.game.cmdpause.enabled);
-    QVERIFY(!fx.game.FirstMovePending);
-    QCOMPARE(fx.game.SecondsLeft, 60);
+    QCOMPARE(probe(fx.game).board.MoveHistory.last(), QString());
+    QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), undoCode(shuffle.last()));
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(!probe(fx.game).clock.FirstMovePending);
+    QCOMPARE(probe(fx.game).clock.SecondsLeft, 60);
 
     const int steps = 1 + runAutoPlay(fx, 1000);
     QVERIFY2(steps <= shuffle.size(), qPrintable(QStringLiteral("%1 steps").arg(steps)));
@@ -174,7 +174,7 @@ void AutoPlayTest::undoesPlayerMovesNewestFirst()
 {
     GameFixture fx;
     startGame(fx);
-    const int dealtSize = fx.game.MoveHistory.size();
+    const int dealtSize = probe(fx.game).board.MoveHistory.size();
     const QStringList dealtBoard = boardAndClock(fx.game).mid(0, 1);
     QStringList playerCodes;
     for (int i = 0; i < 4; ++i) {
@@ -182,24 +182,24 @@ void AutoPlayTest::undoesPlayerMovesNewestFirst()
         QVERIFY(!code.isEmpty());
         playerCodes << code;
     }
-    QCOMPARE(codesFrom(fx.game.MoveHistory, dealtSize - 1), playerCodes);
+    QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, dealtSize - 1), playerCodes);
     clockSeconds(fx, 3);
 
     fx.game.Mnuauto_Click();
-    const int afterPlayer = fx.game.MoveHistory.size();
+    const int afterPlayer = probe(fx.game).board.MoveHistory.size();
     QCOMPARE(autoSteps(fx, 4), 4);
     QStringList undone;
     for (auto it = playerCodes.crbegin(); it != playerCodes.crend(); ++it)
         undone << undoCode(*it);
-    QCOMPARE(codesFrom(fx.game.MoveHistory, afterPlayer - 1), undone);
+    QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, afterPlayer - 1), undone);
     QCOMPARE(boardAndClock(fx.game).mid(0, 1), dealtBoard);
     QVERIFY(fx.dialogs.log.isEmpty());
 
     // The fifth step undoes the newest shuffle move.
-    const QString newestShuffle = fx.game.MoveHistory.at(dealtSize - 2);
-    QCOMPARE(fx.game.ReplayIndex, dealtSize - 2);
+    const QString newestShuffle = probe(fx.game).board.MoveHistory.at(dealtSize - 2);
+    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, dealtSize - 2);
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(fx.game.MoveHistory.at(fx.game.MoveHistory.size() - 2), undoCode(newestShuffle));
+    QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), undoCode(newestShuffle));
 
     const int seedsBefore = fx.random.seeds;
     runAutoPlay(fx, 1000);
@@ -219,29 +219,29 @@ void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
     const QStringList beforeFirstRun = boardAndClock(fx.game).mid(0, 1);
 
     fx.game.Mnuauto_Click();
-    const int firstRunFrom = fx.game.MoveHistory.size() - 1;
+    const int firstRunFrom = probe(fx.game).board.MoveHistory.size() - 1;
     QCOMPARE(autoSteps(fx, 6), 6);
-    const QStringList firstRunCodes = codesFrom(fx.game.MoveHistory, firstRunFrom);
+    const QStringList firstRunCodes = codesFrom(probe(fx.game).board.MoveHistory, firstRunFrom);
     QCOMPARE(firstRunCodes.size(), 6);
 
     fx.game.cmdpause_Click();
     QVERIFY(fx.dialogs.log.isEmpty());
-    QVERIFY(!isSolvedLayout(fx.game.cmdcheck));
+    QVERIFY(!isSolvedLayout(probe(fx.game).board.cmdcheck));
     QVERIFY(boardAndClock(fx.game).mid(0, 1) != beforeFirstRun);
-    QVERIFY(fx.game.tmrtimeEnabled);
-    const int elapsed = fx.game.ElapsedSeconds;
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    const int elapsed = probe(fx.game).clock.ElapsedSeconds;
     QCOMPARE(clockSeconds(fx, 3), 3);
-    QCOMPARE(fx.game.ElapsedSeconds, elapsed + 3);
-    QVERIFY(fx.game.AutoPlayUsed);
+    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, elapsed + 3);
+    QVERIFY(probe(fx.game).autoPlay.AutoPlayUsed);
 
     fx.game.Mnuauto_Click();
-    QCOMPARE(fx.game.ReplayIndex, int(fx.game.MoveHistory.size()) - 2);
-    const int secondRunFrom = fx.game.MoveHistory.size() - 1;
+    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, int(probe(fx.game).board.MoveHistory.size()) - 2);
+    const int secondRunFrom = probe(fx.game).board.MoveHistory.size() - 1;
     QCOMPARE(autoSteps(fx, 6), 6);
     QStringList reversed;
     for (auto it = firstRunCodes.crbegin(); it != firstRunCodes.crend(); ++it)
         reversed << undoCode(*it);
-    QCOMPARE(codesFrom(fx.game.MoveHistory, secondRunFrom), reversed);
+    QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, secondRunFrom), reversed);
     QCOMPARE(boardAndClock(fx.game).mid(0, 1), beforeFirstRun);
 
     const int seedsBefore = fx.random.seeds;
@@ -257,14 +257,14 @@ void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
 {
     GameFixture fx;
     startGame(fx);
-    const int recorded = fx.game.MoveHistory.size() - 2;
+    const int recorded = probe(fx.game).board.MoveHistory.size() - 2;
     QVERIFY(recorded >= 4);
 
     fx.game.Mnuauto_Click();
     QCOMPARE(autoSteps(fx, recorded / 2), recorded / 2);
     fx.game.cmdpause_Click();
     QVERIFY(fx.dialogs.log.isEmpty());
-    QVERIFY(fx.game.BoardActive);
+    QVERIFY(probe(fx.game).board.BoardActive);
     clockSeconds(fx, 10);
 
     const int seedsBefore = fx.random.seeds;
@@ -272,8 +272,8 @@ void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
     under.watch(fx);
     // The stopped auto play left the index at the next entry to undo; the
     // player undoes the rest by hand.
-    const QStringList history = fx.game.MoveHistory;
-    for (int i = fx.game.ReplayIndex; i >= 1 && fx.dialogs.log.isEmpty(); --i)
+    const QStringList history = probe(fx.game).board.MoveHistory;
+    for (int i = probe(fx.game).autoPlay.ReplayIndex; i >= 1 && fx.dialogs.log.isEmpty(); --i)
         fx.game.Form_KeyDown(undoKey(history.at(i)));
 
     QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
@@ -307,31 +307,31 @@ void AutoPlayTest::unknownEntryIsSkipped()
     startGame(fx);
     int at;
     if (newest) {
-        at = fx.game.MoveHistory.size() - 1;
-        fx.game.MoveHistory.last() = entry;
-        fx.game.MoveHistory.append(QString());
+        at = probe(fx.game).board.MoveHistory.size() - 1;
+        probe(fx.game).board.MoveHistory.last() = entry;
+        probe(fx.game).board.MoveHistory.append(QString());
     } else {
-        at = fx.game.MoveHistory.size() / 2;
-        fx.game.MoveHistory.insert(at, entry);
+        at = probe(fx.game).board.MoveHistory.size() / 2;
+        probe(fx.game).board.MoveHistory.insert(at, entry);
     }
-    const int recorded = fx.game.MoveHistory.size() - 2;
+    const int recorded = probe(fx.game).board.MoveHistory.size() - 2;
 
     fx.game.Mnuauto_Click();
     const int before = recorded - at;
     QCOMPARE(autoSteps(fx, before), before);
-    QCOMPARE(fx.game.ReplayIndex, at);
+    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, at);
     const QStringList board = boardAndClock(fx.game);
-    const bool clock = fx.game.tmrtimeEnabled;
+    const bool clock = probe(fx.game).controls.tmrtime.enabled;
 
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(fx.game.ReplayIndex, at - 1);
+    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, at - 1);
     QStringList expected = board;
     expected.replaceInStrings(QRegularExpression(QStringLiteral("^ReplayIndex=.*")),
                               QStringLiteral("ReplayIndex=%1").arg(at - 1));
     QCOMPARE(boardAndClock(fx.game), expected);
-    QCOMPARE(fx.game.tmrtimeEnabled, clock);
-    QVERIFY(fx.game.AutoPlayRunning);
-    QVERIFY(fx.game.tmrautoEnabled);
+    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
+    QVERIFY(probe(fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(probe(fx.game).controls.tmrauto.enabled);
 
     const int seedsBefore = fx.random.seeds;
     runAutoPlay(fx, 1000);
@@ -348,8 +348,8 @@ void AutoPlayTest::replaysVeryLongHistory()
     // corner, then stays there (moves refused at the edge are not recorded).
     scriptShuffle(fx, QStringLiteral("333") + QString(57, QLatin1Char('2')));
     startGame(fx, 300);
-    QCOMPARE(fx.game.MoveHistory, (QStringList{"", "d", "d", "d", "r", "r", "r", ""}));
-    QCOMPARE(blankOf(fx.game.cmdcheck), 0);
+    QCOMPARE(probe(fx.game).board.MoveHistory, (QStringList{"", "d", "d", "d", "r", "r", "r", ""}));
+    QCOMPARE(blankOf(probe(fx.game).board.cmdcheck), 0);
 
     // The top-left tile goes back and forth; the last column stays displaced,
     // so the board is never solved on the way back.
@@ -359,7 +359,7 @@ void AutoPlayTest::replaysVeryLongHistory()
         fx.game.MoveRight();
     }
     const int recorded = 6 + kShuttles;
-    QCOMPARE(int(fx.game.MoveHistory.size()), recorded + 2);
+    QCOMPARE(int(probe(fx.game).board.MoveHistory.size()), recorded + 2);
     QVERIFY(!playerMove(fx).isEmpty()); // starts the clock
     QVERIFY(!playerMove(fx).isEmpty());
     const int total = recorded + 2;
@@ -368,7 +368,7 @@ void AutoPlayTest::replaysVeryLongHistory()
     UnderGameOver under;
     under.watch(fx);
     fx.game.Mnuauto_Click();
-    QCOMPARE(fx.game.ReplayIndex, total);
+    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, total);
 
     const int steps = runAutoPlay(fx, total + 10);
     QCOMPARE(steps, total);

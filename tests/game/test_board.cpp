@@ -37,11 +37,11 @@ void TestBoard::locateBlank()
     QFETCH(int, blank);
     GameFixture f;
     f.layOut(blank);
-    f.game.BlankIndex = 7;
+    probe(f.game).board.BlankIndex = 7;
     if (blank == 7)
-        f.game.BlankIndex = 0;
+        probe(f.game).board.BlankIndex = 0;
     f.game.LocateBlank();
-    QCOMPARE(int(f.game.BlankIndex), blank);
+    QCOMPARE(int(probe(f.game).board.BlankIndex), blank);
 }
 
 void TestBoard::locateBlankTakesTheFirstHiddenCell()
@@ -50,18 +50,18 @@ void TestBoard::locateBlankTakesTheFirstHiddenCell()
     // caption is still the blank, and the lowest hidden index wins.
     GameFixture f;
     f.layOut(15);
-    f.game.cmdcheck[9].visible = false;
-    f.game.cmdcheck[6].visible = false;
+    probe(f.game).board.cmdcheck[9].visible = false;
+    probe(f.game).board.cmdcheck[6].visible = false;
     f.game.LocateBlank();
-    QCOMPARE(int(f.game.BlankIndex), 6);
+    QCOMPARE(int(probe(f.game).board.BlankIndex), 6);
 
-    f.game.LabelCells();
-    for (Cell &cell : f.game.cmdcheck)
+    probe(f.game).LabelCells();
+    for (Cell &cell : probe(f.game).board.cmdcheck)
         cell.visible = true;
-    f.game.cmdcheck[15].visible = false;
+    probe(f.game).board.cmdcheck[15].visible = false;
     f.game.LocateBlank();
-    QCOMPARE(int(f.game.BlankIndex), 15);
-    QCOMPARE(f.game.cmdcheck[15].caption, QStringLiteral("16"));
+    QCOMPARE(int(probe(f.game).board.BlankIndex), 15);
+    QCOMPARE(probe(f.game).board.cmdcheck[15].caption, QStringLiteral("16"));
 }
 
 void TestBoard::tileMove_data()
@@ -110,18 +110,18 @@ void TestBoard::tileMove()
 
     GameFixture f;
     f.layOut(blank);
-    f.game.MoveHistory = QStringList{QString(), QString()};
+    probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
     // A stale index from an earlier position: the move must find the blank.
-    f.game.BlankIndex = static_cast<qint16>(blank == 9 ? 2 : 9);
+    probe(f.game).board.BlankIndex = static_cast<qint16>(blank == 9 ? 2 : 9);
     const QStringList before = core::boardText(f.game);
 
     core::makeMove(f.game, move);
 
     if (!moved) {
         QCOMPARE(core::boardText(f.game), before);
-        QCOMPARE(f.game.MoveHistory, (QStringList{QString(), QString()}));
+        QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), QString()}));
         // The locator ran all the same.
-        QCOMPARE(int(f.game.BlankIndex), blank);
+        QCOMPARE(int(probe(f.game).board.BlankIndex), blank);
         return;
     }
 
@@ -129,25 +129,25 @@ void TestBoard::tileMove()
     expected[blank] = before.at(newBlank);
     expected[newBlank] = QStringLiteral("[]");
     QCOMPARE(core::boardText(f.game), expected);
-    QCOMPARE(f.game.cmdcheck[newBlank].caption, QString());
-    QCOMPARE(f.game.MoveHistory, (QStringList{QString(), move, QString()}));
+    QCOMPARE(probe(f.game).board.cmdcheck[newBlank].caption, QString());
+    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), move, QString()}));
     QCOMPARE(core::hiddenCount(f.game), 1);
     // The index still names the cell the tile moved into.
-    QCOMPARE(int(f.game.BlankIndex), blank);
+    QCOMPARE(int(probe(f.game).board.BlankIndex), blank);
     f.game.LocateBlank();
-    QCOMPARE(int(f.game.BlankIndex), newBlank);
+    QCOMPARE(int(probe(f.game).board.BlankIndex), newBlank);
 }
 
 void TestBoard::historyRecordsMovesInOrder()
 {
     GameFixture f;
     f.layOut(15);
-    f.game.MoveHistory = QStringList{QString(), QString()};
+    probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
 
     f.game.MoveRight();
-    QCOMPARE(f.game.MoveHistory, (QStringList{"", "r", ""}));
+    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{"", "r", ""}));
     f.game.MoveDown();
-    QCOMPARE(f.game.MoveHistory, (QStringList{"", "r", "d", ""}));
+    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{"", "r", "d", ""}));
     QCOMPARE(core::hiddenCell(f.game), 10);
     QCOMPARE(core::boardText(f.game),
              (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "[]", "12", "13",
@@ -159,14 +159,14 @@ void TestBoard::refusedMovesRecordNothing()
     // Refused moves between executed ones leave no gap and no entry.
     GameFixture f;
     f.layOut(15);
-    f.game.MoveHistory = QStringList{QString(), QString()};
+    probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
     f.game.MoveUp();    // refused: bottom row
     f.game.MoveLeft();  // refused: right column
     f.game.MoveRight(); // blank to 14
     f.game.MoveUp();    // refused
     f.game.MoveDown();  // blank to 10
     f.game.MoveLeft();  // blank to 11
-    QCOMPARE(f.game.MoveHistory, (QStringList{"", "r", "d", "l", ""}));
+    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{"", "r", "d", "l", ""}));
 }
 
 void TestBoard::firstMoveOverwritesTheUnseenSixteen_data()
@@ -185,18 +185,18 @@ void TestBoard::firstMoveOverwritesTheUnseenSixteen()
     QFETCH(QString, tile);
 
     GameFixture f;
-    f.game.LabelCells();
-    QCOMPARE(f.game.cmdcheck[15].caption, QStringLiteral("16"));
-    QVERIFY(!f.game.cmdcheck[15].visible);
+    probe(f.game).LabelCells();
+    QCOMPARE(probe(f.game).board.cmdcheck[15].caption, QStringLiteral("16"));
+    QVERIFY(!probe(f.game).board.cmdcheck[15].visible);
 
     core::makeMove(f.game, move);
 
-    QCOMPARE(f.game.cmdcheck[15].caption, tile);
-    QVERIFY(f.game.cmdcheck[15].visible);
-    QCOMPARE(f.game.cmdcheck[from].caption, QString());
-    QVERIFY(!f.game.cmdcheck[from].visible);
+    QCOMPARE(probe(f.game).board.cmdcheck[15].caption, tile);
+    QVERIFY(probe(f.game).board.cmdcheck[15].visible);
+    QCOMPARE(probe(f.game).board.cmdcheck[from].caption, QString());
+    QVERIFY(!probe(f.game).board.cmdcheck[from].visible);
     // No "16" is left anywhere on the board.
-    for (const Cell &cell : f.game.cmdcheck)
+    for (const Cell &cell : probe(f.game).board.cmdcheck)
         QVERIFY(cell.caption != u"16");
 }
 
@@ -205,18 +205,18 @@ void TestBoard::blankIndexStaysStaleUntilLocated()
     GameFixture f;
     f.layOut(10);
     f.game.LocateBlank();
-    QCOMPARE(int(f.game.BlankIndex), 10);
+    QCOMPARE(int(probe(f.game).board.BlankIndex), 10);
 
     f.game.MoveUp(); // the tile of cell 14 moves up; the blank is now at 14
     QCOMPARE(core::hiddenCell(f.game), 14);
-    QCOMPARE(int(f.game.BlankIndex), 10);
+    QCOMPARE(int(probe(f.game).board.BlankIndex), 10);
 
     f.game.MoveLeft(); // locates 14 first, then the tile of 15 moves left
     QCOMPARE(core::hiddenCell(f.game), 15);
-    QCOMPARE(int(f.game.BlankIndex), 14);
+    QCOMPARE(int(probe(f.game).board.BlankIndex), 14);
 
     f.game.LocateBlank();
-    QCOMPARE(int(f.game.BlankIndex), 15);
+    QCOMPARE(int(probe(f.game).board.BlankIndex), 15);
 }
 
 void TestBoard::movesFindTheBlankThemselves()
@@ -225,10 +225,10 @@ void TestBoard::movesFindTheBlankThemselves()
     // blank across the bottom row, the fourth is refused at the edge.
     GameFixture f;
     f.layOut(15);
-    f.game.MoveHistory = QStringList{QString(), QString()};
+    probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
     for (int i = 0; i < 4; ++i)
         f.game.MoveRight();
-    QCOMPARE(f.game.MoveHistory, (QStringList{"", "r", "r", "r", ""}));
+    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{"", "r", "r", "r", ""}));
     QCOMPARE(core::boardText(f.game),
              (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "[]",
                           "13", "14", "15"}));
@@ -245,7 +245,7 @@ void TestBoard::randomWalkKeepsOneBlankAndAllTiles()
         GameFixture f;
         SeededRandom random(seed);
         f.layOut(int(random.next() * 16));
-        f.game.MoveHistory = QStringList{QString(), QString()};
+        probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
         QStringList executed;
         for (int step = 0; step < 300; ++step) {
             const QString code = codes[int(random.next() * 4)];
@@ -266,7 +266,7 @@ void TestBoard::randomWalkKeepsOneBlankAndAllTiles()
             QCOMPARE(core::hiddenCount(f.game), 1);
         }
         QStringList numbers;
-        for (const Cell &cell : f.game.cmdcheck) {
+        for (const Cell &cell : probe(f.game).board.cmdcheck) {
             if (cell.visible)
                 numbers << cell.caption;
         }
@@ -276,8 +276,8 @@ void TestBoard::randomWalkKeepsOneBlankAndAllTiles()
         for (int n = 1; n <= 15; ++n)
             all << QString::number(n);
         QCOMPARE(numbers, all);
-        QCOMPARE(core::recordedMoves(f.game.MoveHistory), executed);
-        QVERIFY(core::wellFormedHistory(f.game.MoveHistory));
+        QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), executed);
+        QVERIFY(core::wellFormedHistory(probe(f.game).board.MoveHistory));
     }
 }
 

@@ -66,37 +66,36 @@ void ClockTest::countdownDisplay()
 
     GameFixture fx;
     startGame(fx, 10);
-    QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : 10 : 0"));
-    QVERIFY(!fx.game.tmrtimeEnabled);
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
+    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     // Nothing runs before the first move.
     QCOMPARE(clockSeconds(fx, 30), 0);
-    QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
 
     QVERIFY(!playerMove(fx).isEmpty());
-    QVERIFY(fx.game.tmrtimeEnabled);
-    QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : 10 : 0"));
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
 
     QCOMPARE(clockSeconds(fx, ticks), ticks);
-    QCOMPARE(fx.game.stbtimerPanels[0], display);
-    QCOMPARE(fx.game.stbtimerPanels[1], QStringLiteral("Easy"));
-    QCOMPARE(fx.game.ElapsedSeconds, ticks);
-    QVERIFY(fx.game.tmrtimeEnabled);
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], display);
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[1], QStringLiteral("Easy"));
+    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, ticks);
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
     QVERIFY(fx.dialogs.log.isEmpty());
 }
 
 void ClockTest::timeUp_data()
 {
     QTest::addColumn<int>("limit");
-    QTest::addColumn<int>("option");
     QTest::addColumn<QString>("difficulty");
     QTest::addColumn<int>("ticksToTimeUp");
     QTest::addColumn<QString>("lastDisplay");
 
-    QTest::newRow("limit 10") << 10 << int(DifficultyOption::Easy) << "Easy" << 600 << "Timer : 0 : 0";
-    QTest::newRow("limit 2") << 2 << int(DifficultyOption::Medium) << "Medium" << 120 << "Timer : 0 : 0";
+    QTest::newRow("limit 10") << 10 << "Easy" << 600 << "Timer : 0 : 0";
+    QTest::newRow("limit 2") << 2 << "Medium" << 120 << "Timer : 0 : 0";
     // 60 seconds would be a record, but a game that ran out stores nothing.
-    QTest::newRow("limit 1") << 1 << int(DifficultyOption::Easy) << "Easy" << 60 << "Timer : 0 : 0";
-    QTest::newRow("limit 0") << 0 << int(DifficultyOption::Hard) << "Hard" << 1 << "Timer : -1 : 59";
+    QTest::newRow("limit 1") << 1 << "Easy" << 60 << "Timer : 0 : 0";
+    QTest::newRow("limit 0") << 0 << "Hard" << 1 << "Timer : -1 : 59";
 }
 
 // The game lasts exactly the limit in ticks from the first move; the last
@@ -105,25 +104,24 @@ void ClockTest::timeUp_data()
 void ClockTest::timeUp()
 {
     QFETCH(int, limit);
-    QFETCH(int, option);
     QFETCH(QString, difficulty);
     QFETCH(int, ticksToTimeUp);
     QFETCH(QString, lastDisplay);
 
     GameFixture fx;
-    startGame(fx, qint16(limit), DifficultyOption(option));
-    QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
-    QCOMPARE(fx.game.stbtimerPanels[1], difficulty);
+    startGame(fx, qint16(limit), level(difficulty));
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[1], difficulty);
     QVERIFY(!playerMove(fx).isEmpty());
-    const QStringList playedHistory = fx.game.MoveHistory;
+    const QStringList playedHistory = probe(fx.game).board.MoveHistory;
     const int seedsBefore = fx.random.seeds;
 
     for (int tick = 1; tick < ticksToTimeUp; ++tick) {
         fx.game.tmrtime_Timer();
-        QCOMPARE(fx.game.stbtimerPanels[0], expectedDisplay(limit, tick));
+        QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], expectedDisplay(limit, tick));
     }
     QVERIFY(fx.dialogs.log.isEmpty());
-    QVERIFY(fx.game.tmrtimeEnabled);
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
 
     QString displayUnder;
     int elapsedUnder = -1;
@@ -133,9 +131,9 @@ void ClockTest::timeUp()
         if (which != QLatin1String("message:Time Up"))
             return;
         ++messagesUnder;
-        displayUnder = fx.game.stbtimerPanels[0];
-        elapsedUnder = fx.game.ElapsedSeconds;
-        clockUnder = fx.game.tmrtimeEnabled;
+        displayUnder = probe(fx.game).controls.stbtimer.panels[0];
+        elapsedUnder = probe(fx.game).clock.ElapsedSeconds;
+        clockUnder = probe(fx.game).controls.tmrtime.enabled;
         // The window delivers no tick while the clock is stopped, so nothing
         // can run the time-up steps a second time under the message (ticks
         // only under the first one, so that a fault cannot recurse).
@@ -152,32 +150,32 @@ void ClockTest::timeUp()
 
     // A fresh, primed game.
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
-    QVERIFY(fx.game.MoveHistory != playedHistory);
-    QCOMPARE(fx.game.MoveHistory.first(), QString());
-    QCOMPARE(fx.game.MoveHistory.last(), QString());
-    QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
-    QCOMPARE(fx.game.stbtimerPanels[1], difficulty);
-    QCOMPARE(fx.game.MinutesLeft, limit - 1);
-    QCOMPARE(fx.game.SecondsLeft, 0);
-    QCOMPARE(fx.game.ElapsedSeconds, 0);
-    QVERIFY(fx.game.FirstMovePending);
-    QVERIFY(!fx.game.tmrtimeEnabled);
-    QVERIFY(!fx.game.cmdpause.enabled);
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Pause"));
-    QVERIFY(fx.game.BoardActive);
+    QVERIFY(probe(fx.game).board.MoveHistory != playedHistory);
+    QCOMPARE(probe(fx.game).board.MoveHistory.first(), QString());
+    QCOMPARE(probe(fx.game).board.MoveHistory.last(), QString());
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[1], difficulty);
+    QCOMPARE(probe(fx.game).clock.MinutesLeft, limit - 1);
+    QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
+    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
+    QVERIFY(probe(fx.game).clock.FirstMovePending);
+    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QVERIFY(probe(fx.game).board.BoardActive);
     QVERIFY(nothingStored(fx));
 
     // The new game waits for its own first move, then counts from the full limit.
     QCOMPARE(clockSeconds(fx, 10), 0);
     QVERIFY(!playerMove(fx).isEmpty());
-    QCOMPARE(fx.game.SecondsLeft, 60);
+    QCOMPARE(probe(fx.game).clock.SecondsLeft, 60);
     fx.game.tmrtime_Timer();
     if (limit == 0) {
         // With no minute at all, every game ends at its first tick.
         QCOMPARE(fx.dialogs.log, (QStringList{kTimeUpLine, kTimeUpLine}));
         QCOMPARE(displayUnder, expectedDisplay(limit, 1));
     } else {
-        QCOMPARE(fx.game.stbtimerPanels[0], expectedDisplay(limit, 1));
+        QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], expectedDisplay(limit, 1));
         QCOMPARE(fx.dialogs.log.size(), 1);
     }
 }
@@ -208,19 +206,19 @@ void ClockTest::pauseHoldsTheCountdown()
     const QStringList before = boardAndClock(fx.game);
 
     fx.game.cmdpause_Click();
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Resume"));
-    QVERIFY(!fx.game.tmrtimeEnabled);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Resume"));
+    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     QCOMPARE(clockSeconds(fx, pausedSeconds), 0);
     QCOMPARE(boardAndClock(fx.game), before);
 
     fx.game.cmdpause_Click();
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Pause"));
-    QVERIFY(fx.game.tmrtimeEnabled);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
 
     const int remaining = 600 - ticksBeforePause;
     QCOMPARE(clockSeconds(fx, remaining - 1), remaining - 1);
-    QCOMPARE(fx.game.stbtimerPanels[0], expectedDisplay(10, 599));
-    QCOMPARE(fx.game.ElapsedSeconds, 599);
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], expectedDisplay(10, 599));
+    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 599);
     QVERIFY(fx.dialogs.log.isEmpty());
     clockSeconds(fx, 1);
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
@@ -237,16 +235,16 @@ void ClockTest::timeUpUnderOpenOptionsPanel()
     GameFixture fx;
     startGame(fx, 1);
     QVERIFY(!playerMove(fx).isEmpty());
-    fx.game.famOptionsVisible = true;
-    fx.game.BoardActive = false;
-    fx.game.setClockRunning(true);
+    probe(fx.game).controls.famOptions.visible = true;
+    probe(fx.game).board.BoardActive = false;
+    probe(fx.game).setClockRunning(true);
     QCOMPARE(clockSeconds(fx, 60), 60);
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
-    QVERIFY(!fx.game.BoardActive);
-    const QStringList history = fx.game.MoveHistory;
-    fx.game.cmdcheck_Click(fx.game.BlankIndex + 1);
+    QVERIFY(!probe(fx.game).board.BoardActive);
+    const QStringList history = probe(fx.game).board.MoveHistory;
+    fx.game.cmdcheck_Click(probe(fx.game).board.BlankIndex + 1);
     fx.game.Form_KeyDown(104);
-    QCOMPARE(fx.game.MoveHistory, history);
+    QCOMPARE(probe(fx.game).board.MoveHistory, history);
 }
 
 void ClockTest::timeUpDuringAutoPlay()
@@ -259,7 +257,7 @@ void ClockTest::timeUpDuringAutoPlay()
     fx.game.Mnuauto_Click();
     QCOMPARE(autoSteps(fx, 1), 1);
     QVERIFY(fx.dialogs.log.isEmpty());
-    QVERIFY(fx.game.AutoPlayRunning);
+    QVERIFY(probe(fx.game).autoPlay.AutoPlayRunning);
 
     QStringList underMessage;
     fx.dialogs.whileOpen = [&](const QString &which) {
@@ -275,23 +273,23 @@ void ClockTest::timeUpDuringAutoPlay()
     QVERIFY(underMessage.filter(QStringLiteral("cmdpause=Pause|")).size() == 1);
 
     // The new game: ready, auto play over for good.
-    QVERIFY(!fx.game.tmrautoEnabled);
-    QVERIFY(!fx.game.AutoPlayRunning);
-    QVERIFY(!fx.game.AutoPlayUsed);
-    QVERIFY(fx.game.mnutoolsEnabled);
-    QVERIFY(fx.game.BoardActive);
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Pause"));
-    QVERIFY(!fx.game.cmdpause.enabled);
-    QVERIFY(fx.game.FirstMovePending);
+    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
+    QVERIFY(probe(fx.game).controls.mnutools.enabled);
+    QVERIFY(probe(fx.game).board.BoardActive);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(probe(fx.game).clock.FirstMovePending);
 
     // No later step touches the new board, and the help's hold on the timers
     // does not bring the stepper back.
     const QStringList dealt = boardAndClock(fx.game);
     QCOMPARE(autoSteps(fx, 10), 0);
-    fx.game.holdTimers();
-    fx.game.releaseTimers();
-    QVERIFY(!fx.game.tmrautoEnabled);
-    QVERIFY(!fx.game.tmrtimeEnabled);
+    probe(fx.game).holdTimers();
+    probe(fx.game).releaseTimers();
+    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     QCOMPARE(autoSteps(fx, 10), 0);
     QCOMPARE(boardAndClock(fx.game), dealt);
 
@@ -308,16 +306,16 @@ void ClockTest::hugeLimitDoesNotOverflow()
 {
     GameFixture fx;
     startGame(fx, 32767);
-    QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : 32767 : 0"));
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 32767 : 0"));
     QVERIFY(!playerMove(fx).isEmpty());
 
     QCOMPARE(clockSeconds(fx, 32767), 32767);
-    QCOMPARE(fx.game.ElapsedSeconds, 32767);
+    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 32767);
     QCOMPARE(clockSeconds(fx, 40000 - 32767), 40000 - 32767);
-    QCOMPARE(fx.game.ElapsedSeconds, 40000);
-    QCOMPARE(fx.game.stbtimerPanels[0], expectedDisplay(32767, 40000));
-    QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : 32100 : 20"));
-    QVERIFY(fx.game.tmrtimeEnabled);
+    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 40000);
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], expectedDisplay(32767, 40000));
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 32100 : 20"));
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
     QVERIFY(fx.dialogs.log.isEmpty());
 }
 

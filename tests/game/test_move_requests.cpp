@@ -8,16 +8,25 @@
 
 namespace {
 
+// How often the how-to-play help was shown.
+int helpShown(const GameFixture &f)
+{
+    int shown = 0;
+    for (const QString &entry : f.dialogs.log)
+        shown += entry.startsWith(QStringLiteral("message:Help|")) ? 1 : 0;
+    return shown;
+}
+
 // A game in progress that has not had its first move yet: clock stopped,
 // pause disabled, the seconds not primed.
 void prepareFreshGame(GameFixture &f, int blank)
 {
-    f.game.checkedOption = DifficultyOption::Easy;
-    f.game.TimeLimitMinutes = 10;
+    probe(f.game).controls.checkedOption = level(u"Easy");
+    probe(f.game).clock.TimeLimitMinutes = 10;
     f.game.NewGame();
     f.layOut(blank);
-    f.game.MoveHistory = QStringList{QString(), QString()};
-    f.game.cmdpause.enabled = false;
+    probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
+    probe(f.game).controls.cmdpause.enabled = false;
 }
 
 struct Snapshot
@@ -33,8 +42,8 @@ struct Snapshot
 
 Snapshot snapshot(const GameFixture &f)
 {
-    return {core::boardText(f.game), f.game.MoveHistory, f.game.tmrtimeEnabled,
-            f.game.cmdpause.enabled, f.game.SecondsLeft, f.game.FirstMovePending, f.dialogs.log};
+    return {core::boardText(f.game), probe(f.game).board.MoveHistory, probe(f.game).controls.tmrtime.enabled,
+            probe(f.game).controls.cmdpause.enabled, probe(f.game).clock.SecondsLeft, probe(f.game).clock.FirstMovePending, f.dialogs.log};
 }
 
 void compareUnchanged(const GameFixture &f, const Snapshot &before)
@@ -54,22 +63,22 @@ void compareUnchanged(const GameFixture &f, const Snapshot &before)
 void compareRequested(const GameFixture &f, const QStringList &boardBefore, int blank,
                       const QString &code, int newBlank)
 {
-    QVERIFY(f.game.tmrtimeEnabled);
-    QVERIFY(f.game.cmdpause.enabled);
-    QCOMPARE(f.game.SecondsLeft, 60);
-    QVERIFY(!f.game.FirstMovePending);
-    QVERIFY(!f.game.Solved);
+    QVERIFY(probe(f.game).controls.tmrtime.enabled);
+    QVERIFY(probe(f.game).controls.cmdpause.enabled);
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 60);
+    QVERIFY(!probe(f.game).clock.FirstMovePending);
+    QVERIFY(!probe(f.game).board.Solved);
     QVERIFY(f.dialogs.log.isEmpty());
     if (code.isEmpty()) {
         QCOMPARE(core::boardText(f.game), boardBefore);
-        QCOMPARE(f.game.MoveHistory, (QStringList{QString(), QString()}));
+        QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), QString()}));
         return;
     }
     QStringList expected = boardBefore;
     expected[blank] = boardBefore.at(newBlank);
     expected[newBlank] = QStringLiteral("[]");
     QCOMPARE(core::boardText(f.game), expected);
-    QCOMPARE(f.game.MoveHistory, (QStringList{QString(), code, QString()}));
+    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), code, QString()}));
 }
 
 } // namespace
@@ -137,9 +146,9 @@ void TestMoveRequests::click()
 
     GameFixture f;
     prepareFreshGame(f, blank);
-    QVERIFY(f.game.FirstMovePending);
-    QCOMPARE(f.game.SecondsLeft, 0);
-    QVERIFY(!f.game.tmrtimeEnabled);
+    QVERIFY(probe(f.game).clock.FirstMovePending);
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
+    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
     const Snapshot before = snapshot(f);
 
     f.game.cmdcheck_Click(cell);
@@ -193,14 +202,11 @@ void TestMoveRequests::key()
 
     GameFixture f;
     prepareFreshGame(f, blank);
-    int helpRequests = 0;
-    f.dialogs.onHowToPlay = [&] { ++helpRequests; };
     const Snapshot before = snapshot(f);
 
     f.game.Form_KeyDown(keyCode);
 
-    QCOMPARE(helpRequests, help);
-    QCOMPARE(f.dialogs.log.count(QStringLiteral("howtoplay")), qsizetype(help));
+    QCOMPARE(helpShown(f), help);
     if (!request) {
         const Snapshot after = snapshot(f);
         QCOMPARE(after.board, before.board);
@@ -220,9 +226,7 @@ void TestMoveRequests::nothingWhileTheBoardIsInactive()
     // does anything, F1 included.
     GameFixture f;
     prepareFreshGame(f, 5);
-    f.game.BoardActive = false;
-    int helpRequests = 0;
-    f.dialogs.onHowToPlay = [&] { ++helpRequests; };
+    probe(f.game).board.BoardActive = false;
     const Snapshot before = snapshot(f);
 
     for (int cell : {1, 4, 6, 9})
@@ -231,12 +235,12 @@ void TestMoveRequests::nothingWhileTheBoardIsInactive()
         f.game.Form_KeyDown(key);
 
     compareUnchanged(f, before);
-    QCOMPARE(helpRequests, 0);
+    QCOMPARE(helpShown(f), 0);
 
     // With the board active again, the same click moves.
-    f.game.BoardActive = true;
+    probe(f.game).board.BoardActive = true;
     f.game.cmdcheck_Click(4);
-    QCOMPARE(core::recordedMoves(f.game.MoveHistory), QStringList{"r"});
+    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), QStringList{"r"});
 }
 
 void TestMoveRequests::onlyTheFirstRequestPrimesTheSeconds()
@@ -244,18 +248,18 @@ void TestMoveRequests::onlyTheFirstRequestPrimesTheSeconds()
     GameFixture f;
     prepareFreshGame(f, 5);
     f.game.cmdcheck_Click(4); // blank now at 4
-    QCOMPARE(f.game.SecondsLeft, 60);
-    QVERIFY(!f.game.FirstMovePending);
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 60);
+    QVERIFY(!probe(f.game).clock.FirstMovePending);
 
     // The clock has counted some seconds down; later requests leave them.
-    f.game.SecondsLeft = 42;
+    probe(f.game).clock.SecondsLeft = 42;
     f.game.cmdcheck_Click(5);  // blank back to 5
     f.game.Form_KeyDown(104);  // blank to 9
     f.game.cmdcheck_Click(5);  // the tile above comes down: blank to 5
-    QCOMPARE(f.game.SecondsLeft, 42);
-    QVERIFY(!f.game.FirstMovePending);
-    QVERIFY(f.game.tmrtimeEnabled);
-    QCOMPARE(core::recordedMoves(f.game.MoveHistory), (QStringList{"r", "l", "u", "d"}));
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 42);
+    QVERIFY(!probe(f.game).clock.FirstMovePending);
+    QVERIFY(probe(f.game).controls.tmrtime.enabled);
+    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "l", "u", "d"}));
 }
 
 void TestMoveRequests::requestThatSolvesEndsTheGame_data()
@@ -281,13 +285,13 @@ void TestMoveRequests::requestThatSolvesEndsTheGame()
     GameFixture f(9);
     prepareFreshGame(f, blank);
     if (!firstMove) {
-        f.game.FirstMovePending = false;
-        f.game.SecondsLeft = 33;
-        f.game.setClockRunning(true);
-        f.game.cmdpause.enabled = true;
+        probe(f.game).clock.FirstMovePending = false;
+        probe(f.game).clock.SecondsLeft = 33;
+        probe(f.game).setClockRunning(true);
+        probe(f.game).controls.cmdpause.enabled = true;
     }
-    f.game.ElapsedSeconds = 30;
-    const QStringList history = f.game.MoveHistory;
+    probe(f.game).clock.ElapsedSeconds = 30;
+    const QStringList history = probe(f.game).board.MoveHistory;
 
     if (cell >= 0)
         f.game.cmdcheck_Click(cell);
@@ -295,17 +299,17 @@ void TestMoveRequests::requestThatSolvesEndsTheGame()
         f.game.Form_KeyDown(keyCode);
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
-    QVERIFY(f.game.Solved);
+    QVERIFY(probe(f.game).board.Solved);
     // The next game waits for its own first move.
-    QVERIFY(!f.game.tmrtimeEnabled);
-    QVERIFY(!f.game.cmdpause.enabled);
-    QVERIFY(f.game.FirstMovePending);
-    QCOMPARE(f.game.SecondsLeft, 0);
-    QCOMPARE(f.game.ElapsedSeconds, 0);
-    QCOMPARE(f.game.MinutesLeft, 9);
+    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
+    QVERIFY(probe(f.game).clock.FirstMovePending);
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
+    QCOMPARE(probe(f.game).clock.ElapsedSeconds, 0);
+    QCOMPARE(probe(f.game).clock.MinutesLeft, 9);
     // A new board was dealt.
-    QVERIFY(f.game.MoveHistory != history);
-    QVERIFY(core::wellFormedHistory(f.game.MoveHistory));
+    QVERIFY(probe(f.game).board.MoveHistory != history);
+    QVERIFY(core::wellFormedHistory(probe(f.game).board.MoveHistory));
     QCOMPARE(core::hiddenCount(f.game), 1);
 }
 
@@ -323,17 +327,17 @@ void TestMoveRequests::refusedRequestOnASolvedBoardEndsTheGame()
     QFETCH(int, keyCode);
     GameFixture f(4);
     prepareFreshGame(f, 15);
-    f.game.ElapsedSeconds = 0;
+    probe(f.game).clock.ElapsedSeconds = 0;
 
     f.game.Form_KeyDown(keyCode);
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
-    QVERIFY(f.game.FirstMovePending);
-    QVERIFY(!f.game.tmrtimeEnabled);
-    QVERIFY(!f.game.cmdpause.enabled);
-    QCOMPARE(f.game.SecondsLeft, 0);
-    QVERIFY(core::wellFormedHistory(f.game.MoveHistory));
-    QVERIFY(f.game.MoveHistory.size() > 2);
+    QVERIFY(probe(f.game).clock.FirstMovePending);
+    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
+    QVERIFY(core::wellFormedHistory(probe(f.game).board.MoveHistory));
+    QVERIFY(probe(f.game).board.MoveHistory.size() > 2);
 }
 
 QTEST_GUILESS_MAIN(TestMoveRequests)

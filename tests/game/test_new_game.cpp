@@ -2,6 +2,7 @@
 // from the store, the shuffle and the state a fresh game starts in.
 #include "core_helpers.h"
 #include "game_fixture.h"
+#include "store/entries.h"
 
 #include <QtTest>
 
@@ -32,14 +33,15 @@ struct RecordedGame
     ProgressRecorder progress;
 };
 
-int totalMoves(DifficultyOption option)
+// The shuffle moves of each difficulty: 60, 120 and 200.
+int totalMoves(const DifficultyLevel *option)
 {
-    switch (option) {
-    case DifficultyOption::Easy: return 60;
-    case DifficultyOption::Medium: return 120;
-    case DifficultyOption::Hard: return 200;
-    case DifficultyOption::None: break;
-    }
+    if (option == level(u"Easy"))
+        return 60;
+    if (option == level(u"Medium"))
+        return 120;
+    if (option == level(u"Hard"))
+        return 200;
     return 0;
 }
 
@@ -59,21 +61,21 @@ QString codeOf(int d)
 
 void addDifficultyColumns()
 {
-    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<const DifficultyLevel *>("option");
     QTest::addColumn<QString>("difficulty");
     QTest::addColumn<int>("total");
 }
 
 void addDifficultyRows()
 {
-    QTest::newRow("Easy") << DifficultyOption::Easy << QStringLiteral("Easy") << 60;
-    QTest::newRow("Medium") << DifficultyOption::Medium << QStringLiteral("Medium") << 120;
-    QTest::newRow("Hard") << DifficultyOption::Hard << QStringLiteral("Hard") << 200;
+    QTest::newRow("Easy") << level(u"Easy") << QStringLiteral("Easy") << 60;
+    QTest::newRow("Medium") << level(u"Medium") << QStringLiteral("Medium") << 120;
+    QTest::newRow("Hard") << level(u"Hard") << QStringLiteral("Hard") << 200;
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(DifficultyOption)
+Q_DECLARE_METATYPE(const DifficultyLevel *)
 
 class TestNewGame : public QObject
 {
@@ -101,34 +103,34 @@ private slots:
 
 void TestNewGame::readDifficulty_data()
 {
-    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<const DifficultyLevel *>("option");
     QTest::addColumn<QString>("difficulty");
     QTest::addColumn<int>("rounds");
     QTest::addColumn<int>("perRound");
-    QTest::newRow("Easy") << DifficultyOption::Easy << QStringLiteral("Easy") << 2 << 30;
-    QTest::newRow("Medium") << DifficultyOption::Medium << QStringLiteral("Medium") << 3 << 40;
-    QTest::newRow("Hard") << DifficultyOption::Hard << QStringLiteral("Hard") << 4 << 50;
+    QTest::newRow("Easy") << level(u"Easy") << QStringLiteral("Easy") << 2 << 30;
+    QTest::newRow("Medium") << level(u"Medium") << QStringLiteral("Medium") << 3 << 40;
+    QTest::newRow("Hard") << level(u"Hard") << QStringLiteral("Hard") << 4 << 50;
     // No button checked: everything stays as it was.
-    QTest::newRow("none checked") << DifficultyOption::None << QStringLiteral("Before") << 7 << 9;
+    QTest::newRow("none checked") << static_cast<const DifficultyLevel *>(nullptr) << QStringLiteral("Before") << 7 << 9;
 }
 
 void TestNewGame::readDifficulty()
 {
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(QString, difficulty);
     QFETCH(int, rounds);
     QFETCH(int, perRound);
 
     GameFixture f;
-    f.game.Difficulty = QStringLiteral("Before");
-    f.game.ShuffleRounds = 7;
-    f.game.MovesPerRound = 9;
-    f.game.checkedOption = option;
+    probe(f.game).deal.Difficulty = QStringLiteral("Before");
+    probe(f.game).deal.ShuffleRounds = 7;
+    probe(f.game).deal.MovesPerRound = 9;
+    probe(f.game).controls.checkedOption = option;
     f.game.ReadDifficulty();
-    QCOMPARE(f.game.Difficulty, difficulty);
-    QCOMPARE(int(f.game.ShuffleRounds), rounds);
-    QCOMPARE(int(f.game.MovesPerRound), perRound);
-    QCOMPARE(f.game.checkedOption, option);
+    QCOMPARE(probe(f.game).deal.Difficulty, difficulty);
+    QCOMPARE(int(probe(f.game).deal.ShuffleRounds), rounds);
+    QCOMPARE(int(probe(f.game).deal.MovesPerRound), perRound);
+    QCOMPARE(probe(f.game).controls.checkedOption, option);
 }
 
 void TestNewGame::shuffleCountsEveryMoveOnce_data()
@@ -136,21 +138,21 @@ void TestNewGame::shuffleCountsEveryMoveOnce_data()
     addDifficultyColumns();
     QTest::addColumn<unsigned long long>("seed");
     for (unsigned long long seed : {1ULL, 7ULL, 42ULL, 1234ULL, 99991ULL}) {
-        QTest::addRow("Easy, seed %llu", seed) << DifficultyOption::Easy << QStringLiteral("Easy") << 60 << seed;
-        QTest::addRow("Medium, seed %llu", seed) << DifficultyOption::Medium << QStringLiteral("Medium") << 120 << seed;
-        QTest::addRow("Hard, seed %llu", seed) << DifficultyOption::Hard << QStringLiteral("Hard") << 200 << seed;
+        QTest::addRow("Easy, seed %llu", seed) << level(u"Easy") << QStringLiteral("Easy") << 60 << seed;
+        QTest::addRow("Medium, seed %llu", seed) << level(u"Medium") << QStringLiteral("Medium") << 120 << seed;
+        QTest::addRow("Hard, seed %llu", seed) << level(u"Hard") << QStringLiteral("Hard") << 200 << seed;
     }
 }
 
 void TestNewGame::shuffleCountsEveryMoveOnce()
 {
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(int, total);
     QFETCH(unsigned long long, seed);
 
     RecordedGame g(seed);
-    g.game.checkedOption = option;
-    g.game.TimeLimitMinutes = 10;
+    probe(g.game).controls.checkedOption = option;
+    probe(g.game).clock.TimeLimitMinutes = 10;
     g.progress.expectedMax = total;
     g.game.NewGame();
 
@@ -160,10 +162,10 @@ void TestNewGame::shuffleCountsEveryMoveOnce()
     QCOMPARE(values.size(), g.random.draws.size());
     QCOMPARE(g.progress.hiddenWhileCounting, 0);
     QCOMPARE(g.progress.wrongRange, 0);
-    QCOMPARE(g.game.pgblengthMin, 0);
-    QCOMPARE(g.game.pgblengthMax, total);
-    QCOMPARE(g.game.pgblengthValue, total);
-    QVERIFY(!g.game.pgblengthVisible);
+    QCOMPARE(probe(g.game).controls.pgblength.minimum, 0);
+    QCOMPARE(probe(g.game).controls.pgblength.maximum, total);
+    QCOMPARE(probe(g.game).controls.pgblength.value, total);
+    QVERIFY(!probe(g.game).controls.pgblength.visible);
 
     // Read each draw as counted (the bar went up) or redrawn (it did not).
     int previous = 0;
@@ -189,8 +191,8 @@ void TestNewGame::shuffleCountsEveryMoveOnce()
 
     // The recorded moves are the counted moves that were not refused, in
     // the order they were made.
-    QVERIFY(core::wellFormedHistory(g.game.MoveHistory));
-    const QStringList recorded = core::recordedMoves(g.game.MoveHistory);
+    QVERIFY(core::wellFormedHistory(probe(g.game).board.MoveHistory));
+    const QStringList recorded = core::recordedMoves(probe(g.game).board.MoveHistory);
     QVERIFY(recorded.size() <= total);
     qsizetype next = 0;
     for (const QString &code : countedCodes) {
@@ -225,12 +227,12 @@ void TestNewGame::directionsFollowTheDraws()
     ProgressRecorder progress(f.game);
     f.game.setObserver(&progress);
     f.random.values.assign(60, draw);
-    f.game.checkedOption = DifficultyOption::Easy;
+    probe(f.game).controls.checkedOption = level(u"Easy");
     f.game.NewGame();
 
     QCOMPARE(progress.values.size(), std::size_t(60));
     QCOMPARE(progress.values.back(), 60);
-    QCOMPARE(core::recordedMoves(f.game.MoveHistory), recorded);
+    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), recorded);
     QCOMPARE(core::hiddenCell(f.game), blank);
     QCOMPARE(core::hiddenCount(f.game), 1);
 }
@@ -245,10 +247,10 @@ void TestNewGame::reverseOfARefusedMoveIsRedrawn()
     f.game.setObserver(&progress);
     f.random.values = {0.75, 0.5, 0.25, 0.0, 0.5};
     f.random.values.resize(62, 0.0);
-    f.game.checkedOption = DifficultyOption::Easy;
+    probe(f.game).controls.checkedOption = level(u"Easy");
     f.game.NewGame();
 
-    QCOMPARE(core::recordedMoves(f.game.MoveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(62));
     const std::vector<int> firstSix(progress.values.begin(), progress.values.begin() + 6);
     QCOMPARE(firstSix, (std::vector<int>{1, 1, 2, 2, 3, 4}));
@@ -267,10 +269,10 @@ void TestNewGame::previousDirectionCarriesAcrossRounds()
     f.random.values.push_back(0.0);   // left: reverses it
     f.random.values.push_back(0.5);   // down
     f.random.values.resize(61, 0.0);  // left
-    f.game.checkedOption = DifficultyOption::Easy;
+    probe(f.game).controls.checkedOption = level(u"Easy");
     f.game.NewGame();
 
-    QCOMPARE(core::recordedMoves(f.game.MoveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(61));
     QCOMPARE(progress.values[29], 30);
     QCOMPARE(progress.values[30], 30);
@@ -288,40 +290,40 @@ void TestNewGame::previousDirectionStartsFreshEachGame()
     f.random.values.push_back(0.25);
     f.random.values.push_back(0.5);
     f.random.values.resize(120, 0.0);
-    f.game.checkedOption = DifficultyOption::Easy;
+    probe(f.game).controls.checkedOption = level(u"Easy");
     f.game.NewGame();
-    QCOMPARE(core::recordedMoves(f.game.MoveHistory), QStringList{});
+    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), QStringList{});
 
     progress.clear();
     f.game.NewGame();
-    QCOMPARE(core::recordedMoves(f.game.MoveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(60));
     QCOMPARE(progress.values.front(), 1);
 }
 
 void TestNewGame::stateAfterNewGame_data()
 {
-    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<const DifficultyLevel *>("option");
     QTest::addColumn<QString>("difficulty");
     QTest::addColumn<int>("limit");
     QTest::addColumn<QString>("clock");
-    QTest::newRow("Easy, 10") << DifficultyOption::Easy << QStringLiteral("Easy") << 10
+    QTest::newRow("Easy, 10") << level(u"Easy") << QStringLiteral("Easy") << 10
                               << QStringLiteral("Timer : 10 : 0");
-    QTest::newRow("Medium, 10") << DifficultyOption::Medium << QStringLiteral("Medium") << 10
+    QTest::newRow("Medium, 10") << level(u"Medium") << QStringLiteral("Medium") << 10
                                 << QStringLiteral("Timer : 10 : 0");
-    QTest::newRow("Hard, 10") << DifficultyOption::Hard << QStringLiteral("Hard") << 10
+    QTest::newRow("Hard, 10") << level(u"Hard") << QStringLiteral("Hard") << 10
                               << QStringLiteral("Timer : 10 : 0");
-    QTest::newRow("Hard, 25") << DifficultyOption::Hard << QStringLiteral("Hard") << 25
+    QTest::newRow("Hard, 25") << level(u"Hard") << QStringLiteral("Hard") << 25
                               << QStringLiteral("Timer : 25 : 0");
-    QTest::newRow("Easy, 1") << DifficultyOption::Easy << QStringLiteral("Easy") << 1
+    QTest::newRow("Easy, 1") << level(u"Easy") << QStringLiteral("Easy") << 1
                              << QStringLiteral("Timer : 1 : 0");
-    QTest::newRow("Medium, 0") << DifficultyOption::Medium << QStringLiteral("Medium") << 0
+    QTest::newRow("Medium, 0") << level(u"Medium") << QStringLiteral("Medium") << 0
                                << QStringLiteral("Timer : 0 : 0");
 }
 
 void TestNewGame::stateAfterNewGame()
 {
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(QString, difficulty);
     QFETCH(int, limit);
     QFETCH(QString, clock);
@@ -329,63 +331,63 @@ void TestNewGame::stateAfterNewGame()
     GameFixture f(5);
     GameState &g = f.game;
     // Whatever the game before left behind.
-    g.checkedOption = option;
-    g.TimeLimitMinutes = static_cast<qint16>(limit);
-    g.SecondsLeft = 37;
-    g.MinutesLeft = 3;
-    g.ElapsedSeconds = 123;
-    g.FirstMovePending = false;
-    g.BoardActive = false;
-    g.AutoPlayUsed = true;
+    probe(g).controls.checkedOption = option;
+    probe(g).clock.TimeLimitMinutes = static_cast<qint16>(limit);
+    probe(g).clock.SecondsLeft = 37;
+    probe(g).clock.MinutesLeft = 3;
+    probe(g).clock.ElapsedSeconds = 123;
+    probe(g).clock.FirstMovePending = false;
+    probe(g).board.BoardActive = false;
+    probe(g).autoPlay.AutoPlayUsed = true;
     f.scores.GotTopTime = true;
-    g.setClockRunning(true);
-    g.stbtimerPanels = {QStringLiteral("old"), QStringLiteral("old")};
-    g.MoveHistory = QStringList{"", "u", "l", ""};
+    probe(g).setClockRunning(true);
+    probe(g).controls.stbtimer.panels = {QStringLiteral("old"), QStringLiteral("old")};
+    probe(g).board.MoveHistory = QStringList{"", "u", "l", ""};
     f.layOut(6);
-    g.cmdcheck[2].visible = false;
+    probe(g).board.cmdcheck[2].visible = false;
     // What a new game leaves to its callers.
-    g.cmdpause = ButtonState{QStringLiteral("Stop"), QStringLiteral("tip"), false};
-    g.Cmdreset = ButtonState{QStringLiteral("Reset"), QStringLiteral("Reset Game"), false};
-    g.mnutoolsEnabled = false;
-    g.setAutoStepperRunning(true);
-    g.AutoPlayRunning = true;
-    g.ReplayIndex = 17;
-    g.Solved = true;
+    probe(g).controls.cmdpause = ButtonState{QStringLiteral("Stop"), QStringLiteral("tip"), false};
+    probe(g).controls.Cmdreset = ButtonState{QStringLiteral("Reset"), QStringLiteral("Reset Game"), false};
+    probe(g).controls.mnutools.enabled = false;
+    probe(g).setAutoStepperRunning(true);
+    probe(g).autoPlay.AutoPlayRunning = true;
+    probe(g).autoPlay.ReplayIndex = 17;
+    probe(g).board.Solved = true;
 
     g.NewGame();
 
-    QCOMPARE(g.SecondsLeft, 0);
-    QVERIFY(!g.tmrtimeEnabled);
-    QVERIFY(g.FirstMovePending);
-    QCOMPARE(g.MinutesLeft, limit - 1);
-    QCOMPARE(g.stbtimerPanels[0], clock);
-    QCOMPARE(g.stbtimerPanels[1], difficulty);
-    QCOMPARE(g.Difficulty, difficulty);
-    QVERIFY(g.BoardActive);
+    QCOMPARE(probe(g).clock.SecondsLeft, 0);
+    QVERIFY(!probe(g).controls.tmrtime.enabled);
+    QVERIFY(probe(g).clock.FirstMovePending);
+    QCOMPARE(probe(g).clock.MinutesLeft, limit - 1);
+    QCOMPARE(probe(g).controls.stbtimer.panels[0], clock);
+    QCOMPARE(probe(g).controls.stbtimer.panels[1], difficulty);
+    QCOMPARE(probe(g).deal.Difficulty, difficulty);
+    QVERIFY(probe(g).board.BoardActive);
     QVERIFY(!f.scores.GotTopTime);
-    QVERIFY(!g.AutoPlayUsed);
-    QCOMPARE(g.ElapsedSeconds, 0);
-    QVERIFY(!g.pgblengthVisible);
-    QCOMPARE(g.pgblengthMax, totalMoves(option));
-    QCOMPARE(g.pgblengthValue, totalMoves(option));
-    QCOMPARE(int(g.TimeLimitMinutes), limit);
+    QVERIFY(!probe(g).autoPlay.AutoPlayUsed);
+    QCOMPARE(probe(g).clock.ElapsedSeconds, 0);
+    QVERIFY(!probe(g).controls.pgblength.visible);
+    QCOMPARE(probe(g).controls.pgblength.maximum, totalMoves(option));
+    QCOMPARE(probe(g).controls.pgblength.value, totalMoves(option));
+    QCOMPARE(int(probe(g).clock.TimeLimitMinutes), limit);
 
     // The board was laid out afresh before the shuffle: one blank, and the
     // history (which starts anew) leads back to the solved board.
     QCOMPARE(core::hiddenCount(g), 1);
-    QVERIFY(core::wellFormedHistory(g.MoveHistory));
+    QVERIFY(core::wellFormedHistory(probe(g).board.MoveHistory));
     core::undoHistory(g);
     QVERIFY(core::showsSolvedBoard(g));
 
-    QCOMPARE(g.cmdpause.caption, QStringLiteral("Stop"));
-    QCOMPARE(g.cmdpause.toolTip, QStringLiteral("tip"));
-    QVERIFY(!g.cmdpause.enabled);
-    QVERIFY(!g.Cmdreset.enabled);
-    QVERIFY(!g.mnutoolsEnabled);
-    QVERIFY(g.tmrautoEnabled);
-    QVERIFY(g.AutoPlayRunning);
-    QCOMPARE(g.ReplayIndex, 17);
-    QVERIFY(g.Solved);
+    QCOMPARE(probe(g).controls.cmdpause.caption, QStringLiteral("Stop"));
+    QCOMPARE(probe(g).controls.cmdpause.toolTip, QStringLiteral("tip"));
+    QVERIFY(!probe(g).controls.cmdpause.enabled);
+    QVERIFY(!probe(g).controls.Cmdreset.enabled);
+    QVERIFY(!probe(g).controls.mnutools.enabled);
+    QVERIFY(probe(g).controls.tmrauto.enabled);
+    QVERIFY(probe(g).autoPlay.AutoPlayRunning);
+    QCOMPARE(probe(g).autoPlay.ReplayIndex, 17);
+    QVERIFY(probe(g).board.Solved);
 }
 
 void TestNewGame::bestTimesReloaded_data()
@@ -432,7 +434,7 @@ void TestNewGame::bestTimesReloaded()
     f.scores.BestEasy = 1;
     f.scores.BestMedium = 2;
     f.scores.BestHard = 3;
-    f.game.checkedOption = DifficultyOption::Easy;
+    probe(f.game).controls.checkedOption = level(u"Easy");
     f.game.NewGame();
     QCOMPARE(f.scores.BestEasy, easy);
     QCOMPARE(f.scores.BestMedium, medium);
@@ -442,7 +444,7 @@ void TestNewGame::bestTimesReloaded()
 void TestNewGame::bestTimesReloadedAtEveryNewGame()
 {
     GameFixture f;
-    f.game.checkedOption = DifficultyOption::Medium;
+    probe(f.game).controls.checkedOption = level(u"Medium");
     f.game.NewGame();
     QCOMPARE(f.scores.BestMedium, 480.0);
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Medium"), QStringLiteral(" 77")));
@@ -457,14 +459,14 @@ void TestNewGame::bestTimesReloadedAtEveryNewGame()
 void TestNewGame::randomSourceSeededOncePerGame()
 {
     RecordedGame g(3);
-    g.game.checkedOption = DifficultyOption::Easy;
+    probe(g.game).controls.checkedOption = level(u"Easy");
     g.game.NewGame();
     QCOMPARE(g.random.seeds, 1);
     // Seeded before the first draw.
     QCOMPARE(g.random.events.front(), -1.0);
     const std::size_t firstGame = g.random.events.size();
 
-    g.game.checkedOption = DifficultyOption::Hard;
+    probe(g.game).controls.checkedOption = level(u"Hard");
     g.game.NewGame();
     QCOMPARE(g.random.seeds, 2);
     QCOMPARE(g.random.events.at(firstGame), -1.0);
@@ -485,17 +487,17 @@ void TestNewGame::undoingTheHistorySolvesTheBoard_data()
 
 void TestNewGame::undoingTheHistorySolvesTheBoard()
 {
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(int, total);
 
     int longest = 0;
     for (unsigned long long seed = 1; seed <= 200; ++seed) {
         GameFixture f(seed);
-        f.game.checkedOption = option;
-        f.game.TimeLimitMinutes = 10;
+        probe(f.game).controls.checkedOption = option;
+        probe(f.game).clock.TimeLimitMinutes = 10;
         f.game.NewGame();
 
-        const QStringList history = f.game.MoveHistory;
+        const QStringList history = probe(f.game).board.MoveHistory;
         QVERIFY(core::wellFormedHistory(history));
         const int recorded = int(history.size()) - 2;
         QVERIFY(recorded <= total);

@@ -68,19 +68,19 @@ void PauseResetTest::pauseButton()
     GameFixture fx;
     QVERIFY(enter(fx, situation));
     const QStringList board = boardAndClock(fx.game);
-    const bool pauseEnabled = fx.game.cmdpause.enabled;
+    const bool pauseEnabled = probe(fx.game).controls.cmdpause.enabled;
 
     fx.game.cmdpause_Click();
 
-    QCOMPARE(fx.game.cmdpause.caption, caption);
-    QCOMPARE(fx.game.cmdpause.toolTip, toolTip);
-    QCOMPARE(fx.game.cmdpause.enabled, pauseEnabled);
-    QCOMPARE(fx.game.BoardActive, boardActive);
-    QCOMPARE(fx.game.mnutoolsEnabled, toolsEnabled);
-    QCOMPARE(fx.game.Cmdreset.enabled, resetEnabled);
-    QCOMPARE(fx.game.tmrtimeEnabled, clock);
-    QVERIFY(!fx.game.tmrautoEnabled);
-    QVERIFY(!fx.game.AutoPlayRunning);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, caption);
+    QCOMPARE(probe(fx.game).controls.cmdpause.toolTip, toolTip);
+    QCOMPARE(probe(fx.game).controls.cmdpause.enabled, pauseEnabled);
+    QCOMPARE(probe(fx.game).board.BoardActive, boardActive);
+    QCOMPARE(probe(fx.game).controls.mnutools.enabled, toolsEnabled);
+    QCOMPARE(probe(fx.game).controls.Cmdreset.enabled, resetEnabled);
+    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
+    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
     QCOMPARE(boardAndClock(fx.game), board);
     QVERIFY(fx.dialogs.log.isEmpty());
 }
@@ -101,9 +101,9 @@ void PauseResetTest::pausedGameIgnoresTilesAndKeys()
     QVERIFY(fx.dialogs.log.isEmpty());
 
     fx.game.cmdpause_Click();
-    const int size = fx.game.MoveHistory.size();
+    const int size = probe(fx.game).board.MoveHistory.size();
     QVERIFY(!playerMove(fx).isEmpty());
-    QCOMPARE(fx.game.MoveHistory.size(), size + 1);
+    QCOMPARE(probe(fx.game).board.MoveHistory.size(), size + 1);
 }
 
 void PauseResetTest::reset_data()
@@ -134,7 +134,7 @@ void PauseResetTest::reset()
     GameFixture fx;
     QVERIFY(enter(fx, situation));
     const QStringList before = everything(fx.game);
-    const QStringList historyBefore = fx.game.MoveHistory;
+    const QStringList historyBefore = probe(fx.game).board.MoveHistory;
     const int seedsBefore = fx.random.seeds;
 
     fx.dialogs.confirmAnswer = answer;
@@ -148,29 +148,29 @@ void PauseResetTest::reset()
     }
 
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
-    QVERIFY(fx.game.MoveHistory != historyBefore);
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Pause"));
-    QCOMPARE(fx.game.cmdpause.toolTip, QStringLiteral("Pause Game"));
-    QVERIFY(!fx.game.cmdpause.enabled);
-    QVERIFY(fx.game.Cmdreset.enabled);
-    QVERIFY(!fx.game.tmrtimeEnabled);
-    QVERIFY(!fx.game.tmrautoEnabled);
-    QVERIFY(!fx.game.AutoPlayRunning);
-    QVERIFY(!fx.game.AutoPlayUsed);
-    QVERIFY(fx.game.mnutoolsEnabled);
-    QVERIFY(fx.game.BoardActive);
-    QVERIFY(fx.game.FirstMovePending);
-    QCOMPARE(fx.game.ElapsedSeconds, 0);
-    QCOMPARE(fx.game.SecondsLeft, 0);
-    QCOMPARE(fx.game.MinutesLeft, 9);
-    QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : 10 : 0"));
+    QVERIFY(probe(fx.game).board.MoveHistory != historyBefore);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.toolTip, QStringLiteral("Pause Game"));
+    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(probe(fx.game).controls.Cmdreset.enabled);
+    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
+    QVERIFY(probe(fx.game).controls.mnutools.enabled);
+    QVERIFY(probe(fx.game).board.BoardActive);
+    QVERIFY(probe(fx.game).clock.FirstMovePending);
+    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
+    QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
+    QCOMPARE(probe(fx.game).clock.MinutesLeft, 9);
+    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
     QVERIFY(nothingStored(fx));
 
     // The new game waits for its first move.
     QCOMPARE(clockSeconds(fx, 5) + autoSteps(fx, 5), 0);
     QVERIFY(!playerMove(fx).isEmpty());
-    QVERIFY(fx.game.tmrtimeEnabled);
-    QVERIFY(fx.game.cmdpause.enabled);
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(probe(fx.game).controls.cmdpause.enabled);
 }
 
 void PauseResetTest::gameGoesOnUnderResetQuestion_data()
@@ -194,9 +194,9 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
 
     GameFixture fx;
     QVERIFY(enter(fx, situation));
-    const int elapsed = fx.game.ElapsedSeconds;
-    const QString display = fx.game.stbtimerPanels[0];
-    const QStringList history = fx.game.MoveHistory;
+    const int elapsed = probe(fx.game).clock.ElapsedSeconds;
+    const QString display = probe(fx.game).controls.stbtimer.panels[0];
+    const QStringList history = probe(fx.game).board.MoveHistory;
 
     int ticks = -1;
     int steps = -1;
@@ -208,9 +208,9 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
             return;
         ticks = clockSeconds(fx, 2);
         steps = autoSteps(fx, 2);
-        elapsedUnder = fx.game.ElapsedSeconds;
-        displayUnder = fx.game.stbtimerPanels[0];
-        historyUnder = fx.game.MoveHistory;
+        elapsedUnder = probe(fx.game).clock.ElapsedSeconds;
+        displayUnder = probe(fx.game).controls.stbtimer.panels[0];
+        historyUnder = probe(fx.game).board.MoveHistory;
     };
     fx.dialogs.confirmAnswer = answer;
     fx.game.Cmdreset_Click();
@@ -224,20 +224,20 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
     QCOMPARE(fx.dialogs.log, QStringList{kResetLine});
 
     if (answer) {
-        QCOMPARE(fx.game.ElapsedSeconds, 0);
-        QVERIFY(fx.game.FirstMovePending);
-        QVERIFY(!fx.game.tmrtimeEnabled);
-        QVERIFY(!fx.game.tmrautoEnabled);
-        QVERIFY(!fx.game.AutoPlayRunning);
-        QCOMPARE(fx.game.stbtimerPanels[0], QStringLiteral("Timer : 10 : 0"));
+        QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
+        QVERIFY(probe(fx.game).clock.FirstMovePending);
+        QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+        QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+        QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
+        QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
     } else {
-        QCOMPARE(fx.game.ElapsedSeconds, elapsed + 2);
-        QCOMPARE(fx.game.stbtimerPanels[0], displayUnder);
-        QCOMPARE(fx.game.MoveHistory, historyUnder);
-        QVERIFY(fx.game.tmrtimeEnabled);
-        QCOMPARE(fx.game.tmrautoEnabled, autoPlay);
-        QCOMPARE(fx.game.AutoPlayRunning, autoPlay);
-        QCOMPARE(fx.game.cmdpause.caption, autoPlay ? QStringLiteral("Stop") : QStringLiteral("Pause"));
+        QCOMPARE(probe(fx.game).clock.ElapsedSeconds, elapsed + 2);
+        QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], displayUnder);
+        QCOMPARE(probe(fx.game).board.MoveHistory, historyUnder);
+        QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+        QCOMPARE(probe(fx.game).controls.tmrauto.enabled, autoPlay);
+        QCOMPARE(probe(fx.game).autoPlay.AutoPlayRunning, autoPlay);
+        QCOMPARE(probe(fx.game).controls.cmdpause.caption, autoPlay ? QStringLiteral("Stop") : QStringLiteral("Pause"));
     }
 }
 
@@ -248,18 +248,18 @@ void PauseResetTest::resetEndsAutoPlayForGood()
 {
     GameFixture fx;
     QVERIFY(enter(fx, Situation::AutoPlay));
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Stop"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Stop"));
 
     fx.game.Cmdreset_Click();
-    QCOMPARE(fx.game.cmdpause.caption, QStringLiteral("Pause"));
-    QVERIFY(!fx.game.cmdpause.enabled);
-    QVERIFY(!fx.game.AutoPlayRunning);
-    QVERIFY(fx.game.mnutoolsEnabled);
+    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(probe(fx.game).controls.mnutools.enabled);
 
     const QStringList dealt = everything(fx.game);
-    fx.game.holdTimers();
-    fx.game.releaseTimers();
-    QVERIFY(!fx.game.tmrautoEnabled);
+    probe(fx.game).holdTimers();
+    probe(fx.game).releaseTimers();
+    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
     QCOMPARE(autoSteps(fx, 20) + clockSeconds(fx, 20), 0);
     QCOMPARE(everything(fx.game), dealt);
 }

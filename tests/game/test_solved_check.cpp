@@ -27,22 +27,13 @@ QByteArray fileBytes(const SettingsStore &store)
     return file.readAll();
 }
 
-QString keyOf(DifficultyOption option)
-{
-    switch (option) {
-    case DifficultyOption::Easy: return QStringLiteral("Easy");
-    case DifficultyOption::Medium: return QStringLiteral("Medium");
-    case DifficultyOption::Hard: return QStringLiteral("Hard");
-    case DifficultyOption::None: break;
-    }
-    return QString();
-}
+QString keyOf(const DifficultyLevel *option) { return option ? option->name : QString(); }
 
 // A game of the given difficulty dealt with the best times in the store.
-void dealGame(GameFixture &f, DifficultyOption option)
+void dealGame(GameFixture &f, const DifficultyLevel *option)
 {
-    f.game.checkedOption = option;
-    f.game.TimeLimitMinutes = 10;
+    probe(f.game).controls.checkedOption = option;
+    probe(f.game).clock.TimeLimitMinutes = 10;
     f.game.NewGame();
 }
 
@@ -51,36 +42,36 @@ void dealGame(GameFixture &f, DifficultyOption option)
 void oneMoveFromSolved(GameFixture &f, int elapsed)
 {
     f.layOut(14);
-    f.game.FirstMovePending = false;
-    f.game.SecondsLeft = 20;
-    f.game.MinutesLeft = 2;
-    f.game.ElapsedSeconds = elapsed;
-    f.game.setClockRunning(true);
-    f.game.cmdpause.enabled = true;
+    probe(f.game).clock.FirstMovePending = false;
+    probe(f.game).clock.SecondsLeft = 20;
+    probe(f.game).clock.MinutesLeft = 2;
+    probe(f.game).clock.ElapsedSeconds = elapsed;
+    probe(f.game).setClockRunning(true);
+    probe(f.game).controls.cmdpause.enabled = true;
 }
 
 // What every end of a game leaves: a fresh board waiting for its first move.
 void compareNextGameReady(const GameFixture &f, const QStringList &oldHistory)
 {
-    QVERIFY(!f.game.tmrtimeEnabled);
-    QCOMPARE(f.game.SecondsLeft, 0);
-    QCOMPARE(f.game.ElapsedSeconds, 0);
-    QVERIFY(!f.game.cmdpause.enabled);
-    QVERIFY(f.game.FirstMovePending);
-    QVERIFY(f.game.BoardActive);
-    QVERIFY(!f.game.AutoPlayUsed);
+    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
+    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
+    QCOMPARE(probe(f.game).clock.ElapsedSeconds, 0);
+    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
+    QVERIFY(probe(f.game).clock.FirstMovePending);
+    QVERIFY(probe(f.game).board.BoardActive);
+    QVERIFY(!probe(f.game).autoPlay.AutoPlayUsed);
     QVERIFY(!f.scores.GotTopTime);
-    QCOMPARE(f.game.MinutesLeft, 9);
-    QCOMPARE(f.game.stbtimerPanels[0], QStringLiteral("Timer : 10 : 0"));
-    QVERIFY(f.game.MoveHistory != oldHistory);
-    QVERIFY(core::wellFormedHistory(f.game.MoveHistory));
-    QVERIFY(f.game.MoveHistory.size() > 2);
+    QCOMPARE(probe(f.game).clock.MinutesLeft, 9);
+    QCOMPARE(probe(f.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
+    QVERIFY(probe(f.game).board.MoveHistory != oldHistory);
+    QVERIFY(core::wellFormedHistory(probe(f.game).board.MoveHistory));
+    QVERIFY(probe(f.game).board.MoveHistory.size() > 2);
     QCOMPARE(core::hiddenCount(f.game), 1);
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(DifficultyOption)
+Q_DECLARE_METATYPE(const DifficultyLevel *)
 
 class TestSolvedCheck : public QObject
 {
@@ -124,11 +115,11 @@ void TestSolvedCheck::checkSolved()
     QFETCH(bool, solved);
 
     GameFixture f;
-    dealGame(f, DifficultyOption::Easy);
+    dealGame(f, level(u"Easy"));
     f.layOut(15);
-    std::array<Cell, 16> &cells = f.game.cmdcheck;
+    std::array<Cell, 16> &cells = probe(f.game).board.cmdcheck;
     if (arrangement == u"labelled") {
-        f.game.LabelCells();
+        probe(f.game).LabelCells();
     } else if (arrangement == u"cell 15 shown") {
         cells[15] = Cell{QStringLiteral("x"), true};
     } else if (arrangement == u"cell 7 hidden") {
@@ -149,16 +140,16 @@ void TestSolvedCheck::checkSolved()
     }
     if (arrangement == u"swapped")
         QCOMPARE(cells[13].caption, QStringLiteral("15"));
-    f.game.Solved = !solved;
-    f.game.ElapsedSeconds = 500; // a plain win, should it be one
-    f.game.setClockRunning(true);
-    f.game.cmdpause.enabled = true;
+    probe(f.game).board.Solved = !solved;
+    probe(f.game).clock.ElapsedSeconds = 500; // a plain win, should it be one
+    probe(f.game).setClockRunning(true);
+    probe(f.game).controls.cmdpause.enabled = true;
     const QStringList board = core::boardText(f.game);
-    const QStringList history = f.game.MoveHistory;
+    const QStringList history = probe(f.game).board.MoveHistory;
 
     f.game.CheckSolved();
 
-    QCOMPARE(f.game.Solved, solved);
+    QCOMPARE(probe(f.game).board.Solved, solved);
     if (solved) {
         QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:plain")});
         compareNextGameReady(f, history);
@@ -166,33 +157,33 @@ void TestSolvedCheck::checkSolved()
         // Nothing else happens on an unsolved board.
         QVERIFY(f.dialogs.log.isEmpty());
         QCOMPARE(core::boardText(f.game), board);
-        QCOMPARE(f.game.MoveHistory, history);
-        QVERIFY(f.game.tmrtimeEnabled);
-        QVERIFY(f.game.cmdpause.enabled);
-        QCOMPARE(f.game.ElapsedSeconds, 500);
+        QCOMPARE(probe(f.game).board.MoveHistory, history);
+        QVERIFY(probe(f.game).controls.tmrtime.enabled);
+        QVERIFY(probe(f.game).controls.cmdpause.enabled);
+        QCOMPARE(probe(f.game).clock.ElapsedSeconds, 500);
     }
 }
 
 void TestSolvedCheck::gameOverAfterAutoPlay_data()
 {
-    QTest::addColumn<DifficultyOption>("option");
-    QTest::newRow("Easy") << DifficultyOption::Easy;
-    QTest::newRow("Medium") << DifficultyOption::Medium;
-    QTest::newRow("Hard") << DifficultyOption::Hard;
+    QTest::addColumn<const DifficultyLevel *>("option");
+    QTest::newRow("Easy") << level(u"Easy");
+    QTest::newRow("Medium") << level(u"Medium");
+    QTest::newRow("Hard") << level(u"Hard");
 }
 
 void TestSolvedCheck::gameOverAfterAutoPlay()
 {
     // Auto play was used (and stopped again): the last move by hand solves
     // the board in a time that would otherwise be a record.
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     GameFixture f;
     dealGame(f, option);
     oneMoveFromSolved(f, 10);
-    f.game.AutoPlayUsed = true;
-    const QStringList history = f.game.MoveHistory;
+    probe(f.game).autoPlay.AutoPlayUsed = true;
+    const QStringList history = probe(f.game).board.MoveHistory;
     bool clockStoppedFirst = false;
-    f.dialogs.whileOpen = [&](const QString &) { clockStoppedFirst = !f.game.tmrtimeEnabled; };
+    f.dialogs.whileOpen = [&](const QString &) { clockStoppedFirst = !probe(f.game).controls.tmrtime.enabled; };
 
     f.game.cmdcheck_Click(15);
 
@@ -206,15 +197,15 @@ void TestSolvedCheck::gameOverAfterAutoPlay()
 
 void TestSolvedCheck::recordOrPlainWin_data()
 {
-    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<const DifficultyLevel *>("option");
     QTest::addColumn<QString>("storedTime"); // empty: nothing stored
     QTest::addColumn<int>("elapsed");
     QTest::addColumn<bool>("record");
     QTest::addColumn<double>("bestAfter");
 
-    const auto easy = DifficultyOption::Easy;
-    const auto medium = DifficultyOption::Medium;
-    const auto hard = DifficultyOption::Hard;
+    const auto easy = level(u"Easy");
+    const auto medium = level(u"Medium");
+    const auto hard = level(u"Hard");
     // Nothing stored: the best time is 480 seconds.
     QTest::newRow("Easy, none stored, 479") << easy << QString() << 479 << true << 479.0;
     QTest::newRow("Easy, none stored, 480") << easy << QString() << 480 << false << 480.0;
@@ -244,7 +235,7 @@ void TestSolvedCheck::recordOrPlainWin_data()
 
 void TestSolvedCheck::recordOrPlainWin()
 {
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(QString, storedTime);
     QFETCH(int, elapsed);
     QFETCH(bool, record);
@@ -257,11 +248,11 @@ void TestSolvedCheck::recordOrPlainWin()
         QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), key, storedTime));
     dealGame(f, option);
     oneMoveFromSolved(f, elapsed);
-    const QStringList history = f.game.MoveHistory;
+    const QStringList history = probe(f.game).board.MoveHistory;
 
     f.game.cmdcheck_Click(15);
 
-    QVERIFY(f.game.Solved);
+    QVERIFY(probe(f.game).board.Solved);
     if (record) {
         QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
         QCOMPARE(stored(f.store, QStringLiteral("Names"), key), QStringLiteral("Ann Lee"));
@@ -273,7 +264,7 @@ void TestSolvedCheck::recordOrPlainWin()
                  storedTime.isEmpty() ? kNone : storedTime);
     }
     // The other difficulties are left alone.
-    for (DifficultyOption other : {DifficultyOption::Easy, DifficultyOption::Medium, DifficultyOption::Hard}) {
+    for (const DifficultyLevel *other : {level(u"Easy"), level(u"Medium"), level(u"Hard")}) {
         if (other == option)
             continue;
         QCOMPARE(stored(f.store, QStringLiteral("Names"), keyOf(other)), kNone);
@@ -281,10 +272,10 @@ void TestSolvedCheck::recordOrPlainWin()
     }
 
     compareNextGameReady(f, history);
-    QCOMPARE(f.game.Difficulty, key);
+    QCOMPARE(probe(f.game).deal.Difficulty, key);
     // The new game reloaded the best times: a new record is in force at once.
-    const double best = option == DifficultyOption::Easy     ? f.scores.BestEasy
-                        : option == DifficultyOption::Medium ? f.scores.BestMedium
+    const double best = option == level(u"Easy")     ? f.scores.BestEasy
+                        : option == level(u"Medium") ? f.scores.BestMedium
                                                              : double(f.scores.BestHard);
     QCOMPARE(best, bestAfter);
 }
@@ -293,7 +284,7 @@ void TestSolvedCheck::winnerIsAskedBeforeAnythingIsStored()
 {
     GameFixture f(12);
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 95")));
-    dealGame(f, DifficultyOption::Hard);
+    dealGame(f, level(u"Hard"));
     QCOMPARE(int(f.scores.BestHard), 95);
     oneMoveFromSolved(f, 94);
     f.dialogs.winnerName = QStringLiteral("Ann Lee");
@@ -305,7 +296,7 @@ void TestSolvedCheck::winnerIsAskedBeforeAnythingIsStored()
         asked = true;
         // The window opens with the clock stopped, knowing that the time is
         // a record, and nothing has been stored yet.
-        QVERIFY(!f.game.tmrtimeEnabled);
+        QVERIFY(!probe(f.game).controls.tmrtime.enabled);
         QVERIFY(f.scores.GotTopTime);
         QCOMPARE(fileBytes(f.store), fileBefore);
         QCOMPARE(stored(f.store, QStringLiteral("Names"), QStringLiteral("Hard")), kNone);
@@ -366,7 +357,7 @@ void TestSolvedCheck::recordAgainstTheFileAsItIsNow()
         QVERIFY(otherCopy.write(kApplication, {{QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Bo")},
                                                {QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 50")}}));
     };
-    dealGame(f, DifficultyOption::Easy);
+    dealGame(f, level(u"Easy"));
     QCOMPARE(f.scores.BestEasy, 480.0);
     if (when == u"deal")
         storeBetterTime();
@@ -402,45 +393,45 @@ void TestSolvedCheck::unknownDifficultyStoresAndShowsNothing()
 {
     QFETCH(QString, difficulty);
     GameFixture f(13);
-    dealGame(f, DifficultyOption::Easy);
+    dealGame(f, level(u"Easy"));
     oneMoveFromSolved(f, 10);
-    f.game.Difficulty = difficulty;
-    const QStringList history = f.game.MoveHistory;
+    probe(f.game).deal.Difficulty = difficulty;
+    const QStringList history = probe(f.game).board.MoveHistory;
 
     f.game.cmdcheck_Click(15);
 
-    QVERIFY(f.game.Solved);
+    QVERIFY(probe(f.game).board.Solved);
     QVERIFY(f.dialogs.log.isEmpty());
     QCOMPARE(fileBytes(f.store), QByteArrayLiteral("<no file>"));
     // The next game is dealt all the same, with the difficulty of the buttons.
     compareNextGameReady(f, history);
-    QCOMPARE(f.game.Difficulty, QStringLiteral("Easy"));
+    QCOMPARE(probe(f.game).deal.Difficulty, QStringLiteral("Easy"));
 }
 
 void TestSolvedCheck::wholeGameWonByUndoingTheShuffle_data()
 {
-    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<const DifficultyLevel *>("option");
     QTest::addColumn<unsigned long long>("seed");
     // Shuffles whose recorded moves never pass through the solved board on
     // the way back (a move refused at the edge can sit between a move and
     // its reverse, so some shuffles begin by undoing themselves).
-    QTest::newRow("Easy") << DifficultyOption::Easy << 21ULL;
-    QTest::newRow("Medium") << DifficultyOption::Medium << 23ULL;
-    QTest::newRow("Hard") << DifficultyOption::Hard << 25ULL;
+    QTest::newRow("Easy") << level(u"Easy") << 21ULL;
+    QTest::newRow("Medium") << level(u"Medium") << 23ULL;
+    QTest::newRow("Hard") << level(u"Hard") << 25ULL;
 }
 
 void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
 {
     // A player who remembers the shuffle clicks it back, newest move first,
     // while the clock ticks once every three clicks.
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(unsigned long long, seed);
     const QString key = keyOf(option);
 
     GameFixture f(seed);
     f.dialogs.winnerName = QStringLiteral("Cleo");
     dealGame(f, option);
-    const QStringList moves = core::recordedMoves(f.game.MoveHistory);
+    const QStringList moves = core::recordedMoves(probe(f.game).board.MoveHistory);
     QVERIFY(!moves.isEmpty());
 
     int ticks = 0;
@@ -449,13 +440,13 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
         const int blank = core::hiddenCell(f.game);
         const int cell = core::cellThatUndoes(blank, moves.at(i));
         QVERIFY(cell >= 0 && cell < 16);
-        QVERIFY(f.game.cmdcheck[cell].visible);
-        const qsizetype historyBefore = f.game.MoveHistory.size();
+        QVERIFY(probe(f.game).board.cmdcheck[cell].visible);
+        const qsizetype historyBefore = probe(f.game).board.MoveHistory.size();
         f.game.cmdcheck_Click(cell);
         if (i > 0) {
-            QCOMPARE(f.game.MoveHistory.size(), historyBefore + 1);
-            QVERIFY(f.game.tmrtimeEnabled);
-            QVERIFY(!f.game.FirstMovePending);
+            QCOMPARE(probe(f.game).board.MoveHistory.size(), historyBefore + 1);
+            QVERIFY(probe(f.game).controls.tmrtime.enabled);
+            QVERIFY(!probe(f.game).clock.FirstMovePending);
             if ((moves.size() - i) % 3 == 0) {
                 f.game.tmrtime_Timer();
                 ++ticks;
@@ -464,15 +455,15 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
     }
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
-    QVERIFY(!f.game.tmrtimeEnabled);
-    QVERIFY(f.game.FirstMovePending);
-    QCOMPARE(f.game.ElapsedSeconds, 0);
+    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
+    QVERIFY(probe(f.game).clock.FirstMovePending);
+    QCOMPARE(probe(f.game).clock.ElapsedSeconds, 0);
 
     SettingsStore fresh(f.dir.path());
     QCOMPARE(fresh.read(kApplication, QStringLiteral("Names"), key.toLower(), kNone), QStringLiteral("Cleo"));
     QCOMPARE(fresh.read(kApplication, QStringLiteral("Times"), key, kNone), NumberText(ticks));
-    const double best = option == DifficultyOption::Easy     ? f.scores.BestEasy
-                        : option == DifficultyOption::Medium ? f.scores.BestMedium
+    const double best = option == level(u"Easy")     ? f.scores.BestEasy
+                        : option == level(u"Medium") ? f.scores.BestMedium
                                                              : double(f.scores.BestHard);
     QCOMPARE(best, double(ticks));
 }

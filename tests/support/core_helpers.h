@@ -3,6 +3,8 @@
 // Helpers shared by the tests of the board, the move requests, the solved
 // check, the new game and the main window's lifecycle.
 
+#include "game_probe.h"
+
 #include "game/game_state.h"
 #include "game/random_source.h"
 
@@ -19,10 +21,10 @@ public:
 
     void progressChanged() override
     {
-        values.push_back(m_game.pgblengthValue);
-        if (!m_game.pgblengthVisible)
+        values.push_back(probe(m_game).controls.pgblength.value);
+        if (!probe(m_game).controls.pgblength.visible)
             ++hiddenWhileCounting;
-        if (m_game.pgblengthMin != 0 || m_game.pgblengthMax != expectedMax)
+        if (probe(m_game).controls.pgblength.minimum != 0 || probe(m_game).controls.pgblength.maximum != expectedMax)
             ++wrongRange;
     }
     void timersChanged() override { ++timerChanges; }
@@ -79,7 +81,7 @@ namespace core {
 inline QStringList boardText(const GameState &game)
 {
     QStringList cells;
-    for (const Cell &cell : game.cmdcheck)
+    for (const Cell &cell : probe(game).board.cmdcheck)
         cells << (cell.visible ? cell.caption : QStringLiteral("[%1]").arg(cell.caption));
     return cells;
 }
@@ -87,7 +89,7 @@ inline QStringList boardText(const GameState &game)
 inline int hiddenCount(const GameState &game)
 {
     int hidden = 0;
-    for (const Cell &cell : game.cmdcheck)
+    for (const Cell &cell : probe(game).board.cmdcheck)
         hidden += cell.visible ? 0 : 1;
     return hidden;
 }
@@ -95,7 +97,7 @@ inline int hiddenCount(const GameState &game)
 inline int hiddenCell(const GameState &game)
 {
     for (int i = 0; i < 16; ++i) {
-        if (!game.cmdcheck[i].visible)
+        if (!probe(game).board.cmdcheck[i].visible)
             return i;
     }
     return -1;
@@ -105,10 +107,10 @@ inline int hiddenCell(const GameState &game)
 inline bool showsSolvedBoard(const GameState &game)
 {
     for (int i = 0; i < 15; ++i) {
-        if (!game.cmdcheck[i].visible || game.cmdcheck[i].caption != QString::number(i + 1))
+        if (!probe(game).board.cmdcheck[i].visible || probe(game).board.cmdcheck[i].caption != QString::number(i + 1))
             return false;
     }
-    return !game.cmdcheck[15].visible;
+    return !probe(game).board.cmdcheck[15].visible;
 }
 
 // A history has an empty first and last entry and only move codes between.
@@ -175,12 +177,12 @@ inline int cellThatUndoes(int blank, const QString &code)
 // themselves. Returns how many of them actually moved a tile.
 inline int undoHistory(GameState &game)
 {
-    const QStringList moves = recordedMoves(game.MoveHistory);
+    const QStringList moves = recordedMoves(probe(game).board.MoveHistory);
     int moved = 0;
     for (qsizetype i = moves.size() - 1; i >= 0; --i) {
-        const qsizetype before = game.MoveHistory.size();
+        const qsizetype before = probe(game).board.MoveHistory.size();
         makeMove(game, undoCode(moves.at(i)));
-        if (game.MoveHistory.size() == before + 1)
+        if (probe(game).board.MoveHistory.size() == before + 1)
             ++moved;
     }
     return moved;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "game_probe.h"
 #include "scripted_dialogs.h"
 
 #include "game/game_state.h"
 #include "game/random_source.h"
+#include "store/entries.h"
 #include "store/score_variables.h"
 #include "store/settings_store.h"
 
@@ -74,9 +76,9 @@ struct GameFixture
         int number = 1;
         for (int i = 0; i < 16; ++i) {
             if (i == blank) {
-                game.cmdcheck[i] = Cell{QString(), false};
+                probe(game).board.cmdcheck[i] = Cell{QString(), false};
             } else {
-                game.cmdcheck[i] = Cell{QString::number(number++), true};
+                probe(game).board.cmdcheck[i] = Cell{QString::number(number++), true};
             }
         }
     }

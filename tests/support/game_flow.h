@@ -10,6 +10,7 @@
 
 #include "game/game_state.h"
 #include "game/key_codes.h"
+#include "store/entries.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,12 +59,12 @@ inline int blankOf(const std::array<Cell, 16> &cells)
 // Deals a game with the given limit and difficulty, leaving the pause button
 // disabled as the window's start-up does.
 inline void startGame(GameFixture &fx, qint16 limitMinutes = 10,
-                      DifficultyOption option = DifficultyOption::Easy)
+                      const DifficultyLevel *option = level(u"Easy"))
 {
-    fx.game.TimeLimitMinutes = limitMinutes;
-    fx.game.checkedOption = option;
+    probe(fx.game).clock.TimeLimitMinutes = limitMinutes;
+    probe(fx.game).controls.checkedOption = option;
     fx.game.NewGame();
-    fx.game.cmdpause.enabled = false;
+    probe(fx.game).controls.cmdpause.enabled = false;
 }
 
 // Scripts the directions of the next shuffle: '1' left, '2' right, '3' down,
@@ -79,7 +80,7 @@ inline void scriptShuffle(GameFixture &fx, const QString &directions)
 // clicked.
 inline QString playerMove(GameFixture &fx)
 {
-    const int blank = blankOf(fx.game.cmdcheck);
+    const int blank = blankOf(probe(fx.game).board.cmdcheck);
     struct Candidate { int tile; QString code; };
     const Candidate candidates[] = {
         {blank + 4, QStringLiteral("u")},
@@ -90,7 +91,7 @@ inline QString playerMove(GameFixture &fx)
     for (const Candidate &c : candidates) {
         if (blank < 0 || c.tile < 0 || c.tile > 15)
             continue;
-        std::array<Cell, 16> after = fx.game.cmdcheck;
+        std::array<Cell, 16> after = probe(fx.game).board.cmdcheck;
         after[blank] = Cell{after[c.tile].caption, true};
         after[c.tile] = Cell{QString(), false};
         if (isSolvedLayout(after))
@@ -107,7 +108,7 @@ inline int clockSeconds(GameFixture &fx, int seconds)
 {
     int delivered = 0;
     for (int i = 0; i < seconds; ++i) {
-        if (fx.game.tmrtimeEnabled) {
+        if (probe(fx.game).controls.tmrtime.enabled) {
             fx.game.tmrtime_Timer();
             ++delivered;
         }
@@ -121,7 +122,7 @@ inline int autoSteps(GameFixture &fx, int count)
 {
     int delivered = 0;
     for (int i = 0; i < count; ++i) {
-        if (fx.game.tmrautoEnabled) {
+        if (probe(fx.game).controls.tmrauto.enabled) {
             fx.game.tmrauto_Timer();
             ++delivered;
         }
@@ -135,10 +136,10 @@ inline int autoSteps(GameFixture &fx, int count)
 inline int runAutoPlay(GameFixture &fx, int maxSteps, bool withClock = true)
 {
     int steps = 0;
-    while (fx.game.tmrautoEnabled && steps < maxSteps) {
+    while (probe(fx.game).controls.tmrauto.enabled && steps < maxSteps) {
         fx.game.tmrauto_Timer();
         ++steps;
-        if (withClock && steps % 2 == 0 && fx.game.tmrtimeEnabled)
+        if (withClock && steps % 2 == 0 && probe(fx.game).controls.tmrtime.enabled)
             fx.game.tmrtime_Timer();
     }
     return steps;
@@ -167,20 +168,20 @@ inline QStringList boardAndClock(const GameState &g)
 {
     QStringList lines;
     QStringList cells;
-    for (const Cell &c : g.cmdcheck)
+    for (const Cell &c : probe(g).board.cmdcheck)
         cells << (c.visible ? c.caption : QStringLiteral("_"));
     lines << QStringLiteral("cells=") + cells.join(QLatin1Char(','));
-    lines << QStringLiteral("history=") + g.MoveHistory.join(QLatin1Char(','));
-    lines << QStringLiteral("MinutesLeft=%1").arg(g.MinutesLeft);
-    lines << QStringLiteral("SecondsLeft=%1").arg(g.SecondsLeft);
-    lines << QStringLiteral("ElapsedSeconds=%1").arg(g.ElapsedSeconds);
-    lines << QStringLiteral("panel1=") + g.stbtimerPanels[0];
-    lines << QStringLiteral("panel2=") + g.stbtimerPanels[1];
-    lines << QStringLiteral("FirstMovePending=") + yesNo(g.FirstMovePending);
-    lines << QStringLiteral("ReplayIndex=%1").arg(g.ReplayIndex);
-    lines << QStringLiteral("AutoPlayUsed=") + yesNo(g.AutoPlayUsed);
-    lines << QStringLiteral("Solved=") + yesNo(g.Solved);
-    lines << QStringLiteral("Difficulty=") + g.Difficulty;
+    lines << QStringLiteral("history=") + probe(g).board.MoveHistory.join(QLatin1Char(','));
+    lines << QStringLiteral("MinutesLeft=%1").arg(probe(g).clock.MinutesLeft);
+    lines << QStringLiteral("SecondsLeft=%1").arg(probe(g).clock.SecondsLeft);
+    lines << QStringLiteral("ElapsedSeconds=%1").arg(probe(g).clock.ElapsedSeconds);
+    lines << QStringLiteral("panel1=") + probe(g).controls.stbtimer.panels[0];
+    lines << QStringLiteral("panel2=") + probe(g).controls.stbtimer.panels[1];
+    lines << QStringLiteral("FirstMovePending=") + yesNo(probe(g).clock.FirstMovePending);
+    lines << QStringLiteral("ReplayIndex=%1").arg(probe(g).autoPlay.ReplayIndex);
+    lines << QStringLiteral("AutoPlayUsed=") + yesNo(probe(g).autoPlay.AutoPlayUsed);
+    lines << QStringLiteral("Solved=") + yesNo(probe(g).board.Solved);
+    lines << QStringLiteral("Difficulty=") + probe(g).deal.Difficulty;
     return lines;
 }
 
@@ -188,18 +189,18 @@ inline QStringList boardAndClock(const GameState &g)
 inline QStringList controls(const GameState &g)
 {
     return {
-        QStringLiteral("cmdpause=%1|%2|%3").arg(g.cmdpause.caption, g.cmdpause.toolTip, yesNo(g.cmdpause.enabled)),
-        QStringLiteral("Cmdreset=%1|%2|%3").arg(g.Cmdreset.caption, g.Cmdreset.toolTip, yesNo(g.Cmdreset.enabled)),
-        QStringLiteral("mnutoolsEnabled=") + yesNo(g.mnutoolsEnabled),
-        QStringLiteral("BoardActive=") + yesNo(g.BoardActive),
-        QStringLiteral("AutoPlayRunning=") + yesNo(g.AutoPlayRunning),
+        QStringLiteral("cmdpause=%1|%2|%3").arg(probe(g).controls.cmdpause.caption, probe(g).controls.cmdpause.toolTip, yesNo(probe(g).controls.cmdpause.enabled)),
+        QStringLiteral("Cmdreset=%1|%2|%3").arg(probe(g).controls.Cmdreset.caption, probe(g).controls.Cmdreset.toolTip, yesNo(probe(g).controls.Cmdreset.enabled)),
+        QStringLiteral("mnutoolsEnabled=") + yesNo(probe(g).controls.mnutools.enabled),
+        QStringLiteral("BoardActive=") + yesNo(probe(g).board.BoardActive),
+        QStringLiteral("AutoPlayRunning=") + yesNo(probe(g).autoPlay.AutoPlayRunning),
     };
 }
 
 inline QStringList timers(const GameState &g)
 {
-    return {QStringLiteral("tmrtime=") + yesNo(g.tmrtimeEnabled),
-            QStringLiteral("tmrauto=") + yesNo(g.tmrautoEnabled)};
+    return {QStringLiteral("tmrtime=") + yesNo(probe(g).controls.tmrtime.enabled),
+            QStringLiteral("tmrauto=") + yesNo(probe(g).controls.tmrauto.enabled)};
 }
 
 inline QStringList everything(const GameState &g)
@@ -246,7 +247,7 @@ inline bool enter(GameFixture &fx, Situation situation)
         fx.game.Mnuauto_Click();
         autoSteps(fx, 3);
         clockSeconds(fx, 1);
-        if (!fx.dialogs.log.isEmpty() || !fx.game.AutoPlayRunning)
+        if (!fx.dialogs.log.isEmpty() || !probe(fx.game).autoPlay.AutoPlayRunning)
             return false;
         if (situation == Situation::StoppedAutoPlay)
             fx.game.cmdpause_Click();

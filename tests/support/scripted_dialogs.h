@@ -60,20 +60,11 @@ public:
             whileOpen(QStringLiteral("about"));
     }
 
-    void showHowToPlay() override
-    {
-        log << QStringLiteral("howtoplay");
-        if (onHowToPlay)
-            onHowToPlay();
-    }
-
     QStringList log;
     bool confirmAnswer = true;
     QString winnerName = QStringLiteral("Tester");
     // Runs while a dialog is open; its argument names the dialog.
     std::function<void(const QString &)> whileOpen;
-    // What the help request does (the windows layer shows the real help).
-    std::function<void()> onHowToPlay;
 
 private:
     ScoreVariables &m_scores;

@@ -13,7 +13,41 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QLabel>
+
 #include <functional>
+
+// A control of a window, found by its name.
+template <typename T> T *ctl(const QObject &window, const char *name)
+{
+    return window.findChild<T *>(QString::fromLatin1(name));
+}
+template <typename T> T *ctl(const QObject *window, const char *name) { return ctl<T>(*window, name); }
+
+inline TileButton *cellAt(const QObject &window, int index)
+{
+    return window.findChild<TileButton *>(QStringLiteral("cmdcheck(%1)").arg(index));
+}
+inline std::array<TileButton *, 16> cellsOf(const QObject &window)
+{
+    std::array<TileButton *, 16> cells{};
+    for (int i = 0; i < 16; ++i)
+        cells[i] = cellAt(window, i);
+    return cells;
+}
+inline QLabel *statusPanel(const QObject &window, int index)
+{
+    return window.findChild<QLabel *>(QStringLiteral("stbtimerPanel%1").arg(index + 1));
+}
+// A label of the high-score window's rows: "nm" the name, "tm" the time,
+// "cap" the caption of row 0 (Easy), 1 (Medium) or 2 (Hard).
+inline QLabel *scoreLabel(const QObject &window, const char *part, int row)
+{
+    static const char *const rows[] = {"easy", "medium", "hard"};
+    const QString name = qstrcmp(part, "cap") == 0 ? QStringLiteral("lab%1cap").arg(QLatin1String(rows[row]))
+                                                   : QStringLiteral("lab%1%2").arg(QLatin1String(part), QLatin1String(rows[row]));
+    return window.findChild<QLabel *>(name);
+}
 
 // Closes every modal window as soon as it has been shown, so that a test can
 // let the program open its real message boxes and windows without blocking.
@@ -76,12 +110,7 @@ struct MainWindowFixture
 {
     MainWindowFixture() : window(fx.game)
     {
-        GameState &game = fx.game;
-        game.LabelCells();
-        game.SecondsLeft = 0;
-        game.cmdpause.enabled = false;
-        game.BoardActive = true;
-        game.MoveHistory = QStringList{QString(), QString()};
+        fx.game.load(QString(), 0);
         window.render();
     }
 
@@ -91,7 +120,7 @@ struct MainWindowFixture
     {
         fx.game.NewGame();
         fx.layOut(blank);
-        fx.game.MoveHistory = QStringList{QString(), QString()};
+        probe(fx.game).board.MoveHistory = QStringList{QString(), QString()};
         window.render();
     }
 

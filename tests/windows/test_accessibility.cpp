@@ -4,7 +4,6 @@
 // program by the end-to-end accessibility test.)
 #include "windows_fixture.h"
 
-#include "windows/options_panel.h"
 #include "windows/up_down.h"
 
 #include <QAccessible>
@@ -113,29 +112,29 @@ void TestAccessibility::focusAfterAMove()
     std::optional<Listener> listener;
     if (listening)
         listener.emplace();
-    TileButton *tile = f.window.cmdcheck[9];
+    TileButton *tile = cellAt(f.window, 9);
     switch (press) {
-    case Press::Pad8: QTest::keyClick(f.window.Cmdreset, Qt::Key_8, Qt::KeypadModifier); break;
+    case Press::Pad8: QTest::keyClick(ctl<QPushButton>(f.window, "Cmdreset"), Qt::Key_8, Qt::KeypadModifier); break;
     case Press::Space:
         tile->setFocus();
         QTest::keyClick(tile, Qt::Key_Space);
         break;
     case Press::Mouse: QTest::mouseClick(tile, Qt::LeftButton); break;
     }
-    QCOMPARE(f.fx.game.cmdcheck[kBlank].caption, QStringLiteral("9"));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.window.cmdcheck[focus]));
+    QCOMPARE(probe(f.fx.game).board.cmdcheck[kBlank].caption, QStringLiteral("9"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(cellAt(f.window, focus)));
 }
 
 void TestAccessibility::timeLimitIsOneSpinButton()
 {
     MainWindowFixture f;
     frmMain &w = f.window;
-    OptionsPanel(f.fx.game).mnuoptions_Click();
+    f.fx.game.mnuoptions_Click();
     w.render();
-    w.txtlimit->setText(QStringLiteral("59"));
+    ctl<QLineEdit>(w, "txtlimit")->setText(QStringLiteral("59"));
 
     Listener listener;
-    for (QWidget *part : {static_cast<QWidget *>(w.txtlimit), static_cast<QWidget *>(w.udlimit)}) {
+    for (QWidget *part : {static_cast<QWidget *>(ctl<QLineEdit>(w, "txtlimit")), static_cast<QWidget *>(ctl<UpDown>(w, "udlimit"))}) {
         QAccessibleInterface *spin = QAccessible::queryAccessibleInterface(part);
         QCOMPARE(spin->role(), QAccessible::SpinBox);
         QCOMPARE(spin->text(QAccessible::Name), QStringLiteral("Time limit in minutes"));
@@ -147,29 +146,29 @@ void TestAccessibility::timeLimitIsOneSpinButton()
     }
     // Every step is told, the one that stays at the bound too.
     listener.heard.clear();
-    w.udlimit->stepUp();
-    w.udlimit->stepUp();
+    ctl<UpDown>(w, "udlimit")->stepUp();
+    ctl<UpDown>(w, "udlimit")->stepUp();
     QCOMPARE(listener.heard.filter(QStringLiteral("ValueChanged")),
              QStringList({"ValueChanged txtlimit (hidden)", "ValueChanged udlimit (hidden)",
                           "ValueChanged txtlimit (hidden)", "ValueChanged udlimit (hidden)"}));
     // A screen reader may set the value; it is held to the bounds.
-    QAccessible::queryAccessibleInterface(w.udlimit)->valueInterface()->setCurrentValue(0);
-    QCOMPARE(w.txtlimit->text(), QStringLiteral("1"));
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("1"));
+    QAccessible::queryAccessibleInterface(ctl<UpDown>(w, "udlimit"))->valueInterface()->setCurrentValue(0);
+    QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), QStringLiteral("1"));
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("1"));
 }
 
 void TestAccessibility::clockTickAnnouncesTheClockAlone()
 {
     MainWindowFixture f;
-    f.fx.game.TimeLimitMinutes = 10;
+    probe(f.fx.game).clock.TimeLimitMinutes = 10;
     f.deal(kBlank);
     showActive(f.window);
-    QTest::keyClick(f.window.Cmdreset, Qt::Key_8, Qt::KeypadModifier);
-    QVERIFY(f.window.tmrtime->isActive());
+    QTest::keyClick(ctl<QPushButton>(f.window, "Cmdreset"), Qt::Key_8, Qt::KeypadModifier);
+    QVERIFY(ctl<QTimer>(f.window, "tmrtime")->isActive());
 
     Listener listener;
-    QMetaObject::invokeMethod(f.window.tmrtime, "timeout");
-    QCOMPARE(f.window.stbtimerPanels[0]->text(), QStringLiteral("Timer : 9 : 59"));
+    QMetaObject::invokeMethod(ctl<QTimer>(f.window, "tmrtime"), "timeout");
+    QCOMPARE(statusPanel(f.window, 0)->text(), QStringLiteral("Timer : 9 : 59"));
     QCOMPARE(listener.heard, QStringList{"NameChanged stbtimerPanel1"});
 }
 
@@ -177,7 +176,7 @@ void TestAccessibility::progressBarSilentWhileHidden()
 {
     MainWindowFixture f;
     showActive(f.window);
-    QCOMPARE(QAccessible::queryAccessibleInterface(f.window.pgblength)->text(QAccessible::Name),
+    QCOMPARE(QAccessible::queryAccessibleInterface(ctl<QProgressBar>(f.window, "pgblength"))->text(QAccessible::Name),
              QStringLiteral("Shuffle"));
 
     Listener listener;
@@ -195,13 +194,13 @@ void TestAccessibility::escapeLeavesTheMenuBar()
     MainWindowFixture f;
     showActive(f.window);
     QMenuBar *bar = f.window.menuBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(f.window.mnutools->menuAction()).center());
-    QTRY_VERIFY(f.window.mnutools->isVisible());
-    QTest::keyClick(f.window.mnutools, Qt::Key_Escape);
-    QTRY_VERIFY(!f.window.mnutools->isVisible());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(ctl<QMenu>(f.window, "mnutools")->menuAction()).center());
+    QTRY_VERIFY(ctl<QMenu>(f.window, "mnutools")->isVisible());
+    QTest::keyClick(ctl<QMenu>(f.window, "mnutools"), Qt::Key_Escape);
+    QTRY_VERIFY(!ctl<QMenu>(f.window, "mnutools")->isVisible());
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(bar));
     QTest::keyClick(bar, Qt::Key_Escape);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(f.window.Cmdreset));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
 }
 
 QTEST_MAIN(TestAccessibility)

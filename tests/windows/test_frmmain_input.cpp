@@ -1,7 +1,6 @@
 // Keys, clicks and menu shortcuts through the real main window.
 #include "windows_fixture.h"
 
-#include "windows/options_panel.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -98,24 +97,24 @@ void TestFrmMainInput::numberPadMovesTiles()
     MainWindowFixture f;
     f.deal(kBlank);
     showActive(f.window);
-    const QString tile = f.fx.game.cmdcheck[from].caption;
+    const QString tile = probe(f.fx.game).board.cmdcheck[from].caption;
 
     QTest::keyClick(focus(), Qt::Key(key), Qt::KeypadModifier);
 
     const GameState &game = f.fx.game;
-    QCOMPARE(game.cmdcheck[kBlank].caption, tile);
-    QVERIFY(game.cmdcheck[kBlank].visible);
-    QVERIFY(!game.cmdcheck[from].visible);
-    QCOMPARE(game.MoveHistory, (QStringList{QString(), code, QString()}));
-    QCOMPARE(f.window.cmdcheck[kBlank]->text(), tile);
-    QVERIFY(!f.window.cmdcheck[kBlank]->isBlank());
-    QVERIFY(f.window.cmdcheck[from]->isBlank());
+    QCOMPARE(probe(game).board.cmdcheck[kBlank].caption, tile);
+    QVERIFY(probe(game).board.cmdcheck[kBlank].visible);
+    QVERIFY(!probe(game).board.cmdcheck[from].visible);
+    QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), code, QString()}));
+    QCOMPARE(cellAt(f.window, kBlank)->text(), tile);
+    QVERIFY(!cellAt(f.window, kBlank)->isBlank());
+    QVERIFY(cellAt(f.window, from)->isBlank());
     // The first move starts the clock and enables Pause.
-    QVERIFY(game.tmrtimeEnabled);
-    QVERIFY(f.window.tmrtime->isActive());
-    QVERIFY(f.window.cmdpause->isEnabled());
+    QVERIFY(probe(game).controls.tmrtime.enabled);
+    QVERIFY(ctl<QTimer>(f.window, "tmrtime")->isActive());
+    QVERIFY(ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
     // The focus stays where it was.
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
 }
 
 void TestFrmMainInput::otherKeysDoNotMoveTiles_data()
@@ -143,21 +142,21 @@ void TestFrmMainInput::otherKeysDoNotMoveTiles()
     MainWindowFixture f;
     f.deal(kBlank);
     showActive(f.window);
-    const auto cells = f.fx.game.cmdcheck;
+    const auto cells = probe(f.fx.game).board.cmdcheck;
 
     // Sent to a cell, where a push button has no use for these keys.
-    f.window.cmdcheck[0]->setFocus();
-    QTest::keyClick(f.window.cmdcheck[0], Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    cellAt(f.window, 0)->setFocus();
+    QTest::keyClick(cellAt(f.window, 0), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     const GameState &game = f.fx.game;
     for (int i = 0; i < 16; ++i) {
-        QCOMPARE(game.cmdcheck[i].caption, cells[i].caption);
-        QCOMPARE(game.cmdcheck[i].visible, cells[i].visible);
+        QCOMPARE(probe(game).board.cmdcheck[i].caption, cells[i].caption);
+        QCOMPARE(probe(game).board.cmdcheck[i].visible, cells[i].visible);
     }
-    QCOMPARE(game.MoveHistory, (QStringList{QString(), QString()}));
-    QVERIFY(!game.tmrtimeEnabled);
-    QVERIFY(game.FirstMovePending);
-    QVERIFY(!f.window.cmdpause->isEnabled());
+    QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
+    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QVERIFY(probe(game).clock.FirstMovePending);
+    QVERIFY(!ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
 }
 
 void TestFrmMainInput::heldKeyMovesRepeatedly()
@@ -178,13 +177,13 @@ void TestFrmMainInput::heldKeyMovesRepeatedly()
     QApplication::sendEvent(target, &release);
 
     const GameState &game = f.fx.game;
-    QCOMPARE(game.MoveHistory, (QStringList{QString(), QStringLiteral("u"), QStringLiteral("u"), QString()}));
-    QCOMPARE(game.cmdcheck[5].caption, QStringLiteral("9"));
-    QCOMPARE(game.cmdcheck[9].caption, QStringLiteral("13"));
-    QVERIFY(!game.cmdcheck[13].visible);
-    QCOMPARE(f.window.cmdcheck[5]->text(), QStringLiteral("9"));
-    QCOMPARE(f.window.cmdcheck[9]->text(), QStringLiteral("13"));
-    QVERIFY(f.window.cmdcheck[13]->isBlank());
+    QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QStringLiteral("u"), QStringLiteral("u"), QString()}));
+    QCOMPARE(probe(game).board.cmdcheck[5].caption, QStringLiteral("9"));
+    QCOMPARE(probe(game).board.cmdcheck[9].caption, QStringLiteral("13"));
+    QVERIFY(!probe(game).board.cmdcheck[13].visible);
+    QCOMPARE(cellAt(f.window, 5)->text(), QStringLiteral("9"));
+    QCOMPARE(cellAt(f.window, 9)->text(), QStringLiteral("13"));
+    QVERIFY(cellAt(f.window, 13)->isBlank());
 }
 
 void TestFrmMainInput::clickOnCellMovesTile_data()
@@ -208,23 +207,23 @@ void TestFrmMainInput::clickOnCellMovesTile()
     MainWindowFixture f;
     f.deal(kBlank);
     showActive(f.window);
-    const QString tile = f.fx.game.cmdcheck[cell].caption;
+    const QString tile = probe(f.fx.game).board.cmdcheck[cell].caption;
 
-    QTest::mouseClick(f.window.cmdcheck[cell], Qt::LeftButton);
+    QTest::mouseClick(cellAt(f.window, cell), Qt::LeftButton);
 
     const GameState &game = f.fx.game;
     if (history.isEmpty()) {
-        QCOMPARE(game.MoveHistory, (QStringList{QString(), QString()}));
-        QVERIFY(!game.tmrtimeEnabled);
-        QVERIFY(f.window.cmdcheck[kBlank]->isBlank());
-        QCOMPARE(f.window.cmdcheck[cell]->text(), tile);
+        QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
+        QVERIFY(!probe(game).controls.tmrtime.enabled);
+        QVERIFY(cellAt(f.window, kBlank)->isBlank());
+        QCOMPARE(cellAt(f.window, cell)->text(), tile);
     } else {
-        QCOMPARE(game.MoveHistory, (QStringList{QString(), history, QString()}));
-        QCOMPARE(f.window.cmdcheck[kBlank]->text(), tile);
-        QVERIFY(!f.window.cmdcheck[kBlank]->isBlank());
-        QVERIFY(f.window.cmdcheck[cell]->isBlank());
-        QVERIFY(f.window.cmdpause->isEnabled());
-        QVERIFY(f.window.tmrtime->isActive());
+        QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), history, QString()}));
+        QCOMPARE(cellAt(f.window, kBlank)->text(), tile);
+        QVERIFY(!cellAt(f.window, kBlank)->isBlank());
+        QVERIFY(cellAt(f.window, cell)->isBlank());
+        QVERIFY(ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
+        QVERIFY(ctl<QTimer>(f.window, "tmrtime")->isActive());
     }
 }
 
@@ -233,10 +232,10 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
     MainWindowFixture f;
     f.deal(kBlank);
     showActive(f.window);
-    f.fx.game.TimeLimitMinutes = 12;
-    OptionsPanel(f.fx.game).mnuoptions_Click();
+    probe(f.fx.game).clock.TimeLimitMinutes = 12;
+    f.fx.game.mnuoptions_Click();
     f.window.render();
-    QLineEdit *box = f.window.txtlimit;
+    QLineEdit *box = ctl<QLineEdit>(f.window, "txtlimit");
     QCOMPARE(box->text(), QStringLiteral("12"));
 
     box->setFocus();
@@ -248,7 +247,7 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
     QTest::keyClick(box, Qt::Key_Minus);
     QTest::keyClicks(box, QStringLiteral("7x "));
     QCOMPARE(box->text(), QStringLiteral("12"));
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("12"));
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("12"));
 
     // Also with room in the box: nothing typed gets in.
     box->selectAll();
@@ -258,7 +257,7 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
     QTest::keyClick(box, Qt::Key_8, Qt::KeypadModifier);
     QCOMPARE(box->text(), QString());
     // And the pad keys do not move tiles while the panel is open.
-    QCOMPARE(f.fx.game.MoveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(probe(f.fx.game).board.MoveHistory, (QStringList{QString(), QString()}));
 }
 
 void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
@@ -266,10 +265,10 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     MainWindowFixture f;
     f.deal(kBlank);
     showActive(f.window);
-    f.fx.game.TimeLimitMinutes = 34;
-    OptionsPanel(f.fx.game).mnuoptions_Click();
+    probe(f.fx.game).clock.TimeLimitMinutes = 34;
+    f.fx.game.mnuoptions_Click();
     f.window.render();
-    QLineEdit *box = f.window.txtlimit;
+    QLineEdit *box = ctl<QLineEdit>(f.window, "txtlimit");
     box->setFocus();
 
     // Backspace produces a character (8), so it is discarded like the others;
@@ -280,18 +279,18 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     box->setCursorPosition(1);
     QTest::keyClick(box, Qt::Key_Delete);
     QCOMPARE(box->text(), QStringLiteral("3"));
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("3"));
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("3"));
     box->setCursorPosition(0);
     QTest::keyClick(box, Qt::Key_Delete);
     QCOMPARE(box->text(), QString());
-    QCOMPARE(f.fx.game.txtlimit, QString());
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QString());
 
     // Pasting, as the context menu does, puts text in, cut to the box's two
     // characters.
     QApplication::clipboard()->setText(QStringLiteral(".5"));
     box->paste();
     QCOMPARE(box->text(), QStringLiteral(".5"));
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral(".5"));
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral(".5"));
 
     // Shift+Insert produces no character and pastes too.
     box->selectAll();
@@ -299,7 +298,7 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     QApplication::clipboard()->setText(QStringLiteral("456"));
     QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(box->text(), QStringLiteral("45"));
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("45"));
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("45"));
 
     // Ctrl+V as the keyboard delivers it is a character (22): discarded.
     box->selectAll();
@@ -311,10 +310,10 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     // The arrows in the box step the limit as its up-down does.
     QTest::keyClick(box, Qt::Key_Up);
     QCOMPARE(box->text(), QStringLiteral("21"));
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("21"));
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("21"));
     QTest::keyClick(box, Qt::Key_Down);
     QTest::keyClick(box, Qt::Key_Down);
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("19"));
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("19"));
 }
 
 void TestFrmMainInput::tabMovesTheFocus()
@@ -323,13 +322,13 @@ void TestFrmMainInput::tabMovesTheFocus()
     f.deal(kBlank);
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
-    QVERIFY(f.window.cmdpause->isEnabled());
+    QVERIFY(ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
 
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
     QTest::keyClick(focus(), Qt::Key_Tab);
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.cmdpause));
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "cmdpause")));
     QTest::keyClick(focus(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
 }
 
 void TestFrmMainInput::tabThroughOptionsPanel()
@@ -337,18 +336,18 @@ void TestFrmMainInput::tabThroughOptionsPanel()
     MainWindowFixture f;
     f.deal(kBlank);
     showActive(f.window);
-    OptionsPanel(f.fx.game).mnuoptions_Click();
+    f.fx.game.mnuoptions_Click();
     f.window.render();
 
-    f.window.CmdOK->setFocus();
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.CmdOK));
+    ctl<QPushButton>(f.window, "CmdOK")->setFocus();
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "CmdOK")));
     QTest::keyClick(focus(), Qt::Key_Tab);
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.cmdCancel));
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "cmdCancel")));
     QTest::keyClick(focus(), Qt::Key_Tab);
     // The difficulty buttons are one stop: the selected one.
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.OptEasy));
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QRadioButton>(f.window, "OptEasy")));
     QTest::keyClick(focus(), Qt::Key_Tab);
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.txtlimit));
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QLineEdit>(f.window, "txtlimit")));
 }
 
 void TestFrmMainInput::focusStaysInsideOpenPanel()
@@ -357,35 +356,35 @@ void TestFrmMainInput::focusStaysInsideOpenPanel()
     f.deal(kBlank);
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
 
     // Opening the panel takes the focus to the difficulty in force; the
     // buttons cut off under it and the board can no longer take the focus.
-    f.fx.game.checkedOption = DifficultyOption::Medium;
+    probe(f.fx.game).controls.checkedOption = level(u"Medium");
     QTest::keyClick(focus(), Qt::Key_F3);
-    QVERIFY(f.fx.game.famOptionsVisible);
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Optmedium));
+    QVERIFY(probe(f.fx.game).controls.famOptions.visible);
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QRadioButton>(f.window, "Optmedium")));
     QList<QWidget *> visited;
     for (int i = 0; i < 12; ++i) {
         QTest::keyClick(focus(), Qt::Key_Tab);
         visited << focus();
     }
-    QVERIFY(!visited.contains(f.window.Cmdreset));
-    QVERIFY(!visited.contains(f.window.cmdpause));
-    for (QPushButton *cell : f.window.cmdcheck)
+    QVERIFY(!visited.contains(ctl<QPushButton>(f.window, "Cmdreset")));
+    QVERIFY(!visited.contains(ctl<QPushButton>(f.window, "cmdpause")));
+    for (QPushButton *cell : cellsOf(f.window))
         QVERIFY(!visited.contains(cell));
-    QVERIFY(visited.contains(f.window.CmdOK));
-    QVERIFY(visited.contains(f.window.txtlimit));
+    QVERIFY(visited.contains(ctl<QPushButton>(f.window, "CmdOK")));
+    QVERIFY(visited.contains(ctl<QLineEdit>(f.window, "txtlimit")));
 
     // A space bar on whatever has the focus cannot reach Reset or Pause.
     QTest::keyClick(focus(), Qt::Key_Space);
-    QCOMPARE(f.fx.game.cmdpause.caption, QStringLiteral("Pause"));
+    QCOMPARE(probe(f.fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
 
     // Closed again: the focus is back on Reset and the board takes it again.
-    QTest::mouseClick(f.window.cmdCancel, Qt::LeftButton);
-    QVERIFY(!f.fx.game.famOptionsVisible);
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.Cmdreset));
-    QCOMPARE(f.window.cmdcheck[0]->focusPolicy(), Qt::StrongFocus);
+    QTest::mouseClick(ctl<QPushButton>(f.window, "cmdCancel"), Qt::LeftButton);
+    QVERIFY(!probe(f.fx.game).controls.famOptions.visible);
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
+    QCOMPARE(cellAt(f.window, 0)->focusPolicy(), Qt::StrongFocus);
 }
 
 void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
@@ -395,18 +394,18 @@ void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
     MainWindowFixture f;
     f.deal(kBlank);
     showActive(f.window);
-    f.fx.game.TimeLimitMinutes = 100;
+    probe(f.fx.game).clock.TimeLimitMinutes = 100;
     QTest::keyClick(focus(), Qt::Key_F3);
-    QCOMPARE(f.window.txtlimit->text(), QStringLiteral("100"));
-    f.window.Optmedium->setChecked(true);
-    f.fx.game.checkedOption = DifficultyOption::Medium;
-    QTest::mouseClick(f.window.CmdOK, Qt::LeftButton);
-    QCOMPARE(f.fx.game.TimeLimitMinutes, qint16(15));
+    QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), QStringLiteral("100"));
+    ctl<QRadioButton>(f.window, "Optmedium")->setChecked(true);
+    probe(f.fx.game).controls.checkedOption = level(u"Medium");
+    QTest::mouseClick(ctl<QPushButton>(f.window, "CmdOK"), Qt::LeftButton);
+    QCOMPARE(probe(f.fx.game).clock.TimeLimitMinutes, qint16(15));
 
     // What the player types is held to two characters again.
     QTest::keyClick(focus(), Qt::Key_F3);
-    QCOMPARE(f.window.txtlimit->text(), QStringLiteral("15"));
-    QCOMPARE(f.window.txtlimit->maxLength(), 2);
+    QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), QStringLiteral("15"));
+    QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->maxLength(), 2);
 }
 
 void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
@@ -420,24 +419,24 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QTest::keyClick(focus(), Qt::Key_F4);
     QCOMPARE(closer.titles(), QStringList{QStringLiteral("High Scorers")});
-    QVERIFY(f.fx.game.tmrtimeEnabled);
+    QVERIFY(probe(f.fx.game).controls.tmrtime.enabled);
 
     // F3: the options panel.
     QTest::keyClick(focus(), Qt::Key_F3);
-    QVERIFY(f.fx.game.famOptionsVisible);
-    QVERIFY(!f.window.famOptions->isHidden());
-    QVERIFY(!f.window.mnutools->menuAction()->isEnabled());
-    OptionsPanel(f.fx.game).cmdCancel_Click();
+    QVERIFY(probe(f.fx.game).controls.famOptions.visible);
+    QVERIFY(!ctl<QGroupBox>(f.window, "famOptions")->isHidden());
+    QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
+    f.fx.game.cmdCancel_Click();
     f.window.render();
 
     // F2: auto play.
     QTest::keyClick(focus(), Qt::Key_F2);
-    QVERIFY(f.fx.game.AutoPlayRunning);
-    QCOMPARE(f.window.cmdpause->text(), QStringLiteral("Stop"));
-    QVERIFY(f.window.tmrauto->isActive());
-    QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
-    QVERIFY(!f.fx.game.AutoPlayRunning);
-    QVERIFY(!f.window.tmrauto->isActive());
+    QVERIFY(probe(f.fx.game).autoPlay.AutoPlayRunning);
+    QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Stop"));
+    QVERIFY(ctl<QTimer>(f.window, "tmrauto")->isActive());
+    QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
+    QVERIFY(!probe(f.fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(!ctl<QTimer>(f.window, "tmrauto")->isActive());
     QCOMPARE(closer.shown.size(), 1);
 }
 
@@ -449,23 +448,23 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
     ModalCloser closer;
 
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
-    QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
-    QCOMPARE(f.window.cmdpause->text(), QStringLiteral("Resume"));
-    QVERIFY(!f.window.mnutools->menuAction()->isEnabled());
-    const QStringList history = f.fx.game.MoveHistory;
+    QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
+    QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
+    QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
+    const QStringList history = probe(f.fx.game).board.MoveHistory;
 
     for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4})
         QTest::keyClick(focus(), key);
 
     const GameState &game = f.fx.game;
     QVERIFY(closer.shown.isEmpty());
-    QVERIFY(!game.AutoPlayRunning);
-    QVERIFY(!game.tmrautoEnabled);
-    QVERIFY(!game.famOptionsVisible);
-    QVERIFY(f.window.famOptions->isHidden());
-    QCOMPARE(game.cmdpause.caption, QStringLiteral("Resume"));
-    QCOMPARE(game.MoveHistory, history);
-    QVERIFY(!game.tmrtimeEnabled);
+    QVERIFY(!probe(game).autoPlay.AutoPlayRunning);
+    QVERIFY(!probe(game).controls.tmrauto.enabled);
+    QVERIFY(!probe(game).controls.famOptions.visible);
+    QVERIFY(ctl<QGroupBox>(f.window, "famOptions")->isHidden());
+    QCOMPARE(probe(game).controls.cmdpause.caption, QStringLiteral("Resume"));
+    QCOMPARE(probe(game).board.MoveHistory, history);
+    QVERIFY(!probe(game).controls.tmrtime.enabled);
 }
 
 void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
@@ -476,8 +475,8 @@ void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
     ModalCloser closer;
 
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
-    QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
-    QVERIFY(!f.fx.game.BoardActive);
+    QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
+    QVERIFY(!probe(f.fx.game).board.BoardActive);
 
     QTest::keyClick(focus(), Qt::Key_F1);
     QTest::keyClick(focus(), Qt::Key_A, Qt::ControlModifier);
@@ -486,9 +485,9 @@ void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
     QCOMPARE(closer.shown[0].text.split(u'\n').size(), 5);
     QCOMPARE(closer.shown[1].className, QStringLiteral("frmabout"));
     // Still paused: the clock stays off.
-    QVERIFY(!f.fx.game.tmrtimeEnabled);
-    QVERIFY(!f.window.tmrtime->isActive());
-    QCOMPARE(f.window.cmdpause->text(), QStringLiteral("Resume"));
+    QVERIFY(!probe(f.fx.game).controls.tmrtime.enabled);
+    QVERIFY(!ctl<QTimer>(f.window, "tmrtime")->isActive());
+    QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
 }
 
 void TestFrmMainInput::f1ShowsHelpOncePerPress_data()
@@ -512,19 +511,19 @@ void TestFrmMainInput::f1ShowsHelpOncePerPress()
     if (situation != QLatin1String("new"))
         QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     if (situation == QLatin1String("paused"))
-        QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
+        QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
     if (situation == QLatin1String("options"))
         QTest::keyClick(focus(), Qt::Key_F3);
     if (situation == QLatin1String("auto"))
         QTest::keyClick(focus(), Qt::Key_F2);
-    const bool stepperBefore = f.fx.game.tmrautoEnabled;
+    const bool stepperBefore = probe(f.fx.game).controls.tmrauto.enabled;
 
     ModalCloser closer;
     bool clockWhileOpen = true;
     bool stepperWhileOpen = true;
     closer.whileOpen = [&](QWidget *) {
-        clockWhileOpen = f.window.tmrtime->isActive();
-        stepperWhileOpen = f.window.tmrauto->isActive();
+        clockWhileOpen = ctl<QTimer>(f.window, "tmrtime")->isActive();
+        stepperWhileOpen = ctl<QTimer>(f.window, "tmrauto")->isActive();
     };
     QTest::keyClick(focus(), Qt::Key_F1);
     QCOMPARE(closer.titles(), QStringList{QStringLiteral("Help")});
@@ -537,12 +536,12 @@ void TestFrmMainInput::f1ShowsHelpOncePerPress()
     // The clock runs again afterwards only for a game under way that is
     // neither paused nor auto-played, also with the options panel open.
     const bool runningGame = situation == QLatin1String("running") || situation == QLatin1String("options");
-    QCOMPARE(f.fx.game.tmrtimeEnabled, runningGame);
-    QCOMPARE(f.window.tmrtime->isActive(), f.fx.game.tmrtimeEnabled);
-    QCOMPARE(f.fx.game.tmrautoEnabled, stepperBefore);
-    QCOMPARE(f.window.tmrauto->isActive(), stepperBefore);
+    QCOMPARE(probe(f.fx.game).controls.tmrtime.enabled, runningGame);
+    QCOMPARE(ctl<QTimer>(f.window, "tmrtime")->isActive(), probe(f.fx.game).controls.tmrtime.enabled);
+    QCOMPARE(probe(f.fx.game).controls.tmrauto.enabled, stepperBefore);
+    QCOMPARE(ctl<QTimer>(f.window, "tmrauto")->isActive(), stepperBefore);
     if (situation == QLatin1String("auto"))
-        QTest::mouseClick(f.window.cmdpause, Qt::LeftButton);
+        QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
 }
 
 void TestFrmMainInput::ctrlAFromTimeLimitBox()
@@ -551,20 +550,20 @@ void TestFrmMainInput::ctrlAFromTimeLimitBox()
     f.deal(kBlank);
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_F3);
-    QVERIFY(f.fx.game.famOptionsVisible);
-    f.window.txtlimit->setFocus();
-    const QString text = f.window.txtlimit->text();
+    QVERIFY(probe(f.fx.game).controls.famOptions.visible);
+    ctl<QLineEdit>(f.window, "txtlimit")->setFocus();
+    const QString text = ctl<QLineEdit>(f.window, "txtlimit")->text();
 
     ModalCloser closer;
-    QTest::keyClick(f.window.txtlimit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(ctl<QLineEdit>(f.window, "txtlimit"), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(closer.titles(), QStringList{QStringLiteral("About")});
-    QCOMPARE(f.window.txtlimit->text(), text);
+    QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), text);
 
     // F1 from the box as well, once.
-    QCOMPARE(focus(), static_cast<QWidget *>(f.window.txtlimit));
-    QTest::keyClick(f.window.txtlimit, Qt::Key_F1);
+    QCOMPARE(focus(), static_cast<QWidget *>(ctl<QLineEdit>(f.window, "txtlimit")));
+    QTest::keyClick(ctl<QLineEdit>(f.window, "txtlimit"), Qt::Key_F1);
     QCOMPARE(closer.titles(), (QStringList{QStringLiteral("About"), QStringLiteral("Help")}));
-    QCOMPARE(f.window.txtlimit->text(), text);
+    QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), text);
 }
 
 void TestFrmMainInput::boardIgnoresKeysAndClicksWhilePanelOpen()
@@ -573,17 +572,17 @@ void TestFrmMainInput::boardIgnoresKeysAndClicksWhilePanelOpen()
     f.deal(kBlank);
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_F3);
-    QVERIFY(!f.fx.game.BoardActive);
+    QVERIFY(!probe(f.fx.game).board.BoardActive);
 
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QTest::keyClick(focus(), Qt::Key_2, Qt::KeypadModifier);
     // A click where the cell below the blank lies lands on the panel.
-    const QPoint below = f.window.cmdcheck[9]->geometry().center();
-    QWidget *hit = f.window.client->childAt(below);
+    const QPoint below = cellAt(f.window, 9)->geometry().center();
+    QWidget *hit = ctl<QWidget>(f.window, "client")->childAt(below);
     QVERIFY(hit);
-    QTest::mouseClick(hit, Qt::LeftButton, Qt::NoModifier, hit->mapFrom(f.window.client, below));
-    QCOMPARE(f.fx.game.MoveHistory, (QStringList{QString(), QString()}));
-    QVERIFY(!f.fx.game.tmrtimeEnabled);
+    QTest::mouseClick(hit, Qt::LeftButton, Qt::NoModifier, hit->mapFrom(ctl<QWidget>(f.window, "client"), below));
+    QCOMPARE(probe(f.fx.game).board.MoveHistory, (QStringList{QString(), QString()}));
+    QVERIFY(!probe(f.fx.game).controls.tmrtime.enabled);
 }
 
 QTEST_MAIN(TestFrmMainInput)

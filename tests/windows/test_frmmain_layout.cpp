@@ -2,7 +2,6 @@
 // order, captions and the small print of the time-limit controls.
 #include "windows_fixture.h"
 
-#include "windows/options_panel.h"
 #include "windows/up_down.h"
 
 #include <QAbstractButton>
@@ -43,7 +42,7 @@ private:
     static QWidget *control(frmMain &window, const QString &name)
     {
         if (name == QLatin1String("client"))
-            return window.client;
+            return ctl<QWidget>(window, "client");
         return window.findChild<QWidget *>(name);
     }
 };
@@ -99,31 +98,31 @@ void TestFrmMainLayout::clientAreaFollowsOptionsPanel()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-    QCOMPARE(w.centralWidget(), w.client);
-    QCOMPARE(w.client->size(), QSize(215, 240));
+    QCOMPARE(w.centralWidget(), ctl<QWidget>(w, "client"));
+    QCOMPARE(ctl<QWidget>(w, "client")->size(), QSize(215, 240));
     QCoreApplication::processEvents();
-    const int chrome = w.height() - w.client->height();
+    const int chrome = w.height() - ctl<QWidget>(w, "client")->height();
     QVERIFY(chrome >= 0);
 
-    OptionsPanel(f.fx.game).mnuoptions_Click();
+    f.fx.game.mnuoptions_Click();
     w.render();
     QCoreApplication::processEvents();
-    QCOMPARE(w.client->size(), QSize(215, 174));
+    QCOMPARE(ctl<QWidget>(w, "client")->size(), QSize(215, 174));
     // The window shrinks with its client area: the row of Reset and Pause is
     // cut off, and the status bar is hidden.
-    QCOMPARE(w.height() - w.client->height(), chrome);
-    QVERIFY(w.Cmdreset->geometry().top() >= w.client->height());
-    QVERIFY(w.cmdpause->geometry().top() >= w.client->height());
-    QVERIFY(w.stbtimer->isHidden());
+    QCOMPARE(w.height() - ctl<QWidget>(w, "client")->height(), chrome);
+    QVERIFY(ctl<QPushButton>(w, "Cmdreset")->geometry().top() >= ctl<QWidget>(w, "client")->height());
+    QVERIFY(ctl<QPushButton>(w, "cmdpause")->geometry().top() >= ctl<QWidget>(w, "client")->height());
+    QVERIFY(ctl<QStatusBar>(w, "stbtimer")->isHidden());
 
-    OptionsPanel(f.fx.game).cmdCancel_Click();
+    f.fx.game.cmdCancel_Click();
     w.render();
     QCoreApplication::processEvents();
-    QCOMPARE(w.client->size(), QSize(215, 240));
-    QCOMPARE(w.height() - w.client->height(), chrome);
-    QVERIFY(!w.stbtimer->isHidden());
+    QCOMPARE(ctl<QWidget>(w, "client")->size(), QSize(215, 240));
+    QCOMPARE(w.height() - ctl<QWidget>(w, "client")->height(), chrome);
+    QVERIFY(!ctl<QStatusBar>(w, "stbtimer")->isHidden());
     // The status bar is back at the bottom edge.
-    QCOMPARE(w.stbtimer->geometry(), QRect(0, 223, 215, 17));
+    QCOMPARE(ctl<QStatusBar>(w, "stbtimer")->geometry(), QRect(0, 223, 215, 17));
 }
 
 void TestFrmMainLayout::windowStyle()
@@ -193,8 +192,8 @@ void TestFrmMainLayout::menuTree()
             QVERIFY(!item->isChecked());
         }
     }
-    QCOMPARE(w.mnutools->menuAction(), menus[0]);
-    QCOMPARE(w.mnuhlp->menuAction(), menus[1]);
+    QCOMPARE(ctl<QMenu>(w, "mnutools")->menuAction(), menus[0]);
+    QCOMPARE(ctl<QMenu>(w, "mnuhlp")->menuAction(), menus[1]);
 }
 
 void TestFrmMainLayout::tabOrderAndInitialFocus()
@@ -205,30 +204,30 @@ void TestFrmMainLayout::tabOrderAndInitialFocus()
     // The focus chain from Cmdreset, keeping only the controls that Tab can
     // reach.
     QList<QWidget *> chain;
-    QWidget *widget = w.Cmdreset;
+    QWidget *widget = ctl<QPushButton>(w, "Cmdreset");
     do {
         if ((widget->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && widget->window() == &w)
             chain << widget;
         widget = widget->nextInFocusChain();
-    } while (widget != w.Cmdreset && chain.size() < 200);
+    } while (widget != ctl<QPushButton>(w, "Cmdreset") && chain.size() < 200);
 
-    const QList<QWidget *> panelOrder{w.Cmdreset, w.cmdpause, w.CmdOK, w.cmdCancel, w.OptEasy,
-                                      w.Optmedium, w.Optihard, w.txtlimit};
+    const QList<QWidget *> panelOrder{ctl<QPushButton>(w, "Cmdreset"), ctl<QPushButton>(w, "cmdpause"), ctl<QPushButton>(w, "CmdOK"), ctl<QPushButton>(w, "cmdCancel"), ctl<QRadioButton>(w, "OptEasy"),
+                                      ctl<QRadioButton>(w, "Optmedium"), ctl<QRadioButton>(w, "Optihard"), ctl<QLineEdit>(w, "txtlimit")};
     QVERIFY(chain.size() >= panelOrder.size());
     QCOMPARE(chain.mid(0, panelOrder.size()), panelOrder);
-    QVERIFY(chain.contains(w.udlimit));
-    QVERIFY(chain.indexOf(w.udlimit) > chain.indexOf(w.txtlimit));
+    QVERIFY(chain.contains(ctl<UpDown>(w, "udlimit")));
+    QVERIFY(chain.indexOf(ctl<UpDown>(w, "udlimit")) > chain.indexOf(ctl<QLineEdit>(w, "txtlimit")));
 
     // Frames, labels, the status bar, the progress bar and the outline never
     // take the focus.
-    const QList<QWidget *> passive{w.famOptions, w.frdifficulty, w.Label1, w.stbtimer, w.pgblength, w.Shape1,
-                                   w.stbtimerPanels[0], w.stbtimerPanels[1]};
+    const QList<QWidget *> passive{ctl<QGroupBox>(w, "famOptions"), ctl<QGroupBox>(w, "frdifficulty"), ctl<QLabel>(w, "Label1"), ctl<QStatusBar>(w, "stbtimer"), ctl<QProgressBar>(w, "pgblength"), ctl<QFrame>(w, "Shape1"),
+                                   statusPanel(w, 0), statusPanel(w, 1)};
     for (QWidget *p : passive)
         QVERIFY2(p->focusPolicy() == Qt::NoFocus, qPrintable(p->objectName()));
 
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.Cmdreset));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QPushButton>(w, "Cmdreset")));
 }
 
 void TestFrmMainLayout::cellsBeforeAndAfterLoad()
@@ -237,47 +236,47 @@ void TestFrmMainLayout::cellsBeforeAndAfterLoad()
     GameFixture fx;
     frmMain created(fx.game);
     for (int i = 0; i < 16; ++i) {
-        QCOMPARE(created.cmdcheck[i]->text(), QStringLiteral("1"));
-        QCOMPARE(created.cmdcheck[i]->isBlank(), i == 15);
+        QCOMPARE(cellAt(created, i)->text(), QStringLiteral("1"));
+        QCOMPARE(cellAt(created, i)->isBlank(), i == 15);
     }
 
     MainWindowFixture f;
     for (int i = 0; i < 16; ++i) {
-        QCOMPARE(f.window.cmdcheck[i]->text(), QString::number(i + 1));
-        QCOMPARE(f.window.cmdcheck[i]->isBlank(), i == 15);
-        QVERIFY(f.window.cmdcheck[i]->isEnabled());
+        QCOMPARE(cellAt(f.window, i)->text(), QString::number(i + 1));
+        QCOMPARE(cellAt(f.window, i)->isBlank(), i == 15);
+        QVERIFY(cellAt(f.window, i)->isEnabled());
     }
-    QVERIFY(!f.window.cmdpause->isEnabled());
-    QVERIFY(f.window.Cmdreset->isEnabled());
+    QVERIFY(!ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
+    QVERIFY(ctl<QPushButton>(f.window, "Cmdreset")->isEnabled());
 }
 
 void TestFrmMainLayout::toolTipsAndHiddenControls()
 {
     MainWindowFixture f;
     frmMain &w = f.window;
-    QCOMPARE(w.Cmdreset->toolTip(), QStringLiteral("Reset Game"));
-    QCOMPARE(w.Cmdreset->text(), QStringLiteral("Reset"));
-    QCOMPARE(w.cmdpause->toolTip(), QStringLiteral("Pause Game"));
-    QCOMPARE(w.cmdpause->text(), QStringLiteral("Pause"));
-    QCOMPARE(w.CmdOK->toolTip(), QStringLiteral("Apply Difficulty Level"));
-    QCOMPARE(w.CmdOK->text(), QStringLiteral("OK"));
-    QCOMPARE(w.cmdCancel->text(), QStringLiteral("Cancel"));
-    QCOMPARE(w.famOptions->title(), QStringLiteral("Options"));
-    QCOMPARE(w.frdifficulty->title(), QStringLiteral("Difficulty"));
-    QCOMPARE(w.OptEasy->text(), QStringLiteral("Easy"));
-    QCOMPARE(w.Optmedium->text(), QStringLiteral("Medium"));
-    QCOMPARE(w.Optihard->text(), QStringLiteral("Hard"));
-    QCOMPARE(w.Label1->text(), QStringLiteral("Time limit in minutes"));
-    QVERIFY(w.OptEasy->isChecked());
+    QCOMPARE(ctl<QPushButton>(w, "Cmdreset")->toolTip(), QStringLiteral("Reset Game"));
+    QCOMPARE(ctl<QPushButton>(w, "Cmdreset")->text(), QStringLiteral("Reset"));
+    QCOMPARE(ctl<QPushButton>(w, "cmdpause")->toolTip(), QStringLiteral("Pause Game"));
+    QCOMPARE(ctl<QPushButton>(w, "cmdpause")->text(), QStringLiteral("Pause"));
+    QCOMPARE(ctl<QPushButton>(w, "CmdOK")->toolTip(), QStringLiteral("Apply Difficulty Level"));
+    QCOMPARE(ctl<QPushButton>(w, "CmdOK")->text(), QStringLiteral("OK"));
+    QCOMPARE(ctl<QPushButton>(w, "cmdCancel")->text(), QStringLiteral("Cancel"));
+    QCOMPARE(ctl<QGroupBox>(w, "famOptions")->title(), QStringLiteral("Options"));
+    QCOMPARE(ctl<QGroupBox>(w, "frdifficulty")->title(), QStringLiteral("Difficulty"));
+    QCOMPARE(ctl<QRadioButton>(w, "OptEasy")->text(), QStringLiteral("Easy"));
+    QCOMPARE(ctl<QRadioButton>(w, "Optmedium")->text(), QStringLiteral("Medium"));
+    QCOMPARE(ctl<QRadioButton>(w, "Optihard")->text(), QStringLiteral("Hard"));
+    QCOMPARE(ctl<QLabel>(w, "Label1")->text(), QStringLiteral("Time limit in minutes"));
+    QVERIFY(ctl<QRadioButton>(w, "OptEasy")->isChecked());
 
-    QVERIFY(w.famOptions->isHidden());
-    QVERIFY(w.pgblength->isHidden());
-    QVERIFY(!w.stbtimer->isHidden());
-    QCOMPARE(w.pgblength->minimum(), 0);
-    QVERIFY(!w.tmrtime->isActive());
-    QVERIFY(!w.tmrauto->isActive());
-    QCOMPARE(w.tmrtime->interval(), 1000);
-    QCOMPARE(w.tmrauto->interval(), 500);
+    QVERIFY(ctl<QGroupBox>(w, "famOptions")->isHidden());
+    QVERIFY(ctl<QProgressBar>(w, "pgblength")->isHidden());
+    QVERIFY(!ctl<QStatusBar>(w, "stbtimer")->isHidden());
+    QCOMPARE(ctl<QProgressBar>(w, "pgblength")->minimum(), 0);
+    QVERIFY(!ctl<QTimer>(w, "tmrtime")->isActive());
+    QVERIFY(!ctl<QTimer>(w, "tmrauto")->isActive());
+    QCOMPARE(ctl<QTimer>(w, "tmrtime")->interval(), 1000);
+    QCOMPARE(ctl<QTimer>(w, "tmrauto")->interval(), 500);
 }
 
 void TestFrmMainLayout::controlsCarryTheirOwnFont()
@@ -285,7 +284,7 @@ void TestFrmMainLayout::controlsCarryTheirOwnFont()
     // The window's display face is not handed down: every control that shows
     // text is in the plain sans-serif at 8.25 pt.
     MainWindowFixture f;
-    const QList<QWidget *> widgets = f.window.client->findChildren<QWidget *>();
+    const QList<QWidget *> widgets = ctl<QWidget>(f.window, "client")->findChildren<QWidget *>();
     int checked = 0;
     for (QWidget *widget : widgets) {
         if (qobject_cast<QToolButton *>(widget))
@@ -297,16 +296,16 @@ void TestFrmMainLayout::controlsCarryTheirOwnFont()
         QVERIFY2(!widget->font().bold(), qPrintable(widget->objectName()));
         // 8.25 pt, or smaller where a stand-in face had to shrink to fit.
         QVERIFY2(widget->font().pointSizeF() <= 8.26, qPrintable(widget->objectName()));
-        QVERIFY2(widget == f.window.Label1 || qAbs(widget->font().pointSizeF() - 8.25) < 0.01,
+        QVERIFY2(widget == ctl<QLabel>(f.window, "Label1") || qAbs(widget->font().pointSizeF() - 8.25) < 0.01,
                  qPrintable(widget->objectName()));
         QVERIFY2(widget->font().family() != f.window.font().family(), qPrintable(widget->objectName()));
     }
     QVERIFY(checked >= 16 + 2 + 2 + 3 + 2 + 2 + 2);
 
     // The label of the time limit reads whole up to the box that covers its end.
-    const QLabel *label = f.window.Label1;
+    const QLabel *label = ctl<QLabel>(f.window, "Label1");
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text())
-            <= f.window.txtlimit->x() - label->x());
+            <= ctl<QLineEdit>(f.window, "txtlimit")->x() - label->x());
 
     // Nor is it handed to the menus, which keep the desktop's plain face.
     QVERIFY(!f.window.menuBar()->font().bold());
@@ -321,20 +320,20 @@ void TestFrmMainLayout::optionsPanelCoversTheBlock()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
     const auto ownerAt = [&w](int i) {
-        const QPoint centre = w.cmdcheck[i]->geometry().center();
-        return w.client->childAt(centre);
+        const QPoint centre = cellAt(w, i)->geometry().center();
+        return ctl<QWidget>(w, "client")->childAt(centre);
     };
     for (int i = 0; i < 15; ++i)
-        QCOMPARE(ownerAt(i), static_cast<QWidget *>(w.cmdcheck[i]));
+        QCOMPARE(ownerAt(i), static_cast<QWidget *>(cellAt(w, i)));
     // The blank takes no clicks: they reach the board behind it.
     QCOMPARE(ownerAt(15), nullptr);
 
-    OptionsPanel(f.fx.game).mnuoptions_Click();
+    f.fx.game.mnuoptions_Click();
     w.render();
     for (int i = 0; i < 15; ++i) {
         QWidget *owner = ownerAt(i);
         QVERIFY(owner);
-        QVERIFY2(owner == w.famOptions || w.famOptions->isAncestorOf(owner), qPrintable(owner->objectName()));
+        QVERIFY2(owner == ctl<QGroupBox>(w, "famOptions") || ctl<QGroupBox>(w, "famOptions")->isAncestorOf(owner), qPrintable(owner->objectName()));
     }
 }
 
@@ -361,66 +360,66 @@ void TestFrmMainLayout::upDownBounds()
 
     MainWindowFixture f;
     frmMain &w = f.window;
-    w.txtlimit->setText(start);
+    ctl<QLineEdit>(w, "txtlimit")->setText(start);
     for (int i = 0; i < ups; ++i)
-        w.udlimit->stepUp();
+        ctl<UpDown>(w, "udlimit")->stepUp();
     for (int i = 0; i < downs; ++i)
-        w.udlimit->stepDown();
-    QCOMPARE(w.txtlimit->text(), expected);
-    QCOMPARE(f.fx.game.txtlimit, expected);
+        ctl<UpDown>(w, "udlimit")->stepDown();
+    QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), expected);
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, expected);
 }
 
 void TestFrmMainLayout::upDownArrowsWriteTheTextBox()
 {
     MainWindowFixture f;
     frmMain &w = f.window;
-    QCOMPARE(w.udlimit->maximum(), 60);
-    QVERIFY(w.udlimit->minimum() == 0 || w.udlimit->minimum() == 1);
-    QCOMPARE(w.udlimit->value(), 20);
+    QCOMPARE(ctl<UpDown>(w, "udlimit")->maximum(), 60);
+    QVERIFY(ctl<UpDown>(w, "udlimit")->minimum() == 0 || ctl<UpDown>(w, "udlimit")->minimum() == 1);
+    QCOMPARE(ctl<UpDown>(w, "udlimit")->value(), 20);
 
-    OptionsPanel(f.fx.game).mnuoptions_Click();
+    f.fx.game.mnuoptions_Click();
     w.render();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
     // The two arrows of the control, top one first.
-    QList<QToolButton *> arrows = w.udlimit->findChildren<QToolButton *>();
+    QList<QToolButton *> arrows = ctl<UpDown>(w, "udlimit")->findChildren<QToolButton *>();
     QCOMPARE(arrows.size(), 2);
     std::sort(arrows.begin(), arrows.end(), [](QToolButton *a, QToolButton *b) { return a->y() < b->y(); });
     QToolButton *up = arrows[0];
     QToolButton *down = arrows[1];
 
-    w.txtlimit->setText(QStringLiteral("58"));
+    ctl<QLineEdit>(w, "txtlimit")->setText(QStringLiteral("58"));
     for (int i = 0; i < 4; ++i)
         QTest::mouseClick(up, Qt::LeftButton);
-    QCOMPARE(w.txtlimit->text(), QStringLiteral("60"));
+    QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), QStringLiteral("60"));
     QTest::mouseClick(down, Qt::LeftButton);
-    QCOMPARE(w.txtlimit->text(), QStringLiteral("59"));
+    QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), QStringLiteral("59"));
 
     // At the bottom the value stays at the minimum.
-    w.txtlimit->setText(QStringLiteral("2"));
+    ctl<QLineEdit>(w, "txtlimit")->setText(QStringLiteral("2"));
     for (int i = 0; i < 5; ++i)
         QTest::mouseClick(down, Qt::LeftButton);
-    const QString lowest = QString::number(w.udlimit->minimum());
-    QCOMPARE(w.txtlimit->text(), lowest);
-    QVERIFY(w.udlimit->value() >= 0);
+    const QString lowest = QString::number(ctl<UpDown>(w, "udlimit")->minimum());
+    QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), lowest);
+    QVERIFY(ctl<UpDown>(w, "udlimit")->value() >= 0);
 
     // The up and down keys on the focused control step it as well.
-    w.txtlimit->setText(QStringLiteral("59"));
-    w.udlimit->setFocus();
-    QTest::keyClick(w.udlimit, Qt::Key_Up);
-    QTest::keyClick(w.udlimit, Qt::Key_Up);
-    QCOMPARE(w.txtlimit->text(), QStringLiteral("60"));
-    QCOMPARE(f.fx.game.txtlimit, QStringLiteral("60"));
+    ctl<QLineEdit>(w, "txtlimit")->setText(QStringLiteral("59"));
+    ctl<UpDown>(w, "udlimit")->setFocus();
+    QTest::keyClick(ctl<UpDown>(w, "udlimit"), Qt::Key_Up);
+    QTest::keyClick(ctl<UpDown>(w, "udlimit"), Qt::Key_Up);
+    QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), QStringLiteral("60"));
+    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("60"));
 }
 
 void TestFrmMainLayout::timeLimitBoxHoldsTwoCharacters()
 {
     MainWindowFixture f;
-    QCOMPARE(f.window.txtlimit->maxLength(), 2);
-    QCOMPARE(f.window.txtlimit->text(), QStringLiteral("20"));
-    f.window.txtlimit->setText(QStringLiteral("1234"));
-    QCOMPARE(f.window.txtlimit->text(), QStringLiteral("12"));
+    QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->maxLength(), 2);
+    QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), QStringLiteral("20"));
+    ctl<QLineEdit>(f.window, "txtlimit")->setText(QStringLiteral("1234"));
+    QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), QStringLiteral("12"));
 }
 
 QTEST_MAIN(TestFrmMainLayout)

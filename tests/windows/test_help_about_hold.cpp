@@ -4,8 +4,6 @@
 #include "game_flow.h"
 
 #include "windows/about.h"
-#include "windows/how_to_play.h"
-#include "windows/options_panel.h"
 
 #include <QtTest>
 
@@ -49,12 +47,12 @@ bool enterSetting(GameFixture &fx, Setting setting)
     case Setting::OptionsOpen:
         if (!enter(fx, Situation::Running))
             return false;
-        OptionsPanel(fx.game).mnuoptions_Click();
-        return !fx.game.tmrtimeEnabled;
+        fx.game.mnuoptions_Click();
+        return !probe(fx.game).controls.tmrtime.enabled;
     case Setting::OptionsOpenBeforeFirstMove:
         if (!enter(fx, Situation::BeforeFirstMove))
             return false;
-        OptionsPanel(fx.game).mnuoptions_Click();
+        fx.game.mnuoptions_Click();
         return true;
     }
     return false;
@@ -63,9 +61,9 @@ bool enterSetting(GameFixture &fx, Setting setting)
 void open(Route route, GameState &game)
 {
     if (route == Route::Help)
-        ShowHowToPlay(game);
+        game.ShowHowToPlay();
     else
-        mnuabout_Click(game);
+        game.mnuabout_Click();
 }
 
 QString dialogName(Route route)
@@ -100,8 +98,8 @@ private slots:
 // nothing; shown with the title "Help", a single OK and no icon.
 void HelpAboutHoldTest::helpText()
 {
-    QCOMPARE(howToPlayText(), kHelpText);
-    const QString text = howToPlayText();
+    QCOMPARE(GameState::howToPlayText(), kHelpText);
+    const QString text = GameState::howToPlayText();
     QCOMPARE(text.count(QStringLiteral("\r\n")), 3);
     QCOMPARE(text.count(QLatin1Char('\r')), 4);
     QCOMPARE(text.count(QLatin1Char('\n')), 3);
@@ -110,7 +108,7 @@ void HelpAboutHoldTest::helpText()
 
     GameFixture fx;
     startGame(fx);
-    ShowHowToPlay(fx.game);
+    fx.game.ShowHowToPlay();
     QCOMPARE(fx.dialogs.log, QStringList{logLine(Route::Help)});
 }
 
@@ -181,23 +179,23 @@ void HelpAboutHoldTest::holdAndRelease()
     QCOMPARE(fx.dialogs.log, QStringList{logLine(route)});
     QCOMPARE(timersUnder, (QStringList{QStringLiteral("tmrtime=false"), QStringLiteral("tmrauto=false")}));
     QCOMPARE(ticksUnder, 0);
-    QCOMPARE(fx.game.tmrtimeEnabled, clockAfter);
-    QCOMPARE(fx.game.tmrautoEnabled, stepperAfter);
+    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clockAfter);
+    QCOMPARE(probe(fx.game).controls.tmrauto.enabled, stepperAfter);
     QCOMPARE(boardAndClock(fx.game) + controls(fx.game), before);
 
     // A second showing behaves the same.
     open(route, fx.game);
     QCOMPARE(shown, 2);
-    QCOMPARE(fx.game.tmrtimeEnabled, clockAfter);
-    QCOMPARE(fx.game.tmrautoEnabled, stepperAfter);
+    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clockAfter);
+    QCOMPARE(probe(fx.game).controls.tmrauto.enabled, stepperAfter);
 
     if (clockAfter) {
         // The countdown resumes from where it stood.
-        const int elapsed = fx.game.ElapsedSeconds;
-        const int seconds = fx.game.SecondsLeft;
+        const int elapsed = probe(fx.game).clock.ElapsedSeconds;
+        const int seconds = probe(fx.game).clock.SecondsLeft;
         QCOMPARE(clockSeconds(fx, 1), 1);
-        QCOMPARE(fx.game.ElapsedSeconds, elapsed + 1);
-        QCOMPARE(fx.game.SecondsLeft, seconds == 1 ? 60 : seconds - 1);
+        QCOMPARE(probe(fx.game).clock.ElapsedSeconds, elapsed + 1);
+        QCOMPARE(probe(fx.game).clock.SecondsLeft, seconds == 1 ? 60 : seconds - 1);
     }
 }
 
@@ -216,20 +214,20 @@ void HelpAboutHoldTest::autoPlayContinuesFromTheSameEntry()
 
     GameFixture fx;
     QVERIFY(enter(fx, Situation::AutoPlay));
-    const int index = fx.game.ReplayIndex;
-    const QString entry = fx.game.MoveHistory.at(index);
-    const int size = fx.game.MoveHistory.size();
+    const int index = probe(fx.game).autoPlay.ReplayIndex;
+    const QString entry = probe(fx.game).board.MoveHistory.at(index);
+    const int size = probe(fx.game).board.MoveHistory.size();
 
     open(route, fx.game);
-    QVERIFY(!fx.game.tmrtimeEnabled);
-    QCOMPARE(fx.game.ReplayIndex, index);
+    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, index);
 
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(fx.game.ReplayIndex, index - 1);
-    QCOMPARE(fx.game.MoveHistory.size(), size + 1);
+    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, index - 1);
+    QCOMPARE(probe(fx.game).board.MoveHistory.size(), size + 1);
     QVERIFY(!undoCode(entry).isEmpty());
-    QCOMPARE(fx.game.MoveHistory.at(size - 1), undoCode(entry));
-    QVERIFY(fx.game.tmrtimeEnabled);
+    QCOMPARE(probe(fx.game).board.MoveHistory.at(size - 1), undoCode(entry));
+    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
 }
 
 QTEST_GUILESS_MAIN(HelpAboutHoldTest)

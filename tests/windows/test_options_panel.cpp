@@ -2,15 +2,13 @@
 #include "game_flow.h"
 
 #include "windows/about.h"
-#include "windows/how_to_play.h"
-#include "windows/options_panel.h"
 
 #include <QTest>
 
 namespace {
 
 // The first game as the first activation deals it.
-void start(GameFixture &f, DifficultyOption option = DifficultyOption::Easy, qint16 limit = 10)
+void start(GameFixture &f, const DifficultyLevel *option = level(u"Easy"), qint16 limit = 10)
 {
     flow::startGame(f, limit, option);
 }
@@ -19,11 +17,11 @@ void start(GameFixture &f, DifficultyOption option = DifficultyOption::Easy, qin
 void firstMove(GameState &game)
 {
     game.LocateBlank();
-    const int blank = game.BlankIndex;
+    const int blank = probe(game).board.BlankIndex;
     game.cmdcheck_Click(blank % 4 == 0 ? blank + 1 : blank - 1);
-    QVERIFY(game.cmdpause.enabled);
-    QVERIFY(game.tmrtimeEnabled);
-    QVERIFY(!game.FirstMovePending);
+    QVERIFY(probe(game).controls.cmdpause.enabled);
+    QVERIFY(probe(game).controls.tmrtime.enabled);
+    QVERIFY(!probe(game).clock.FirstMovePending);
 }
 
 // A game dealt and, when `moved`, under way: its first move made and one
@@ -37,20 +35,11 @@ void startedGame(GameFixture &f, bool moved)
     }
 }
 
-QString optionName(DifficultyOption option)
-{
-    switch (option) {
-    case DifficultyOption::Easy: return QStringLiteral("Easy");
-    case DifficultyOption::Medium: return QStringLiteral("Medium");
-    case DifficultyOption::Hard: return QStringLiteral("Hard");
-    case DifficultyOption::None: break;
-    }
-    return QString();
-}
+QString optionName(const DifficultyLevel *option) { return option ? option->name : QString(); }
 
 } // namespace
 
-Q_DECLARE_METATYPE(DifficultyOption)
+Q_DECLARE_METATYPE(const DifficultyLevel *)
 
 class TestOptionsPanel : public QObject
 {
@@ -91,23 +80,23 @@ void TestOptionsPanel::openClosesOffTheGame()
     GameFixture f;
     startedGame(f, moved);
     GameState &game = f.game;
-    const QStringList history = game.MoveHistory;
-    const int elapsed = game.ElapsedSeconds;
+    const QStringList history = probe(game).board.MoveHistory;
+    const int elapsed = probe(game).clock.ElapsedSeconds;
 
-    OptionsPanel(game).mnuoptions_Click();
+    game.mnuoptions_Click();
 
-    QVERIFY(!game.mnutoolsEnabled);
-    QVERIFY(!game.tmrtimeEnabled);
-    QCOMPARE(game.windowHeightTwips, 3285);
-    QVERIFY(game.famOptionsVisible);
-    QVERIFY(!game.stbtimerVisible);
-    QVERIFY(!game.BoardActive);
-    QCOMPARE(game.txtlimit, QStringLiteral("10"));
+    QVERIFY(!probe(game).controls.mnutools.enabled);
+    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QCOMPARE(probe(game).controls.frmMain.heightTwips, 3285);
+    QVERIFY(probe(game).controls.famOptions.visible);
+    QVERIFY(!probe(game).controls.stbtimer.visible);
+    QVERIFY(!probe(game).board.BoardActive);
+    QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("10"));
     // The game itself is left as it was.
-    QCOMPARE(game.MoveHistory, history);
-    QCOMPARE(game.ElapsedSeconds, elapsed);
-    QCOMPARE(game.cmdpause.enabled, moved);
-    QCOMPARE(game.checkedOption, DifficultyOption::Easy);
+    QCOMPARE(probe(game).board.MoveHistory, history);
+    QCOMPARE(probe(game).clock.ElapsedSeconds, elapsed);
+    QCOMPARE(probe(game).controls.cmdpause.enabled, moved);
+    QCOMPARE(probe(game).controls.checkedOption, level(u"Easy"));
     QVERIFY(f.dialogs.log.isEmpty());
 }
 
@@ -126,108 +115,106 @@ void TestOptionsPanel::openShowsLimitInForce()
     QFETCH(int, limit);
     QFETCH(QString, text);
     GameFixture f;
-    start(f, DifficultyOption::Medium, qint16(limit));
-    f.game.txtlimit = QStringLiteral("33");
-    OptionsPanel(f.game).mnuoptions_Click();
+    start(f, level(u"Medium"), qint16(limit));
+    probe(f.game).controls.txtlimit.text = QStringLiteral("33");
+    f.game.mnuoptions_Click();
     // Plain digits, without the blank the store puts before a number.
-    QCOMPARE(f.game.txtlimit, text);
+    QCOMPARE(probe(f.game).controls.txtlimit.text, text);
     // The option buttons show the difficulty in force.
-    QCOMPARE(f.game.checkedOption, DifficultyOption::Medium);
+    QCOMPARE(probe(f.game).controls.checkedOption, level(u"Medium"));
 }
 
 void TestOptionsPanel::optionButtonsProposeTheirLimit_data()
 {
-    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<const DifficultyLevel *>("option");
     QTest::addColumn<QString>("text");
-    QTest::newRow("Easy") << DifficultyOption::Easy << "10";
-    QTest::newRow("Medium") << DifficultyOption::Medium << "15";
-    QTest::newRow("Hard") << DifficultyOption::Hard << "20";
+    QTest::newRow("Easy") << level(u"Easy") << "10";
+    QTest::newRow("Medium") << level(u"Medium") << "15";
+    QTest::newRow("Hard") << level(u"Hard") << "20";
 }
 
 void TestOptionsPanel::optionButtonsProposeTheirLimit()
 {
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(QString, text);
     GameFixture f;
-    start(f, DifficultyOption::Easy, 42);
+    start(f, level(u"Easy"), 42);
     GameState &game = f.game;
-    OptionsPanel panel(game);
-    panel.mnuoptions_Click();
-    QCOMPARE(game.txtlimit, QStringLiteral("42"));
+    game.mnuoptions_Click();
+    QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("42"));
 
-    panel.optionClicked(option);
-    QCOMPARE(game.txtlimit, text);
-    QCOMPARE(game.checkedOption, option);
+    game.optionClicked(*option);
+    QCOMPARE(probe(game).controls.txtlimit.text, text);
+    QCOMPARE(probe(game).controls.checkedOption, option);
     // Nothing takes effect before OK.
-    QCOMPARE(game.Difficulty, QStringLiteral("Easy"));
-    QCOMPARE(game.TimeLimitMinutes, qint16(42));
-    QCOMPARE(game.ShuffleRounds, qint16(2));
-    QVERIFY(game.famOptionsVisible);
-    QVERIFY(!game.BoardActive);
+    QCOMPARE(probe(game).deal.Difficulty, QStringLiteral("Easy"));
+    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(42));
+    QCOMPARE(probe(game).deal.ShuffleRounds, qint16(2));
+    QVERIFY(probe(game).controls.famOptions.visible);
+    QVERIFY(!probe(game).board.BoardActive);
 }
 
 void TestOptionsPanel::applyTakesOrReplacesTheLimit_data()
 {
-    QTest::addColumn<DifficultyOption>("option");
+    QTest::addColumn<const DifficultyLevel *>("option");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("limit");
 
-    QTest::newRow("60 taken") << DifficultyOption::Easy << "60" << 60;
-    QTest::newRow("1 taken") << DifficultyOption::Hard << "1" << 1;
-    QTest::newRow("37 taken") << DifficultyOption::Medium << "37" << 37;
-    QTest::newRow("61 -> Easy default") << DifficultyOption::Easy << "61" << 10;
-    QTest::newRow("61 -> Medium default") << DifficultyOption::Medium << "61" << 15;
-    QTest::newRow("99 -> Hard default") << DifficultyOption::Hard << "99" << 20;
-    QTest::newRow("0 -> default") << DifficultyOption::Medium << "0" << 15;
-    QTest::newRow("empty -> default") << DifficultyOption::Easy << "" << 10;
-    QTest::newRow("-5 -> default") << DifficultyOption::Hard << "-5" << 20;
-    QTest::newRow("ab -> default") << DifficultyOption::Medium << "ab" << 15;
-    QTest::newRow("blank -> default") << DifficultyOption::Hard << " " << 20;
-    QTest::newRow("1a -> 1") << DifficultyOption::Hard << "1a" << 1;
-    QTest::newRow("7. -> 7") << DifficultyOption::Easy << "7." << 7;
-    QTest::newRow(".5 -> 0 minutes") << DifficultyOption::Medium << ".5" << 0;
-    QTest::newRow(".6 -> 1 minute") << DifficultyOption::Medium << ".6" << 1;
-    QTest::newRow("-0 -> default") << DifficultyOption::Easy << "-0" << 10;
+    QTest::newRow("60 taken") << level(u"Easy") << "60" << 60;
+    QTest::newRow("1 taken") << level(u"Hard") << "1" << 1;
+    QTest::newRow("37 taken") << level(u"Medium") << "37" << 37;
+    QTest::newRow("61 -> Easy default") << level(u"Easy") << "61" << 10;
+    QTest::newRow("61 -> Medium default") << level(u"Medium") << "61" << 15;
+    QTest::newRow("99 -> Hard default") << level(u"Hard") << "99" << 20;
+    QTest::newRow("0 -> default") << level(u"Medium") << "0" << 15;
+    QTest::newRow("empty -> default") << level(u"Easy") << "" << 10;
+    QTest::newRow("-5 -> default") << level(u"Hard") << "-5" << 20;
+    QTest::newRow("ab -> default") << level(u"Medium") << "ab" << 15;
+    QTest::newRow("blank -> default") << level(u"Hard") << " " << 20;
+    QTest::newRow("1a -> 1") << level(u"Hard") << "1a" << 1;
+    QTest::newRow("7. -> 7") << level(u"Easy") << "7." << 7;
+    QTest::newRow(".5 -> 0 minutes") << level(u"Medium") << ".5" << 0;
+    QTest::newRow(".6 -> 1 minute") << level(u"Medium") << ".6" << 1;
+    QTest::newRow("-0 -> default") << level(u"Easy") << "-0" << 10;
 }
 
 void TestOptionsPanel::applyTakesOrReplacesTheLimit()
 {
-    QFETCH(DifficultyOption, option);
+    QFETCH(const DifficultyLevel *, option);
     QFETCH(QString, text);
     QFETCH(int, limit);
 
     GameFixture f;
-    start(f, DifficultyOption::Easy, 25);
+    start(f, level(u"Easy"), 25);
     GameState &game = f.game;
-    OptionsPanel panel(game);
-    panel.mnuoptions_Click();
-    panel.optionClicked(option);
+    game.mnuoptions_Click();
+    game.optionClicked(*option);
     // Typed, stepped or pasted: the box ends up holding this text.
-    game.txtlimit = text;
-    panel.CmdOK_Click();
+    probe(game).controls.txtlimit.text = text;
+    game.CmdOK_Click();
 
-    QCOMPARE(game.TimeLimitMinutes, qint16(limit));
-    QCOMPARE(game.Difficulty, optionName(option));
-    QCOMPARE(game.stbtimerPanels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
-    QCOMPARE(game.MinutesLeft, limit - 1);
+    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(limit));
+    QCOMPARE(probe(game).deal.Difficulty, optionName(option));
+    QCOMPARE(probe(game).controls.stbtimer.panels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(probe(game).clock.MinutesLeft, limit - 1);
     QVERIFY(f.dialogs.log.isEmpty());
 }
 
 void TestOptionsPanel::applyDealsNewGame_data()
 {
-    QTest::addColumn<DifficultyOption>("from");
-    QTest::addColumn<DifficultyOption>("to");
+    QTest::addColumn<const DifficultyLevel *>("from");
+    QTest::addColumn<const DifficultyLevel *>("to");
     QTest::addColumn<int>("shuffleMoves");
 
-    QTest::newRow("Easy to Hard") << DifficultyOption::Easy << DifficultyOption::Hard << 200;
-    QTest::newRow("Hard to Medium") << DifficultyOption::Hard << DifficultyOption::Medium << 120;
-    QTest::newRow("Medium to Easy") << DifficultyOption::Medium << DifficultyOption::Easy << 60;
+    QTest::newRow("Easy to Hard") << level(u"Easy") << level(u"Hard") << 200;
+    QTest::newRow("Hard to Medium") << level(u"Hard") << level(u"Medium") << 120;
+    QTest::newRow("Medium to Easy") << level(u"Medium") << level(u"Easy") << 60;
 }
 
 void TestOptionsPanel::applyDealsNewGame()
 {
-    QFETCH(DifficultyOption, from);
-    QFETCH(DifficultyOption, to);
+    QFETCH(const DifficultyLevel *, from);
+    QFETCH(const DifficultyLevel *, to);
     QFETCH(int, shuffleMoves);
 
     GameFixture f;
@@ -236,38 +223,37 @@ void TestOptionsPanel::applyDealsNewGame()
     firstMove(game);
     for (int i = 0; i < 5; ++i)
         game.tmrtime_Timer();
-    QCOMPARE(game.ElapsedSeconds, 5);
+    QCOMPARE(probe(game).clock.ElapsedSeconds, 5);
 
-    OptionsPanel panel(game);
-    panel.mnuoptions_Click();
-    panel.optionClicked(to);
-    game.txtlimit = QStringLiteral("12");
-    panel.CmdOK_Click();
+    game.mnuoptions_Click();
+    game.optionClicked(*to);
+    probe(game).controls.txtlimit.text = QStringLiteral("12");
+    game.CmdOK_Click();
 
-    QVERIFY(game.mnutoolsEnabled);
-    QVERIFY(game.BoardActive);
-    QCOMPARE(game.Difficulty, optionName(to));
-    QCOMPARE(game.TimeLimitMinutes, qint16(12));
+    QVERIFY(probe(game).controls.mnutools.enabled);
+    QVERIFY(probe(game).board.BoardActive);
+    QCOMPARE(probe(game).deal.Difficulty, optionName(to));
+    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(12));
     // A new game for the new difficulty: the shuffle counted its moves
     // (those refused at an edge count too, but leave no record).
-    QCOMPARE(game.pgblengthMax, shuffleMoves);
-    QCOMPARE(game.pgblengthValue, shuffleMoves);
-    QVERIFY(game.MoveHistory.size() > 2);
-    QVERIFY(game.MoveHistory.size() <= 2 + shuffleMoves);
-    QVERIFY(game.MoveHistory.first().isEmpty());
-    QVERIFY(game.MoveHistory.last().isEmpty());
-    QVERIFY(game.FirstMovePending);
-    QVERIFY(!game.tmrtimeEnabled);
-    QVERIFY(!game.cmdpause.enabled);
-    QCOMPARE(game.SecondsLeft, 0);
-    QCOMPARE(game.ElapsedSeconds, 0);
-    QCOMPARE(game.windowHeightTwips, 4275);
-    QVERIFY(!game.famOptionsVisible);
-    QVERIFY(game.stbtimerVisible);
-    QVERIFY(!game.pgblengthVisible);
-    QCOMPARE(game.stbtimerPanels[0], QStringLiteral("Timer : 12 : 0"));
-    QCOMPARE(game.stbtimerPanels[1], optionName(to));
-    QCOMPARE(game.checkedOption, to);
+    QCOMPARE(probe(game).controls.pgblength.maximum, shuffleMoves);
+    QCOMPARE(probe(game).controls.pgblength.value, shuffleMoves);
+    QVERIFY(probe(game).board.MoveHistory.size() > 2);
+    QVERIFY(probe(game).board.MoveHistory.size() <= 2 + shuffleMoves);
+    QVERIFY(probe(game).board.MoveHistory.first().isEmpty());
+    QVERIFY(probe(game).board.MoveHistory.last().isEmpty());
+    QVERIFY(probe(game).clock.FirstMovePending);
+    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QVERIFY(!probe(game).controls.cmdpause.enabled);
+    QCOMPARE(probe(game).clock.SecondsLeft, 0);
+    QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
+    QCOMPARE(probe(game).controls.frmMain.heightTwips, 4275);
+    QVERIFY(!probe(game).controls.famOptions.visible);
+    QVERIFY(probe(game).controls.stbtimer.visible);
+    QVERIFY(!probe(game).controls.pgblength.visible);
+    QCOMPARE(probe(game).controls.stbtimer.panels[0], QStringLiteral("Timer : 12 : 0"));
+    QCOMPARE(probe(game).controls.stbtimer.panels[1], optionName(to));
+    QCOMPARE(probe(game).controls.checkedOption, to);
     // The abandoned game leaves no record.
     QVERIFY(f.dialogs.log.isEmpty());
     QCOMPARE(f.store.read(kApplication, QStringLiteral("Times"), optionName(from), QStringLiteral("none")),
@@ -277,101 +263,98 @@ void TestOptionsPanel::applyDealsNewGame()
 void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
 {
     GameFixture f;
-    start(f, DifficultyOption::Easy, 10);
+    start(f, level(u"Easy"), 10);
     GameState &game = f.game;
-    OptionsPanel panel(game);
-    panel.mnuoptions_Click();
-    game.txtlimit = QStringLiteral("30");
-    panel.CmdOK_Click();
-    QCOMPARE(game.ElapsedSeconds, 0);
+    game.mnuoptions_Click();
+    probe(game).controls.txtlimit.text = QStringLiteral("30");
+    game.CmdOK_Click();
+    QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
 
     firstMove(game);
     game.tmrtime_Timer();
     game.tmrtime_Timer();
-    QCOMPARE(game.ElapsedSeconds, 2);
-    QCOMPARE(game.stbtimerPanels[0], QStringLiteral("Timer : 29 : 58"));
+    QCOMPARE(probe(game).clock.ElapsedSeconds, 2);
+    QCOMPARE(probe(game).controls.stbtimer.panels[0], QStringLiteral("Timer : 29 : 58"));
 }
 
 void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
 {
     GameFixture f;
-    start(f, DifficultyOption::Medium, 15);
+    start(f, level(u"Medium"), 15);
     GameState &game = f.game;
     firstMove(game);
     game.tmrtime_Timer();
-    const QStringList history = game.MoveHistory;
+    const QStringList history = probe(game).board.MoveHistory;
     const int seeds = f.random.seeds;
 
-    OptionsPanel panel(game);
-    panel.mnuoptions_Click();
-    panel.CmdOK_Click();
+    game.mnuoptions_Click();
+    game.CmdOK_Click();
 
     QCOMPARE(f.random.seeds, seeds + 1);
-    QVERIFY(game.MoveHistory != history);
-    QCOMPARE(game.pgblengthMax, 120);
-    QVERIFY(game.MoveHistory.first().isEmpty());
-    QVERIFY(game.MoveHistory.last().isEmpty());
-    QCOMPARE(game.Difficulty, QStringLiteral("Medium"));
-    QCOMPARE(game.TimeLimitMinutes, qint16(15));
-    QVERIFY(game.FirstMovePending);
-    QVERIFY(!game.tmrtimeEnabled);
-    QVERIFY(!game.cmdpause.enabled);
-    QCOMPARE(game.ElapsedSeconds, 0);
-    QCOMPARE(game.stbtimerPanels[0], QStringLiteral("Timer : 15 : 0"));
+    QVERIFY(probe(game).board.MoveHistory != history);
+    QCOMPARE(probe(game).controls.pgblength.maximum, 120);
+    QVERIFY(probe(game).board.MoveHistory.first().isEmpty());
+    QVERIFY(probe(game).board.MoveHistory.last().isEmpty());
+    QCOMPARE(probe(game).deal.Difficulty, QStringLiteral("Medium"));
+    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(15));
+    QVERIFY(probe(game).clock.FirstMovePending);
+    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QVERIFY(!probe(game).controls.cmdpause.enabled);
+    QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
+    QCOMPARE(probe(game).controls.stbtimer.panels[0], QStringLiteral("Timer : 15 : 0"));
 }
 
 void TestOptionsPanel::cancelRestoresDifficultyInForce_data()
 {
     QTest::addColumn<QString>("difficulty");
-    QTest::addColumn<DifficultyOption>("chosen");
-    QTest::addColumn<DifficultyOption>("restored");
+    QTest::addColumn<const DifficultyLevel *>("chosen");
+    QTest::addColumn<const DifficultyLevel *>("restored");
 
-    QTest::newRow("Easy, Hard chosen") << "Easy" << DifficultyOption::Hard << DifficultyOption::Easy;
-    QTest::newRow("Medium, Hard chosen") << "Medium" << DifficultyOption::Hard << DifficultyOption::Medium;
-    QTest::newRow("Hard, Easy chosen") << "Hard" << DifficultyOption::Easy << DifficultyOption::Hard;
+    QTest::newRow("Easy, Hard chosen") << "Easy" << level(u"Hard") << level(u"Easy");
+    QTest::newRow("Medium, Hard chosen") << "Medium" << level(u"Hard") << level(u"Medium");
+    QTest::newRow("Hard, Easy chosen") << "Hard" << level(u"Easy") << level(u"Hard");
     // A name that is none of the three (letter case counts) selects nothing:
     // the buttons stay as the player left them.
-    QTest::newRow("hard, Medium chosen") << "hard" << DifficultyOption::Medium << DifficultyOption::Medium;
+    QTest::newRow("hard, Medium chosen") << "hard" << level(u"Medium") << level(u"Medium");
 }
 
 void TestOptionsPanel::cancelRestoresDifficultyInForce()
 {
     QFETCH(QString, difficulty);
-    QFETCH(DifficultyOption, chosen);
-    QFETCH(DifficultyOption, restored);
+    QFETCH(const DifficultyLevel *, chosen);
+    QFETCH(const DifficultyLevel *, restored);
 
     GameFixture f;
-    start(f, DifficultyOption::Easy, 10);
+    start(f, level(u"Easy"), 10);
     GameState &game = f.game;
-    game.Difficulty = difficulty;
+    probe(game).deal.Difficulty = difficulty;
     firstMove(game);
-    const QStringList history = game.MoveHistory;
-    const auto cells = game.cmdcheck;
-    const qint16 rounds = game.ShuffleRounds;
+    const QStringList history = probe(game).board.MoveHistory;
+    const auto cells = probe(game).board.cmdcheck;
+    const qint16 rounds = probe(game).deal.ShuffleRounds;
 
-    OptionsPanel panel(game);
-    panel.mnuoptions_Click();
-    panel.optionClicked(chosen);
-    panel.cmdCancel_Click();
+    game.mnuoptions_Click();
+    game.optionClicked(*chosen);
+    game.cmdCancel_Click();
 
-    QCOMPARE(game.checkedOption, restored);
-    QCOMPARE(game.Difficulty, difficulty);
-    QCOMPARE(game.TimeLimitMinutes, qint16(10));
-    QCOMPARE(game.ShuffleRounds, rounds);
-    QCOMPARE(game.MoveHistory, history);
+    QCOMPARE(probe(game).controls.checkedOption, restored);
+    QCOMPARE(probe(game).deal.Difficulty, difficulty);
+    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(10));
+    QCOMPARE(probe(game).deal.ShuffleRounds, rounds);
+    QCOMPARE(probe(game).board.MoveHistory, history);
     for (int i = 0; i < 16; ++i) {
-        QCOMPARE(game.cmdcheck[i].caption, cells[i].caption);
-        QCOMPARE(game.cmdcheck[i].visible, cells[i].visible);
+        QCOMPARE(probe(game).board.cmdcheck[i].caption, cells[i].caption);
+        QCOMPARE(probe(game).board.cmdcheck[i].visible, cells[i].visible);
     }
-    QVERIFY(game.mnutoolsEnabled);
-    QVERIFY(game.BoardActive);
-    QCOMPARE(game.windowHeightTwips, 4275);
-    QVERIFY(!game.famOptionsVisible);
-    QVERIFY(game.stbtimerVisible);
+    QVERIFY(probe(game).controls.mnutools.enabled);
+    QVERIFY(probe(game).board.BoardActive);
+    QCOMPARE(probe(game).controls.frmMain.heightTwips, 4275);
+    QVERIFY(!probe(game).controls.famOptions.visible);
+    QVERIFY(probe(game).controls.stbtimer.visible);
 
     // The next opening shows the limit in force, not the proposed one.
-    panel.mnuoptions_Click();
-    QCOMPARE(game.txtlimit, QStringLiteral("10"));
+    game.mnuoptions_Click();
+    QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("10"));
 }
 
 void TestOptionsPanel::cancelRestartsClockOnlyForGameUnderWay_data()
@@ -387,20 +370,19 @@ void TestOptionsPanel::cancelRestartsClockOnlyForGameUnderWay()
     GameFixture f;
     startedGame(f, moved);
     GameState &game = f.game;
-    const QString clock = game.stbtimerPanels[0];
-    const int elapsed = game.ElapsedSeconds;
+    const QString clock = probe(game).controls.stbtimer.panels[0];
+    const int elapsed = probe(game).clock.ElapsedSeconds;
 
-    OptionsPanel panel(game);
-    panel.mnuoptions_Click();
-    QVERIFY(!game.tmrtimeEnabled);
-    panel.cmdCancel_Click();
+    game.mnuoptions_Click();
+    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    game.cmdCancel_Click();
 
-    QCOMPARE(game.tmrtimeEnabled, moved);
-    QCOMPARE(game.cmdpause.enabled, moved);
-    QCOMPARE(game.FirstMovePending, !moved);
+    QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
+    QCOMPARE(probe(game).controls.cmdpause.enabled, moved);
+    QCOMPARE(probe(game).clock.FirstMovePending, !moved);
     // The time in the panel is not counted.
-    QCOMPARE(game.stbtimerPanels[0], clock);
-    QCOMPARE(game.ElapsedSeconds, elapsed);
+    QCOMPARE(probe(game).controls.stbtimer.panels[0], clock);
+    QCOMPARE(probe(game).clock.ElapsedSeconds, elapsed);
 }
 
 void TestOptionsPanel::helpOrAboutWhilePanelOpen_data()
@@ -423,27 +405,27 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
     if (moved)
         firstMove(game);
 
-    OptionsPanel(game).mnuoptions_Click();
-    QVERIFY(!game.tmrtimeEnabled);
+    game.mnuoptions_Click();
+    QVERIFY(!probe(game).controls.tmrtime.enabled);
     bool clockWhileOpen = true;
-    f.dialogs.whileOpen = [&](const QString &) { clockWhileOpen = game.tmrtimeEnabled; };
+    f.dialogs.whileOpen = [&](const QString &) { clockWhileOpen = probe(game).controls.tmrtime.enabled; };
     if (window == QLatin1String("help"))
-        ShowHowToPlay(game);
+        game.ShowHowToPlay();
     else
-        mnuabout_Click(game);
+        game.mnuabout_Click();
     QCOMPARE(f.dialogs.log.size(), 1);
     QVERIFY(!clockWhileOpen);
 
     // Kept on purpose: a game under way runs on, although the panel is
     // still open.
-    QCOMPARE(game.tmrtimeEnabled, moved);
-    QVERIFY(game.famOptionsVisible);
-    QVERIFY(!game.BoardActive);
-    QVERIFY(!game.mnutoolsEnabled);
+    QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
+    QVERIFY(probe(game).controls.famOptions.visible);
+    QVERIFY(!probe(game).board.BoardActive);
+    QVERIFY(!probe(game).controls.mnutools.enabled);
 
     // Cancel then leaves the clock as the game needs it.
-    OptionsPanel(game).cmdCancel_Click();
-    QCOMPARE(game.tmrtimeEnabled, moved);
+    game.cmdCancel_Click();
+    QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
 }
 
 void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
@@ -452,15 +434,15 @@ void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
     start(f);
     GameState &game = f.game;
     f.layOut(5);
-    game.MoveHistory = QStringList{QString(), QString()};
-    OptionsPanel(game).mnuoptions_Click();
+    probe(game).board.MoveHistory = QStringList{QString(), QString()};
+    game.mnuoptions_Click();
 
     game.cmdcheck_Click(9);
     game.Form_KeyDown(104);
     game.Form_KeyDown(112);
-    QCOMPARE(game.MoveHistory, (QStringList{QString(), QString()}));
-    QVERIFY(!game.tmrtimeEnabled);
-    QVERIFY(!game.cmdpause.enabled);
+    QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
+    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QVERIFY(!probe(game).controls.cmdpause.enabled);
     QVERIFY(f.dialogs.log.isEmpty());
 }
 

@@ -3,6 +3,7 @@
 // after the shuffle, however often the shuffle moved it. A clock tick
 // repaints the clock panel alone.
 #include "game_fixture.h"
+#include "windows_fixture.h"
 
 #include "windows/frmmain.h"
 #include "windows/tile_button.h"
@@ -33,33 +34,33 @@ public:
 
     explicit PaintCounter(frmMain &window) : m_window(window)
     {
-        for (QPushButton *cell : window.cmdcheck)
+        for (QPushButton *cell : cellsOf(window))
             cell->installEventFilter(this);
-        window.pgblength->installEventFilter(this);
+        ctl<QProgressBar>(window, "pgblength")->installEventFilter(this);
     }
 
     ~PaintCounter() override
     {
-        for (QPushButton *cell : m_window.cmdcheck)
+        for (QPushButton *cell : cellsOf(m_window))
             cell->removeEventFilter(this);
-        m_window.pgblength->removeEventFilter(this);
+        ctl<QProgressBar>(m_window, "pgblength")->removeEventFilter(this);
     }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() != QEvent::Paint)
             return false;
-        if (watched == m_window.pgblength) {
+        if (watched == ctl<QProgressBar>(m_window, "pgblength")) {
             if (phase == Before)
                 phase = During;
             ++progressPaints[phase];
-            progressValues.append(m_window.pgblength->value());
-            if (phase == During && m_window.pgblength->value() == m_window.pgblength->maximum())
+            progressValues.append(ctl<QProgressBar>(m_window, "pgblength")->value());
+            if (phase == During && ctl<QProgressBar>(m_window, "pgblength")->value() == ctl<QProgressBar>(m_window, "pgblength")->maximum())
                 phase = After;
             return false;
         }
         for (int i = 0; i < 16; ++i) {
-            if (watched == m_window.cmdcheck[i])
+            if (watched == cellAt(m_window, i))
                 ++cellPaints[phase][i];
         }
         return false;
@@ -80,11 +81,11 @@ using Deal = std::function<void(frmMain &, PaintCounter &)>;
 
 using Cells = std::array<std::pair<QString, bool>, 16>;
 
-Cells cellsOf(const frmMain &window)
+Cells shownCells(const frmMain &window)
 {
     Cells cells;
     for (int i = 0; i < 16; ++i)
-        cells[i] = {window.cmdcheck[i]->text(), !window.cmdcheck[i]->isBlank()};
+        cells[i] = {cellAt(window, i)->text(), !cellAt(window, i)->isBlank()};
     return cells;
 }
 
@@ -143,7 +144,7 @@ void TestPaintCount::newGameDrawsEachTileOnce_data()
     // Reset, confirmed in the real message box.
     QTest::newRow("Reset confirmed") << Deal([](frmMain &window, PaintCounter &) {
         acceptNextMessageBox();
-        window.Cmdreset->click();
+        ctl<QPushButton>(window, "Cmdreset")->click();
     });
 }
 
@@ -154,10 +155,10 @@ void TestPaintCount::newGameDrawsEachTileOnce()
     GameFixture fx;
     GameState &game = fx.game;
     frmMain window(game);
-    game.LabelCells();
-    game.cmdpause.enabled = false;
-    game.BoardActive = true;
-    game.checkedOption = DifficultyOption::Hard;
+    probe(game).LabelCells();
+    probe(game).controls.cmdpause.enabled = false;
+    probe(game).board.BoardActive = true;
+    probe(game).controls.checkedOption = level(u"Hard");
     window.render();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -165,11 +166,11 @@ void TestPaintCount::newGameDrawsEachTileOnce()
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 
-    const Cells before = cellsOf(window);
+    const Cells before = shownCells(window);
     PaintCounter counter(window);
     deal(window, counter);
-    QCOMPARE(game.Difficulty, QStringLiteral("Hard"));
-    QCOMPARE(game.pgblengthMax, 200);
+    QCOMPARE(probe(game).deal.Difficulty, QStringLiteral("Hard"));
+    QCOMPARE(probe(game).controls.pgblength.maximum, 200);
     counter.phase = PaintCounter::After;
     QCoreApplication::processEvents();
 
@@ -182,10 +183,10 @@ void TestPaintCount::newGameDrawsEachTileOnce()
                                 .arg(counter.progressValues[i - 1])
                                 .arg(counter.progressValues[i])));
     QCOMPARE(counter.progressValues.last(), 200);
-    QVERIFY(!window.pgblength->isVisible());
+    QVERIFY(!ctl<QProgressBar>(window, "pgblength")->isVisible());
 
     // The shuffle changed the board, so there was something to draw.
-    const Cells after = cellsOf(window);
+    const Cells after = shownCells(window);
     QVERIFY(after != before);
 
     // Once more, to be sure that nothing was only postponed.
@@ -208,7 +209,7 @@ void TestPaintCount::clockTickRepaintsTheClockPanelAlone()
     GameFixture fx;
     GameState &game = fx.game;
     frmMain window(game);
-    game.TimeLimitMinutes = 10;
+    probe(game).clock.TimeLimitMinutes = 10;
     game.NewGame();
     game.RequestMoveUp();
     window.render();
@@ -217,9 +218,9 @@ void TestPaintCount::clockTickRepaintsTheClockPanelAlone()
     QTest::qWait(50);
 
     AllPaints paints;
-    QMetaObject::invokeMethod(window.tmrtime, "timeout");
+    QMetaObject::invokeMethod(ctl<QTimer>(window, "tmrtime"), "timeout");
     QTest::qWait(50);
-    QCOMPARE(paints.painted, QStringList{window.stbtimerPanels[0]->objectName()});
+    QCOMPARE(paints.painted, QStringList{statusPanel(window, 0)->objectName()});
 }
 
 QTEST_MAIN(TestPaintCount)

@@ -2,6 +2,7 @@
 #include "as_ordinary_user.h"
 #include "windows_fixture.h"
 
+#include "game/high_scores.h"
 #include "windows/about.h"
 #include "windows/frmentername.h"
 #include "windows/frmhighscores.h"
@@ -114,13 +115,13 @@ void TestSmallWindows::winnerGeometry()
     frmentername w(scores);
 
     QCOMPARE(w.size(), QSize(312, 108));
-    QCOMPARE(w.cmdok->geometry(), QRect(216, 80, 89, 25));
-    QCOMPARE(w.txtname->geometry(), QRect(8, 80, 185, 25));
-    QCOMPARE(w.Label1->geometry(), QRect(32, 88, 161, 17));
+    QCOMPARE(ctl<QPushButton>(w, "cmdok")->geometry(), QRect(216, 80, 89, 25));
+    QCOMPARE(ctl<QLineEdit>(w, "txtname")->geometry(), QRect(8, 80, 185, 25));
+    QCOMPARE(ctl<QLabel>(w, "Label1")->geometry(), QRect(32, 88, 161, 17));
     // Both message labels are moved to the same place near the top-left
     // corner (60 and 3 twips).
-    QCOMPARE(w.labtop->geometry(), QRect(4, 0, 313, 73));
-    QCOMPARE(w.labmsgwin->geometry(), QRect(4, 0, 297, 73));
+    QCOMPARE(ctl<QLabel>(w, "labtop")->geometry(), QRect(4, 0, 313, 73));
+    QCOMPARE(ctl<QLabel>(w, "labmsgwin")->geometry(), QRect(4, 0, 297, 73));
     for (QWidget *child : w.findChildren<QWidget *>())
         QCOMPARE(child->parentWidget(), static_cast<QWidget *>(&w));
 
@@ -129,8 +130,8 @@ void TestSmallWindows::winnerGeometry()
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(w.minimumSize(), w.maximumSize());
-    QCOMPARE(w.cmdok->text(), QStringLiteral("OK"));
-    QCOMPARE(w.Label1->text(), QStringLiteral("Press OK to Reset Game"));
+    QCOMPARE(ctl<QPushButton>(w, "cmdok")->text(), QStringLiteral("OK"));
+    QCOMPARE(ctl<QLabel>(w, "Label1")->text(), QStringLiteral("Press OK to Reset Game"));
 }
 
 void TestSmallWindows::winnerFaces_data()
@@ -148,22 +149,22 @@ void TestSmallWindows::winnerFaces()
     frmentername w(scores);
     QVERIFY(showActive(w));
 
-    QCOMPARE(w.labmsgwin->isVisible(), !topTime);
-    QCOMPARE(w.labtop->isVisible(), topTime);
-    QCOMPARE(w.txtname->isVisible(), topTime);
-    QVERIFY(w.Label1->isVisible());
-    QVERIFY(w.cmdok->isVisible());
+    QCOMPARE(ctl<QLabel>(w, "labmsgwin")->isVisible(), !topTime);
+    QCOMPARE(ctl<QLabel>(w, "labtop")->isVisible(), topTime);
+    QCOMPARE(ctl<QLineEdit>(w, "txtname")->isVisible(), topTime);
+    QVERIFY(ctl<QLabel>(w, "Label1")->isVisible());
+    QVERIFY(ctl<QPushButton>(w, "cmdok")->isVisible());
     if (topTime) {
-        QCOMPARE(w.labtop->text(), kTopFace);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.txtname));
+        QCOMPARE(ctl<QLabel>(w, "labtop")->text(), kTopFace);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QLineEdit>(w, "txtname")));
         // The name box lies over the label "Press OK to Reset Game".
-        QVERIFY(w.txtname->geometry().contains(w.Label1->geometry().center()));
-        QCOMPARE(w.childAt(w.Label1->geometry().center()), static_cast<QWidget *>(w.txtname));
+        QVERIFY(ctl<QLineEdit>(w, "txtname")->geometry().contains(ctl<QLabel>(w, "Label1")->geometry().center()));
+        QCOMPARE(w.childAt(ctl<QLabel>(w, "Label1")->geometry().center()), static_cast<QWidget *>(ctl<QLineEdit>(w, "txtname")));
     } else {
-        QCOMPARE(w.labmsgwin->text(), kPlainFace);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cmdok));
+        QCOMPARE(ctl<QLabel>(w, "labmsgwin")->text(), kPlainFace);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QPushButton>(w, "cmdok")));
     }
-    QCOMPARE(w.txtname->text(), QString());
+    QCOMPARE(ctl<QLineEdit>(w, "txtname")->text(), QString());
 }
 
 void TestSmallWindows::winnerNameLimit()
@@ -172,10 +173,10 @@ void TestSmallWindows::winnerNameLimit()
     scores.GotTopTime = true;
     frmentername w(scores);
     QVERIFY(showActive(w));
-    QCOMPARE(w.txtname->maxLength(), 25);
-    QTest::keyClicks(w.txtname, QStringLiteral("abcdefghijklmnopqrstuvwxyz0123"));
-    QCOMPARE(w.txtname->text(), QStringLiteral("abcdefghijklmnopqrstuvwxy"));
-    QTest::keyClick(w.txtname, Qt::Key_Return);
+    QCOMPARE(ctl<QLineEdit>(w, "txtname")->maxLength(), 25);
+    QTest::keyClicks(ctl<QLineEdit>(w, "txtname"), QStringLiteral("abcdefghijklmnopqrstuvwxyz0123"));
+    QCOMPARE(ctl<QLineEdit>(w, "txtname")->text(), QStringLiteral("abcdefghijklmnopqrstuvwxy"));
+    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Return);
     QCOMPARE(w.result(), int(QDialog::Accepted));
     QCOMPARE(scores.WinnerName, QStringLiteral("abcdefghijklmnopqrstuvwxy"));
 }
@@ -189,7 +190,7 @@ void TestSmallWindows::winnerEnterWithEmptyName()
     QVERIFY(showActive(w));
 
     ModalCloser closer;
-    QTest::keyClick(w.txtname, Qt::Key_Return);
+    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Return);
     QCOMPARE(closer.shown.size(), 1);
     QCOMPARE(closer.shown[0].title, QStringLiteral("Error"));
     QCOMPARE(closer.shown[0].text, QStringLiteral("Enter a name"));
@@ -199,15 +200,15 @@ void TestSmallWindows::winnerEnterWithEmptyName()
     QCOMPARE(scores.WinnerName, QStringLiteral("before"));
 
     // A click on OK gives the same answer.
-    QTest::mouseClick(w.cmdok, Qt::LeftButton);
+    QTest::mouseClick(ctl<QPushButton>(w, "cmdok"), Qt::LeftButton);
     QCOMPARE(closer.shown.size(), 2);
     QCOMPARE(closer.shown[1].text, QStringLiteral("Enter a name"));
     QVERIFY(w.isVisible());
 
     // Once a name is typed, Enter takes it.
-    w.txtname->setFocus();
-    QTest::keyClicks(w.txtname, QStringLiteral("Ann"));
-    QTest::keyClick(w.txtname, Qt::Key_Enter, Qt::KeypadModifier);
+    ctl<QLineEdit>(w, "txtname")->setFocus();
+    QTest::keyClicks(ctl<QLineEdit>(w, "txtname"), QStringLiteral("Ann"));
+    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(closer.shown.size(), 2);
     QVERIFY(!w.isVisible());
     QCOMPARE(w.result(), int(QDialog::Accepted));
@@ -232,8 +233,8 @@ void TestSmallWindows::winnerNameAcceptedAsTyped()
     QVERIFY(showActive(w));
 
     ModalCloser closer;
-    QTest::keyClicks(w.txtname, typed);
-    QTest::mouseClick(w.cmdok, Qt::LeftButton);
+    QTest::keyClicks(ctl<QLineEdit>(w, "txtname"), typed);
+    QTest::mouseClick(ctl<QPushButton>(w, "cmdok"), Qt::LeftButton);
     QVERIFY(closer.shown.isEmpty());
     QVERIFY(!w.isVisible());
     QCOMPARE(scores.WinnerName, typed);
@@ -267,14 +268,14 @@ void TestSmallWindows::winnerCloseAndEscapeBehaveAsOk()
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
     QCOMPARE(closer.titles(), QStringList{QStringLiteral("Error")});
-    QTest::keyClick(w.txtname, Qt::Key_Escape);
+    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Escape);
     QVERIFY(w.isVisible());
     QCOMPARE(closer.titles(), (QStringList{QStringLiteral("Error"), QStringLiteral("Error")}));
     QCOMPARE(scores.WinnerName, QString());
 
     // With one, Escape hands it over like OK.
-    QTest::keyClicks(w.txtname, QStringLiteral("Kim"));
-    QTest::keyClick(w.txtname, Qt::Key_Escape);
+    QTest::keyClicks(ctl<QLineEdit>(w, "txtname"), QStringLiteral("Kim"));
+    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Escape);
     QVERIFY(!w.isVisible());
     QCOMPARE(w.result(), int(QDialog::Accepted));
     QCOMPARE(scores.WinnerName, QStringLiteral("Kim"));
@@ -284,7 +285,7 @@ void TestSmallWindows::winnerCloseAndEscapeBehaveAsOk()
     other.GotTopTime = true;
     frmentername second(other);
     QVERIFY(showActive(second));
-    QTest::keyClicks(second.txtname, QStringLiteral("Lee"));
+    QTest::keyClicks(ctl<QLineEdit>(second, "txtname"), QStringLiteral("Lee"));
     QVERIFY(second.close());
     QCOMPARE(second.result(), int(QDialog::Accepted));
     QCOMPARE(other.WinnerName, QStringLiteral("Lee"));
@@ -301,16 +302,16 @@ void TestSmallWindows::winnerIgnoresHeldKeyRepeats()
     QVERIFY(showActive(w));
     auto send = [&w](Qt::Key key, const QString &text, bool repeat) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::KeypadModifier, text, repeat);
-        QApplication::sendEvent(w.txtname, &press);
+        QApplication::sendEvent(ctl<QLineEdit>(w, "txtname"), &press);
     };
     for (int i = 0; i < 5; ++i)
         send(Qt::Key_8, QStringLiteral("8"), true);
-    QCOMPARE(w.txtname->text(), QString());
+    QCOMPARE(ctl<QLineEdit>(w, "txtname")->text(), QString());
 
     // Once the player types, a held key repeats as usual.
     send(Qt::Key_A, QStringLiteral("a"), false);
     send(Qt::Key_A, QStringLiteral("a"), true);
-    QCOMPARE(w.txtname->text(), QStringLiteral("aa"));
+    QCOMPARE(ctl<QLineEdit>(w, "txtname")->text(), QStringLiteral("aa"));
 }
 
 void TestSmallWindows::winnerFromMainWindow()
@@ -325,10 +326,10 @@ void TestSmallWindows::winnerFromMainWindow()
         auto *winner = qobject_cast<frmentername *>(window);
         if (!winner)
             return;
-        labelSeen = winner->labtop->text();
-        winner->txtname->setText(QStringLiteral("Pat"));
+        labelSeen = ctl<QLabel>(winner, "labtop")->text();
+        ctl<QLineEdit>(winner, "txtname")->setText(QStringLiteral("Pat"));
     };
-    f.window.showWinner();
+    f.window.dialogs().showWinner();
     QCOMPARE(closer.titles(), QStringList{QStringLiteral("Winner")});
     QCOMPARE(labelSeen, kTopFace);
     QCOMPARE(f.fx.scores.WinnerName, QStringLiteral("Pat"));
@@ -382,19 +383,19 @@ void TestSmallWindows::highScoresWindow()
     StoreFixture s;
     frmhighscores w(s.store, s.scores);
     QCOMPARE(w.windowTitle(), QStringLiteral("High Scorers"));
-    QCOMPARE(w.famhighscores->title(), QStringLiteral("High Scores"));
+    QCOMPARE(ctl<QGroupBox>(w, "famhighscores")->title(), QStringLiteral("High Scores"));
     QCOMPARE(w.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(w.minimumSize(), w.maximumSize());
-    QCOMPARE(w.cmdok->text(), QStringLiteral("OK"));
-    QCOMPARE(w.cmdresetscore->text(), QStringLiteral("Reset Scores"));
+    QCOMPARE(ctl<QPushButton>(w, "cmdok")->text(), QStringLiteral("OK"));
+    QCOMPARE(ctl<QPushButton>(w, "cmdresetscore")->text(), QStringLiteral("Reset Scores"));
 
     const QStringList captions{QStringLiteral("Easy :"), QStringLiteral("Medium :"), QStringLiteral("Hard :")};
     for (int row = 0; row < 3; ++row) {
-        QLabel *caption = w.captionLabels[row];
+        QLabel *caption = scoreLabel(w, "cap", row);
         QCOMPARE(caption->text(), captions[row]);
-        QCOMPARE(caption->parentWidget(), static_cast<QWidget *>(w.famhighscores));
+        QCOMPARE(caption->parentWidget(), static_cast<QWidget *>(ctl<QGroupBox>(w, "famhighscores")));
         QCOMPARE(caption->pos(), QPoint(16, 24 + 32 * row));
     }
 }
@@ -430,15 +431,15 @@ void TestSmallWindows::highScoresLabels()
         QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Medium"), name));
 
     frmhighscores w(s.store, s.scores);
-    QCOMPARE(w.timeLabels[1]->text(), shownTime);
-    QCOMPARE(w.nameLabels[1]->text(), shownName);
+    QCOMPARE(scoreLabel(w, "tm", 1)->text(), shownTime);
+    QCOMPARE(scoreLabel(w, "nm", 1)->text(), shownName);
     // A screen reader reads the row as one text.
-    QCOMPARE(w.captionLabels[1]->accessibleName(), QStringLiteral("Medium: %1, %2").arg(shownTime, shownName));
+    QCOMPARE(scoreLabel(w, "cap", 1)->accessibleName(), QStringLiteral("Medium: %1, %2").arg(shownTime, shownName));
     QCOMPARE(w.accessibleDescription(),
              QStringLiteral("Easy: 8:0, Anonymous; Medium: %1, %2; Hard: 8:0, Anonymous").arg(shownTime, shownName));
     for (int row : {0, 2}) {
-        QCOMPARE(w.timeLabels[row]->text(), QStringLiteral("8:0"));
-        QCOMPARE(w.nameLabels[row]->text(), QStringLiteral("Anonymous"));
+        QCOMPARE(scoreLabel(w, "tm", row)->text(), QStringLiteral("8:0"));
+        QCOMPARE(scoreLabel(w, "nm", row)->text(), QStringLiteral("Anonymous"));
     }
 
     const auto rows = loadHighScores(s.store);
@@ -455,28 +456,28 @@ void TestSmallWindows::highScoresTimeLabelsGrowToTheRight()
     QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 5")));
     frmhighscores w(s.store, s.scores);
 
-    QCOMPARE(w.timeLabels[0]->text(), QStringLiteral("546:7"));
-    QCOMPARE(w.timeLabels[1]->text(), QStringLiteral("8:0"));
-    QCOMPARE(w.timeLabels[2]->text(), QStringLiteral("0:5"));
+    QCOMPARE(scoreLabel(w, "tm", 0)->text(), QStringLiteral("546:7"));
+    QCOMPARE(scoreLabel(w, "tm", 1)->text(), QStringLiteral("8:0"));
+    QCOMPARE(scoreLabel(w, "tm", 2)->text(), QStringLiteral("0:5"));
     for (int row = 0; row < 3; ++row) {
-        QLabel *label = w.timeLabels[row];
-        QCOMPARE(label->parentWidget(), static_cast<QWidget *>(w.famhighscores));
+        QLabel *label = scoreLabel(w, "tm", row);
+        QCOMPARE(label->parentWidget(), static_cast<QWidget *>(ctl<QGroupBox>(w, "famhighscores")));
         // Fixed left edge and top, width fitted to the text.
         QCOMPARE(label->pos(), QPoint(104, 24 + 32 * row));
         QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
         QCOMPARE(label->size(), label->sizeHint());
         // Clear of the name column.
-        QVERIFY(label->geometry().right() < w.nameLabels[row]->geometry().left());
+        QVERIFY(label->geometry().right() < scoreLabel(w, "nm", row)->geometry().left());
     }
-    QVERIFY(w.timeLabels[0]->width() > w.timeLabels[1]->width());
+    QVERIFY(scoreLabel(w, "tm", 0)->width() > scoreLabel(w, "tm", 1)->width());
 
     // After a reset every time is "8:0" again, and the labels shrink back.
-    const int wide = w.timeLabels[0]->width();
+    const int wide = scoreLabel(w, "tm", 0)->width();
     w.cmdresetscore_Click();
-    QCOMPARE(w.timeLabels[0]->text(), QStringLiteral("8:0"));
-    QVERIFY(w.timeLabels[0]->width() < wide);
-    QCOMPARE(w.timeLabels[0]->pos(), QPoint(104, 24));
-    QCOMPARE(w.timeLabels[0]->width(), w.timeLabels[1]->width());
+    QCOMPARE(scoreLabel(w, "tm", 0)->text(), QStringLiteral("8:0"));
+    QVERIFY(scoreLabel(w, "tm", 0)->width() < wide);
+    QCOMPARE(scoreLabel(w, "tm", 0)->pos(), QPoint(104, 24));
+    QCOMPARE(scoreLabel(w, "tm", 0)->width(), scoreLabel(w, "tm", 1)->width());
 }
 
 void TestSmallWindows::highScoresFocus()
@@ -486,22 +487,22 @@ void TestSmallWindows::highScoresFocus()
     // Only the two buttons take the focus, OK first.
     const QList<QWidget *> takers = focusable(&w);
     QCOMPARE(takers.size(), 2);
-    QVERIFY(takers.contains(w.cmdok));
-    QVERIFY(takers.contains(w.cmdresetscore));
-    QWidget *next = w.cmdok->nextInFocusChain();
+    QVERIFY(takers.contains(ctl<QPushButton>(w, "cmdok")));
+    QVERIFY(takers.contains(ctl<QPushButton>(w, "cmdresetscore")));
+    QWidget *next = ctl<QPushButton>(w, "cmdok")->nextInFocusChain();
     while (next->focusPolicy() == Qt::NoFocus)
         next = next->nextInFocusChain();
-    QCOMPARE(next, static_cast<QWidget *>(w.cmdresetscore));
+    QCOMPARE(next, static_cast<QWidget *>(ctl<QPushButton>(w, "cmdresetscore")));
 
     QVERIFY(showActive(w));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cmdok));
-    QTest::keyClick(w.cmdok, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cmdresetscore));
-    QTest::keyClick(w.cmdresetscore, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.cmdok));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QPushButton>(w, "cmdok")));
+    QTest::keyClick(ctl<QPushButton>(w, "cmdok"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QPushButton>(w, "cmdresetscore")));
+    QTest::keyClick(ctl<QPushButton>(w, "cmdresetscore"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QPushButton>(w, "cmdok")));
 
     // OK closes it.
-    QTest::keyClick(w.cmdok, Qt::Key_Space);
+    QTest::keyClick(ctl<QPushButton>(w, "cmdok"), Qt::Key_Space);
     QVERIFY(!w.isVisible());
 }
 
@@ -522,16 +523,16 @@ void TestSmallWindows::highScoresResetTwice()
     s.scores.BestHard = 99;
 
     frmhighscores w(s.store, s.scores);
-    QCOMPARE(w.nameLabels[0]->text(), QStringLiteral("Al"));
-    QCOMPARE(w.timeLabels[0]->text(), QStringLiteral("0:30"));
+    QCOMPARE(scoreLabel(w, "nm", 0)->text(), QStringLiteral("Al"));
+    QCOMPARE(scoreLabel(w, "tm", 0)->text(), QStringLiteral("0:30"));
     QVERIFY(showActive(w));
 
     ModalCloser closer;
     for (int press = 0; press < 2; ++press) {
-        QTest::mouseClick(w.cmdresetscore, Qt::LeftButton);
+        QTest::mouseClick(ctl<QPushButton>(w, "cmdresetscore"), Qt::LeftButton);
         for (int row = 0; row < 3; ++row) {
-            QCOMPARE(w.nameLabels[row]->text(), QStringLiteral("Anonymous"));
-            QCOMPARE(w.timeLabels[row]->text(), QStringLiteral("8:0"));
+            QCOMPARE(scoreLabel(w, "nm", row)->text(), QStringLiteral("Anonymous"));
+            QCOMPARE(scoreLabel(w, "tm", row)->text(), QStringLiteral("8:0"));
         }
         QCOMPARE(s.scores.BestEasy, 480.0);
         QCOMPARE(s.scores.BestMedium, 480.0);
@@ -567,9 +568,9 @@ void TestSmallWindows::highScoresResetOnUnchangeableStore()
             QSKIP("cannot drop the rights of root here");
         frmhighscores w(s.store, s.scores);
         w.cmdresetscore_Click();
-        QCOMPARE(w.nameLabels[0]->text(), QStringLiteral("Al"));
-        QCOMPARE(w.timeLabels[0]->text(), QStringLiteral("0:30"));
-        QCOMPARE(w.nameLabels[1]->text(), QStringLiteral("Anonymous"));
+        QCOMPARE(scoreLabel(w, "nm", 0)->text(), QStringLiteral("Al"));
+        QCOMPARE(scoreLabel(w, "tm", 0)->text(), QStringLiteral("0:30"));
+        QCOMPARE(scoreLabel(w, "nm", 1)->text(), QStringLiteral("Anonymous"));
         QCOMPARE(s.scores.BestEasy, 30.0);
         QCOMPARE(s.scores.BestMedium, 480.0);
     }
@@ -583,15 +584,15 @@ void TestSmallWindows::namesStayPlainText()
     const QString markup = QStringLiteral("<b>Bold</b> &amp; <i>x</i>");
     QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Hard"), markup));
     frmhighscores w(s.store, s.scores);
-    for (QLabel *label : w.nameLabels)
-        QCOMPARE(label->textFormat(), Qt::PlainText);
-    QCOMPARE(w.nameLabels[2]->text(), markup);
+    for (int row = 0; row < 3; ++row)
+        QCOMPARE(scoreLabel(w, "nm", row)->textFormat(), Qt::PlainText);
+    QCOMPARE(scoreLabel(w, "nm", 2)->text(), markup);
 
     ScoreVariables scores;
     scores.GotTopTime = true;
     frmentername winner(scores);
-    QCOMPARE(winner.labtop->textFormat(), Qt::PlainText);
-    QCOMPARE(winner.labmsgwin->textFormat(), Qt::PlainText);
+    QCOMPARE(ctl<QLabel>(winner, "labtop")->textFormat(), Qt::PlainText);
+    QCOMPARE(ctl<QLabel>(winner, "labmsgwin")->textFormat(), Qt::PlainText);
 }
 
 void TestSmallWindows::scoreTimeText_data()
@@ -652,29 +653,29 @@ void TestSmallWindows::aboutWindow()
 {
     frmabout w;
     QCOMPARE(w.windowTitle(), QStringLiteral("About"));
-    QCOMPARE(w.Label1->text(), QStringLiteral("Taviq"));
-    QCOMPARE(w.Frame1->title(), QStringLiteral("Programmed by"));
-    QCOMPARE(w.Label4->text(), QStringLiteral("E-mail"));
-    QCOMPARE(w.Command1->text(), QStringLiteral("Bye"));
-    QVERIFY(!w.Label2->text().isEmpty());
-    QVERIFY(!w.Label3->text().isEmpty());
+    QCOMPARE(ctl<QLabel>(w, "Label1")->text(), QStringLiteral("Taviq"));
+    QCOMPARE(ctl<QGroupBox>(w, "Frame1")->title(), QStringLiteral("Programmed by"));
+    QCOMPARE(ctl<QLabel>(w, "Label4")->text(), QStringLiteral("E-mail"));
+    QCOMPARE(ctl<QPushButton>(w, "Command1")->text(), QStringLiteral("Bye"));
+    QVERIFY(!ctl<QLabel>(w, "Label2")->text().isEmpty());
+    QVERIFY(!ctl<QLabel>(w, "Label3")->text().isEmpty());
     // A screen reader reads the window's one-word labels as one text.
     QCOMPARE(w.accessibleDescription(),
-             QStringLiteral("Taviq. Programmed by %1. E-mail %2").arg(w.Label3->text(), w.Label2->text()));
+             QStringLiteral("Taviq. Programmed by %1. E-mail %2").arg(ctl<QLabel>(w, "Label3")->text(), ctl<QLabel>(w, "Label2")->text()));
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QVERIFY(!w.parentWidget());
 
-    QCOMPARE(focusable(&w), QList<QWidget *>{w.Command1});
+    QCOMPARE(focusable(&w), QList<QWidget *>{ctl<QPushButton>(w, "Command1")});
     QVERIFY(showActive(w));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.Command1));
-    QTest::keyClick(w.Command1, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.Command1));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QPushButton>(w, "Command1")));
+    QTest::keyClick(ctl<QPushButton>(w, "Command1"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QPushButton>(w, "Command1")));
 
     // Bye closes it.
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(ctl<QPushButton>(w, "Command1"), Qt::LeftButton);
     QVERIFY(!w.isVisible());
 }
 
@@ -683,7 +684,7 @@ void TestSmallWindows::aboutTextsFitTheirBoxes()
     // The display faces are seldom installed; whatever face stands in, the
     // title and the credit fit the boxes made for them.
     frmabout w;
-    for (QLabel *label : {w.Label1, w.Label3}) {
+    for (QLabel *label : {ctl<QLabel>(w, "Label1"), ctl<QLabel>(w, "Label3")}) {
         const QSize text = QFontMetrics(label->font()).size(0, label->text());
         QVERIFY2(text.width() <= label->width() && text.height() <= label->height(),
                  qPrintable(label->objectName()));

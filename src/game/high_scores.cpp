@@ -1,0 +1,48 @@
+#include "high_scores.h"
+
+#include "difficulty.h"
+#include "store/conversions.h"
+#include "store/entries.h"
+#include "store/score_variables.h"
+#include "store/settings_store.h"
+
+#include <cmath>
+
+void loadBestTimes(const SettingsStore &store, ScoreVariables &scores)
+{
+    for (const DifficultyLevel &level : difficultyLevels()) {
+        const QString stored = store.read(kApplication, Entry::TimesSection, level.name, Entry::DefaultBestTime);
+        level.setLoadedBest(scores, bestTimeFromText(level, stored));
+    }
+}
+
+QString ScoreTimeText(qint16 seconds)
+{
+    const int minutes = static_cast<int>(std::floor(seconds / 60.0));
+    const int rest = seconds % 60;
+    return QStringLiteral("%1:%2").arg(minutes).arg(rest);
+}
+
+std::vector<HighScoreRow> loadHighScores(SettingsStore &store)
+{
+    store.refresh(kApplication);
+    std::vector<HighScoreRow> rows;
+    for (const DifficultyLevel &level : difficultyLevels()) {
+        // A best time that is not a 16-bit number can only come from a
+        // hand-edited store; it shows as the default.
+        const Int16Result time =
+            TextToInt16(store.read(kApplication, Entry::TimesSection, level.scoreKeyRead, Entry::DefaultBestTime));
+        rows.push_back({store.read(kApplication, Entry::NamesSection, level.scoreKeyRead, Entry::DefaultName),
+                        ScoreTimeText(time.ok() ? time.value : Entry::DefaultBestSeconds)});
+    }
+    return rows;
+}
+
+void resetScores(SettingsStore &store, ScoreVariables &scores)
+{
+    // A section that is not there (nothing stored yet, or a second reset) is
+    // no reason to stop.
+    store.deleteSection(kApplication, Entry::TimesSection);
+    store.deleteSection(kApplication, Entry::NamesSection);
+    loadBestTimes(store, scores);
+}

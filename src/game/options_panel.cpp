@@ -1,0 +1,64 @@
+// The options panel over the tile block: choosing the difficulty and the time
+// limit. The window shows the panel as the state says.
+#include "game_state.h"
+
+#include "difficulty.h"
+#include "store/conversions.h"
+
+void GameState::mnuoptions_Click()
+{
+    m_controls.mnutools.enabled = false;
+    setClockRunning(false);
+    m_controls.frmMain.heightTwips = ControlsState::kOpenHeightTwips;
+    m_controls.famOptions.visible = true;
+    m_controls.stbtimer.visible = false;
+    m_board.BoardActive = false;
+    m_controls.txtlimit.text = QString::number(m_clock.TimeLimitMinutes);
+}
+
+void GameState::optionClicked(const DifficultyLevel &level)
+{
+    m_controls.checkedOption = &level;
+    m_controls.txtlimit.text = QString::number(level.defaultLimitMinutes);
+}
+
+void GameState::timeLimitEdited(const QString &text)
+{
+    m_controls.txtlimit.text = text;
+}
+
+void GameState::CmdOK_Click()
+{
+    m_controls.mnutools.enabled = true;
+    m_board.BoardActive = true;
+    ReadDifficulty();
+    // A limit above 0 and up to 60 minutes is taken; anything else gives the
+    // difficulty's own.
+    const DifficultyLevel *level = levelWithRounds(m_deal.ShuffleRounds);
+    const qint16 fallback = level ? level->defaultLimitMinutes : difficultyLevels().front().defaultLimitMinutes;
+    const double v = LeadingNumber(m_controls.txtlimit.text);
+    m_clock.TimeLimitMinutes = v > 0 && v <= 60 ? RoundToInt16(v).value_or(fallback) : fallback;
+    m_clock.SecondsLeft = 0;
+    NewGame();
+    m_controls.cmdpause.enabled = false;
+    closeOptionsPanel();
+    // The first game after Apply counts its seconds from 0 like every other
+    // game, so that its best time is true.
+}
+
+void GameState::cmdCancel_Click()
+{
+    m_controls.mnutools.enabled = true;
+    m_board.BoardActive = true;
+    closeOptionsPanel();
+    if (m_controls.cmdpause.enabled)
+        setClockRunning(true);
+    checkOptionFor(m_deal.Difficulty);
+}
+
+void GameState::closeOptionsPanel()
+{
+    m_controls.frmMain.heightTwips = ControlsState::kClosedHeightTwips;
+    m_controls.famOptions.visible = false;
+    m_controls.stbtimer.visible = true;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "layout_builder.h"
+
+#include <span>
+
+// The main window's controls, back to front, and its menus.
+std::span<const ControlSpec> mainWindowControls();
+std::span<const MenuSpec> mainWindowMenus();
+
+// The client area as created, in twips; the window's outer height adds the
+// title bar, the menu bar and the borders to it.
+constexpr int kMainClientWidthTwips = 3225;
+constexpr int kMainFrameTwips = 675;

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "game/difficulty.h"
+#include "game/game_state.h"
+
+// Test access to the whole state of a game, for setting up positions that the
+// handlers would take long to reach, and for the steps the handlers share.
+struct GameStateProbe
+{
+    explicit GameStateProbe(GameState &g)
+        : board(g.m_board), deal(g.m_deal), clock(g.m_clock), autoPlay(g.m_autoPlay), controls(g.m_controls), game(g)
+    {
+    }
+
+    BoardState &board;
+    DealState &deal;
+    ClockState &clock;
+    AutoPlayState &autoPlay;
+    ControlsState &controls;
+
+    void LabelCells() { game.LabelCells(); }
+    void checkOptionFor(const QString &difficulty) { game.checkOptionFor(difficulty); }
+    void holdTimers() { game.holdTimers(); }
+    void releaseTimers() { game.releaseTimers(); }
+    void setClockRunning(bool running) { game.setClockRunning(running); }
+    void setAutoStepperRunning(bool running) { game.setAutoStepperRunning(running); }
+    void setProgress(int value) { game.setProgress(value); }
+
+private:
+    GameState &game;
+};
+
+// The same state, to read.
+struct GameStateView
+{
+    const BoardState &board;
+    const DealState &deal;
+    const ClockState &clock;
+    const AutoPlayState &autoPlay;
+    const ControlsState &controls;
+};
+
+inline GameStateProbe probe(GameState &g) { return GameStateProbe(g); }
+inline GameStateView probe(const GameState &g)
+{
+    return {g.board(), g.deal(), g.clock(), g.autoPlay(), g.controls()};
+}
+
+// The difficulty of that name in the game's table.
+inline const DifficultyLevel *level(QStringView name) { return levelNamed(name.toString()); }
