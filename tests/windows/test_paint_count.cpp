@@ -1,13 +1,16 @@
 // How often the main window redraws while a new game is dealt: only the
 // progress bar paints during the shuffle; each tile is drawn at most once,
-// after the shuffle, however often the shuffle moved it.
+// after the shuffle, however often the shuffle moved it. And while the clock
+// runs: a tick repaints the clock panel and nothing else.
 #include "game_fixture.h"
 
 #include "windows/frmmain.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -99,6 +102,31 @@ void acceptNextMessageBox()
     });
 }
 
+// Where the widgets of one window paint, in the window's coordinates.
+class PaintedAreas : public QObject
+{
+public:
+    explicit PaintedAreas(QWidget &window) : m_window(window) { qApp->installEventFilter(this); }
+    ~PaintedAreas() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            auto *widget = static_cast<QWidget *>(watched);
+            if (widget->window() == &m_window) {
+                const QRect rect = static_cast<QPaintEvent *>(event)->rect();
+                areas.append({widget, rect.translated(widget->mapTo(&m_window, QPoint(0, 0)))});
+            }
+        }
+        return false;
+    }
+
+    QList<std::pair<QWidget *, QRect>> areas;
+
+private:
+    QWidget &m_window;
+};
+
 } // namespace
 
 class TestPaintCount : public QObject
@@ -108,6 +136,7 @@ class TestPaintCount : public QObject
 private slots:
     void newGameDrawsEachTileOnce_data();
     void newGameDrawsEachTileOnce();
+    void clockTickRepaintsOnlyTheClockPanel();
 };
 
 void TestPaintCount::newGameDrawsEachTileOnce_data()
@@ -182,6 +211,45 @@ void TestPaintCount::newGameDrawsEachTileOnce()
         if (after[i].second && after[i] != before[i])
             QVERIFY2(afterwards == 1, qPrintable(cell + QStringLiteral(" changed but was not drawn")));
     }
+}
+
+void TestPaintCount::clockTickRepaintsOnlyTheClockPanel()
+{
+    GameFixture fx;
+    GameState &game = fx.game;
+    frmMain window(game);
+    game.LabelCells();
+    game.BoardActive = true;
+    window.render();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    // The first move starts the clock.
+    window.cmdcheck[14]->click();
+    QVERIFY(window.tmrtime->isActive());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+
+    // Ticks as the window's timer gives them; a real one may come on top.
+    int ticks = 0;
+    connect(window.tmrtime, &QTimer::timeout, &window, [&ticks] { ++ticks; });
+    QLabel *clock = window.stbtimerPanels[0];
+    const QRect clockArea(clock->mapTo(&window, QPoint(0, 0)), clock->size());
+    PaintedAreas painted(window);
+    for (int i = 0; i < 3; ++i) {
+        const QString before = clock->text();
+        QVERIFY(QMetaObject::invokeMethod(window.tmrtime, "timeout"));
+        QVERIFY(clock->text() != before);
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::processEvents();
+
+    int clockPaints = 0;
+    for (const auto &[widget, area] : painted.areas) {
+        QVERIFY2(clockArea.contains(area),
+                 qPrintable(QStringLiteral("%1 painted outside the clock panel").arg(widget->objectName())));
+        clockPaints += widget == clock;
+    }
+    QCOMPARE(clockPaints, ticks);
 }
 
 QTEST_MAIN(TestPaintCount)
