@@ -73,8 +73,8 @@ run() { # NAME TITLE NUMBERS KIND [options] -- COMMAND...
         >"$out/$name.$kind.out" 2>"$out/$name.$kind.err"
 }
 
-for spec in "game:Game:15:$build/taviq-game" "baseline:Baseline:16:$build/bench/baseline/bench_baseline"; do
-    IFS=: read -r name title numbers program <<<"$spec"
+for entry in "game:Game:15:$build/taviq-game" "baseline:Baseline:16:$build/bench/baseline/bench_baseline"; do
+    IFS=: read -r name title numbers program <<<"$entry"
     echo "Profiling $name" >&2
     # Warm the page cache first.
     run "$name" "$title" "$numbers" warm -- "$program"
@@ -88,8 +88,8 @@ for spec in "game:Game:15:$build/taviq-game" "baseline:Baseline:16:$build/bench/
 done
 echo "perf stat, interleaved" >&2
 for _ in $(seq 1 20); do
-    for spec in "game:Game:15:$build/taviq-game" "baseline:Baseline:16:$build/bench/baseline/bench_baseline"; do
-        IFS=: read -r name title numbers program <<<"$spec"
+    for entry in "game:Game:15:$build/taviq-game" "baseline:Baseline:16:$build/bench/baseline/bench_baseline"; do
+        IFS=: read -r name title numbers program <<<"$entry"
         run "$name" "$title" "$numbers" perf -- perf stat -x, -e task-clock,page-faults,context-switches \
             -o "$out/$name.perf.tmp" "$program"
         cat "$out/$name.perf.tmp" >>"$out/$name.perf"
