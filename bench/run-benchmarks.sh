@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
-# Speed and footprint of the game against a bare Qt Widgets window of the same
-# size (bench_baseline), then the accuracy of its clock and auto-play timers.
+# The game side by side with a bare Qt Widgets window of the same size
+# (bench_baseline) and with sgt-puzzles' fifteen (sgt-fifteen, the sliding
+# puzzle a Debian player would otherwise pick, run as a black box): start-up
+# to the first full frame, memory, idle CPU, input latency and CPU while the
+# clock runs (bench/measure.py); then the accuracy of the game's clock and
+# auto-play timers, and a settings file of a million sections.
 #   bench/run-benchmarks.sh [--quick] [--runs N] [--strict] [BUILD_DIR]
 # BUILD_DIR defaults to build; it is configured (RelWithDebInfo) if need be
-# and built first. Both programs run in a private X server (Xvfb) with a
-# window manager (openbox) and a private session bus without the
-# accessibility bus, each with a fresh configuration folder, alternating,
-# at least five runs each. --quick leaves out the clock accuracy (about 80 s).
-# --strict exits with 3 when a target is missed.
+# and built first; bench/install-peer.sh installs the peer and the X
+# libraries. All programs run in a private X server (Xvfb) with a window
+# manager (openbox) and a private session bus, in the locale C.UTF-8, with a
+# fresh configuration folder each time, interleaved: 25 start-up runs each
+# and 200 moves each, without and then with an accessibility bus.
+# --quick: 5 runs, 40 moves, 10 s of clock, no clock accuracy (for
+# development; its figures are not the benchmark's). --strict exits with 3
+# when a target is missed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD/bench
 
 quick=0
-runs=5
+runs=
 strict=
 build=build
 while [ $# -gt 0 ]; do
@@ -22,17 +29,25 @@ while [ $# -gt 0 ]; do
         --runs) runs=$2; shift ;;
         --runs=*) runs=${1#--runs=} ;;
         --strict) strict=--strict ;;
-        -h|--help) sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+        -h|--help) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
         -*) echo "unknown option $1" >&2; exit 2 ;;
         *) build=$1 ;;
     esac
     shift
 done
-[ "$runs" -ge 5 ] 2>/dev/null || { echo "--runs needs 5 or more" >&2; exit 2; }
+least=25
+[ "$quick" -eq 1 ] && least=5
+if [ -n "$runs" ] && ! [ "$runs" -ge "$least" ] 2>/dev/null; then
+    echo "--runs needs $least or more" >&2
+    exit 2
+fi
 case $build in
     /*) ;;
     *) build=$PWD/$build ;;
 esac
+
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset LANGUAGE
 
 # --- The X session (runs inside the private session bus) --------------------
 if [ -n "${BENCH_IN_SESSION:-}" ]; then
@@ -40,20 +55,26 @@ if [ -n "${BENCH_IN_SESSION:-}" ]; then
     source "$here/../tests/e2e/x_session.sh"
     start_x_session 150 199
 
-    # As on a desktop without a screen reader.
-    unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON QT_ACCESSIBILITY AT_SPI_BUS_ADDRESS
-    unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_STYLE_OVERRIDE
+    # As on a desktop without a screen reader; measure.py starts the
+    # accessibility bus itself for the measurements with it.
+    unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON QT_ACCESSIBILITY AT_SPI_BUS_ADDRESS NO_AT_BRIDGE
+    unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_STYLE_OVERRIDE GTK_THEME GDK_SCALE
     export QT_QPA_PLATFORM=xcb
 
     qt=$(qtpaths6 --qt-version 2>/dev/null || qmake6 -query QT_VERSION 2>/dev/null || echo unknown)
-    baseline=$build/bench/baseline/bench_baseline
+    args=(--qt-version "$qt")
+    [ "$quick" -eq 1 ] && args+=(--quick)
+    [ -n "$runs" ] && args+=(--runs "$runs")
+    [ -n "$strict" ] && args+=("$strict")
     # shellcheck disable=SC2086
-    /usr/bin/python3 "$here/measure.py" --runs "$runs" --qt-version "$qt" $strict ${BENCH_MEASURE_ARGS:-} \
-        game Game "$build/taviq-game" baseline Baseline "$baseline"
+    /usr/bin/python3 "$here/measure.py" "${args[@]}" ${BENCH_MEASURE_ARGS:-} \
+        --game "$build/taviq-game" --baseline "$build/bench/baseline/bench_baseline" \
+        --peer "$(command -v sgt-fifteen || echo /usr/games/sgt-fifteen)"
     exit $?
 fi
 
-# --- Build -------------------------------------------------------------------
+# --- Set-up and build ---------------------------------------------------------
+"$here/install-peer.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_BUILD_BENCH=ON >/dev/null
 fi
@@ -64,6 +85,7 @@ case $type in
     Release|RelWithDebInfo|MinSizeRel) ;;
     *) echo "note: not an optimised build; the figures are not representative" ;;
 esac
+[ "$quick" -eq 1 ] && echo "Quick mode: fewer runs and moves than the benchmark asks for; for development only."
 
 # A session bus that knows no services, so nothing starts the accessibility
 # bus on demand.
@@ -85,9 +107,13 @@ cat >"$bus_config" <<'CONF'
 </busconfig>
 CONF
 
+pass=()
+[ "$quick" -eq 1 ] && pass+=(--quick)
+[ -n "$runs" ] && pass+=(--runs "$runs")
+[ -n "$strict" ] && pass+=("$strict")
 status=0
 BENCH_IN_SESSION=1 dbus-run-session --config-file="$bus_config" -- \
-    bash "$0" --runs "$runs" $strict "$build" \
+    bash "$0" "${pass[@]}" "$build" \
     2> >(grep -v 'Failed to set fd limit' >&2) || status=$?
 [ "$status" -eq 0 ] || [ "$status" -eq 3 ] || exit "$status"
 
