@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-private-dev qt6-qpa-plugins libgl-dev qt6-tools-dev qt6-l10n-tools
     fonts-dejavu-core fonts-liberation2
     xvfb xauth xdotool wmctrl openbox imagemagick x11-utils
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi

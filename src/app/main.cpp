@@ -1,6 +1,7 @@
 // Game: the four-by-four sliding-number puzzle.
 #include "lifecycle.h"
 #include "termination_signals.h"
+#include "translations.h"
 
 #include "game/game_state.h"
 #include "game/random_source.h"
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Taviq"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.TaviqGame"));
     QApplication::setWindowIcon(gameIcon());
+    installTranslations(app);
     installFontSubstitutes();
 
     SettingsStore store(SettingsStore::defaultFolder());

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+// The first line of the message that tells the player a record could not be
+// saved; the system's reason follows on the second.
+inline constexpr char kBestTimeNotSaved[] = "Your best time could not be saved:";
+
 // Everything that waits for the player goes through this interface: the main
 // window answers with real modal dialogs, tests with scripted answers.
 class Dialogs

@@ -12,16 +12,16 @@
 namespace {
 
 const std::array<DifficultyLevel, 3> kLevels{{
-    {QStringLiteral("Easy"), "OptEasy", QT_TRANSLATE_NOOP("Difficulty", "Easy"),
-     QT_TRANSLATE_NOOP("Difficulty", "Easy :"), 2, 30, 10, QStringLiteral("Easy"),
+    {QStringLiteral("Easy"), "OptEasy", QT_TRANSLATE_NOOP("Game", "Easy"),
+     QT_TRANSLATE_NOOP("Game", "Easy :"), 2, 30, 10, QStringLiteral("Easy"),
      DifficultyLevel::BestTime::RealNumber, [](const ScoreVariables &s) { return s.BestEasy; },
      [](ScoreVariables &s, double seconds) { s.BestEasy = seconds; }},
-    {QStringLiteral("Medium"), "Optmedium", QT_TRANSLATE_NOOP("Difficulty", "Medium"),
-     QT_TRANSLATE_NOOP("Difficulty", "Medium :"), 3, 40, 15, QStringLiteral("medium"),
+    {QStringLiteral("Medium"), "Optmedium", QT_TRANSLATE_NOOP("Game", "Medium"),
+     QT_TRANSLATE_NOOP("Game", "Medium :"), 3, 40, 15, QStringLiteral("medium"),
      DifficultyLevel::BestTime::RealNumber, [](const ScoreVariables &s) { return s.BestMedium; },
      [](ScoreVariables &s, double seconds) { s.BestMedium = seconds; }},
-    {QStringLiteral("Hard"), "Optihard", QT_TRANSLATE_NOOP("Difficulty", "Hard"),
-     QT_TRANSLATE_NOOP("Difficulty", "Hard :"), 4, 50, 20, QStringLiteral("hard"),
+    {QStringLiteral("Hard"), "Optihard", QT_TRANSLATE_NOOP("Game", "Hard"),
+     QT_TRANSLATE_NOOP("Game", "Hard :"), 4, 50, 20, QStringLiteral("hard"),
      DifficultyLevel::BestTime::Whole16Bit, [](const ScoreVariables &s) { return double(s.BestHard); },
      [](ScoreVariables &s, double seconds) { s.BestHard = static_cast<qint16>(seconds); }},
 }};

@@ -63,6 +63,6 @@ void GameState::recordBestTime(const DifficultyLevel &level)
         m_dialogs->message(QStringLiteral("A better time was saved meanwhile."), QStringLiteral("Not Saved"),
                            Dialogs::Icon::Warning);
     else if (saved.status == SaveResult::Status::Failed)
-        m_dialogs->message(QStringLiteral("Your best time could not be saved:\r") + saved.reason,
+        m_dialogs->message(QString::fromLatin1(kBestTimeNotSaved) + u'\r' + saved.reason,
                            QStringLiteral("Not Saved"), Dialogs::Icon::Warning);
 }

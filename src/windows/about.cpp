@@ -17,14 +17,14 @@ using Kind = ControlSpec::Kind;
 // Back to front.
 const ControlSpec kLayout[] = {
     {QStringLiteral("Label1"), Kind::Label, "Taviq", nullptr, 0, 0, 1575, 855, {}},
-    {QStringLiteral("Frame1"), Kind::GroupBox, QT_TRANSLATE_NOOP("frmabout", "Programmed by"), nullptr,
+    {QStringLiteral("Frame1"), Kind::GroupBox, QT_TRANSLATE_NOOP("Game", "Programmed by"), nullptr,
      0, 960, 4575, 1575, {}},
     {QStringLiteral("Label3"), Kind::Label, "Taviq Game", nullptr, 600, 360, 3495, 615, QStringLiteral("Frame1")},
-    {QStringLiteral("Label4"), Kind::Label, QT_TRANSLATE_NOOP("frmabout", "E-mail"), nullptr, 840, 1080, 735, 255,
+    {QStringLiteral("Label4"), Kind::Label, QT_TRANSLATE_NOOP("Game", "E-mail"), nullptr, 840, 1080, 735, 255,
      QStringLiteral("Frame1")},
     {QStringLiteral("Label2"), Kind::Label, "game@example.org", nullptr, 1440, 1080, 1695, 255,
      QStringLiteral("Frame1")},
-    {QStringLiteral("Command1"), Kind::Button, QT_TRANSLATE_NOOP("frmabout", "Bye"), nullptr,
+    {QStringLiteral("Command1"), Kind::Button, QT_TRANSLATE_NOOP("Game", "Bye"), nullptr,
      120, 2760, 4335, 375, {}},
 };
 
@@ -41,7 +41,7 @@ frmabout::frmabout(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmabout"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(sansSerif(8.25));

@@ -22,10 +22,10 @@ using Kind = ControlSpec::Kind;
 const ControlSpec kLayout[] = {
     {QStringLiteral("labmsgwin"), Kind::Label, nullptr, nullptr, 0, 0, 4455, 1095, {}, true},
     {QStringLiteral("labtop"), Kind::Label, nullptr, nullptr, 0, 240, 4695, 1095, {}, true},
-    {QStringLiteral("Label1"), Kind::Label, QT_TRANSLATE_NOOP("frmentername", "Press OK to Reset Game"), nullptr,
+    {QStringLiteral("Label1"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Press OK to Reset Game"), nullptr,
      480, 1320, 2415, 255, {}},
     {QStringLiteral("txtname"), Kind::TextBox, nullptr, nullptr, 120, 1200, 2775, 375, {}, true},
-    {QStringLiteral("cmdok"), Kind::Button, QT_TRANSLATE_NOOP("frmentername", "OK"), nullptr,
+    {QStringLiteral("cmdok"), Kind::Button, QT_TRANSLATE_NOOP("Game", "OK"), nullptr,
      3240, 1200, 1335, 375, {}},
 };
 
@@ -36,7 +36,7 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     , m_scores(scores)
 {
     setObjectName(QStringLiteral("frmentername"));
-    setWindowTitle(QStringLiteral("Winner"));
+    setWindowTitle(tr("Winner"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(sansSerif(8.25));
     setFixedSize(px(4680), px(1620));
@@ -55,7 +55,7 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     m_name = controls.get<QLineEdit>(QStringLiteral("txtname"));
     m_name->setFont(sansSerif(9.75));
     m_name->setMaxLength(25);
-    m_name->setAccessibleName(QStringLiteral("Name"));
+    m_name->setAccessibleName(tr("Name"));
     // A number-pad key held down to the winning move goes on repeating; its
     // repeats are not the player's name.
     m_name->installEventFilter(this);
@@ -73,12 +73,12 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     if (m_scores.GotTopTime) {
         m_name->show();
         topTime->show();
-        topTime->setText(withLineBreaks(topTimeMessage()));
+        topTime->setText(withLineBreaks(tr(topTimeMessage().toUtf8().constData())));
         fitFontToBox(topTime);
         m_name->setFocus();
     } else {
         plain->show();
-        plain->setText(withLineBreaks(plainMessage()));
+        plain->setText(withLineBreaks(tr(plainMessage().toUtf8().constData())));
         fitFontToBox(plain);
         ok->setFocus();
     }
@@ -86,12 +86,12 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
 
 QString frmentername::plainMessage()
 {
-    return QStringLiteral("Congragulations\r\nYou Win the game\r\nGood Luck");
+    return QString::fromUtf8(QT_TR_NOOP("Congragulations\r\nYou Win the game\r\nGood Luck"));
 }
 
 QString frmentername::topTimeMessage()
 {
-    return QStringLiteral("Congragulations\r\nYou Win the game and got top time \r\nPlease Enter your name");
+    return QString::fromUtf8(QT_TR_NOOP("Congragulations\r\nYou Win the game and got top time \r\nPlease Enter your name"));
 }
 
 bool frmentername::eventFilter(QObject *watched, QEvent *event)
@@ -120,7 +120,7 @@ bool frmentername::tryAccept()
 {
     const QString name = m_nameBoxShown ? m_name->text() : QString();
     if (nameMissing(name, m_nameBoxShown)) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Error"), QStringLiteral("Enter a name"),
+        QMessageBox box(QMessageBox::Information, tr("Error"), tr("Enter a name"),
                         QMessageBox::Ok, this);
         box.exec();
         m_name->setFocus();

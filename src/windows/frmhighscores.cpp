@@ -1,6 +1,7 @@
 #include "frmhighscores.h"
 
 #include "fonts.h"
+#include "game_texts.h"
 #include "game/difficulty.h"
 #include "game/high_scores.h"
 #include "placement.h"
@@ -18,24 +19,24 @@ using Kind = ControlSpec::Kind;
 // difficulty table its winner's name, best time and caption, the captions and
 // times growing to the right with their texts.
 const ControlSpec kLayout[] = {
-    {QStringLiteral("famhighscores"), Kind::GroupBox, QT_TRANSLATE_NOOP("frmhighscores", "High Scores"), nullptr,
+    {QStringLiteral("famhighscores"), Kind::GroupBox, QT_TRANSLATE_NOOP("Game", "High Scores"), nullptr,
      120, 120, 5295, 1815, {}},
-    {QStringLiteral("cmdresetscore"), Kind::Button, QT_TRANSLATE_NOOP("frmhighscores", "Reset Scores"), nullptr,
+    {QStringLiteral("cmdresetscore"), Kind::Button, QT_TRANSLATE_NOOP("Game", "Reset Scores"), nullptr,
      2400, 2040, 1215, 375, {}},
-    {QStringLiteral("cmdok"), Kind::Button, QT_TRANSLATE_NOOP("frmhighscores", "OK"), nullptr,
+    {QStringLiteral("cmdok"), Kind::Button, QT_TRANSLATE_NOOP("Game", "OK"), nullptr,
      4080, 2040, 1215, 375, {}},
     {QStringLiteral("labnmeasy"), Kind::Label, "2", nullptr, 3000, 360, 2175, 255, QStringLiteral("famhighscores")},
     {QStringLiteral("labtmeasy"), Kind::Label, "1", nullptr, 1560, 360, 90, 195, QStringLiteral("famhighscores")},
-    {QStringLiteral("labeasycap"), Kind::Label, QT_TRANSLATE_NOOP("Difficulty", "Easy :"), nullptr,
+    {QStringLiteral("labeasycap"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Easy :"), nullptr,
      240, 360, 435, 195, QStringLiteral("famhighscores")},
     {QStringLiteral("labnmmedium"), Kind::Label, "3", nullptr, 3000, 840, 2175, 255,
      QStringLiteral("famhighscores")},
     {QStringLiteral("labtmmedium"), Kind::Label, "1", nullptr, 1560, 840, 90, 195, QStringLiteral("famhighscores")},
-    {QStringLiteral("labmediumcap"), Kind::Label, QT_TRANSLATE_NOOP("Difficulty", "Medium :"), nullptr,
+    {QStringLiteral("labmediumcap"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Medium :"), nullptr,
      240, 840, 645, 195, QStringLiteral("famhighscores")},
     {QStringLiteral("labnmhard"), Kind::Label, "4", nullptr, 3000, 1320, 2175, 255, QStringLiteral("famhighscores")},
     {QStringLiteral("labtmhard"), Kind::Label, "1", nullptr, 1560, 1320, 90, 195, QStringLiteral("famhighscores")},
-    {QStringLiteral("labhardcap"), Kind::Label, QT_TRANSLATE_NOOP("Difficulty", "Hard :"), nullptr,
+    {QStringLiteral("labhardcap"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Hard :"), nullptr,
      240, 1320, 435, 195, QStringLiteral("famhighscores")},
 };
 
@@ -55,7 +56,7 @@ frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, QWidg
     , m_scores(scores)
 {
     setObjectName(QStringLiteral("frmhighscores"));
-    setWindowTitle(QStringLiteral("High Scorers"));
+    setWindowTitle(tr("High Scorers"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(sansSerif(8.25));
     setFixedSize(px(5475), px(2520));
@@ -94,7 +95,7 @@ void frmhighscores::Form_Load()
         time->setText(rows[row].time);
         time->adjustSize();
         // A screen reader reads each row as one text: the caption carries it.
-        const QString text = tr("%1: %2, %3").arg(QString::fromUtf8(level.caption), rows[row].time, rows[row].name);
+        const QString text = tr("%1: %2, %3").arg(shown(QString::fromUtf8(level.caption)), rows[row].time, rows[row].name);
         m_controls.get<QLabel>(rowLabel(level, "cap"))->setAccessibleName(text);
         table << text;
     }

@@ -4,6 +4,7 @@
 #include "fonts.h"
 #include "game/difficulty.h"
 #include "game_icon.h"
+#include "game_texts.h"
 #include "key_filter.h"
 #include "main_window_layout.h"
 #include "placement.h"
@@ -36,7 +37,7 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     , m_dialogs(std::make_unique<WindowDialogs>(game, this))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Game"));
+    setWindowTitle(tr("Game"));
     setWindowIcon(gameIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
@@ -223,13 +224,13 @@ void frmMain::render()
     // set again would repaint its control and be announced to a screen reader
     // once more (a clock tick changes the clock panel alone).
     renderCells();
-    const auto renderButton = [](QPushButton *button, const ButtonState &shown) {
-        if (button->text() != shown.caption)
-            button->setText(shown.caption);
-        if (button->toolTip() != shown.toolTip)
-            button->setToolTip(shown.toolTip);
-        if (button->isEnabled() != shown.enabled)
-            button->setEnabled(shown.enabled);
+    const auto renderButton = [](QPushButton *button, const ButtonState &button_) {
+        if (const QString caption = shown(button_.caption); button->text() != caption)
+            button->setText(caption);
+        if (const QString tip = shown(button_.toolTip); button->toolTip() != tip)
+            button->setToolTip(tip);
+        if (button->isEnabled() != button_.enabled)
+            button->setEnabled(button_.enabled);
     };
     renderButton(m_pause, state.cmdpause);
     renderButton(m_reset, state.Cmdreset);
@@ -259,9 +260,10 @@ void frmMain::render()
         m_statusBar->move(0, clientHeight - m_statusBar->height());
     if (m_statusBar->isHidden() == state.stbtimer.visible)
         m_statusBar->setVisible(state.stbtimer.visible);
+    const std::array<QString, 2> panels{shownClock(state.stbtimer.panels[0]), shown(state.stbtimer.panels[1])};
     for (int p = 0; p < 2; ++p) {
-        if (m_statusPanels[p]->text() != state.stbtimer.panels[p])
-            m_statusPanels[p]->setText(state.stbtimer.panels[p]);
+        if (m_statusPanels[p]->text() != panels[p])
+            m_statusPanels[p]->setText(panels[p]);
     }
     // The hidden progress bar keeps its last value: it says nothing while
     // nobody can see it.

@@ -5,6 +5,7 @@
 #include "up_down.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,9 +18,15 @@
 
 namespace {
 
+// A caption or tool tip of a layout, in the player's language.
+QString layoutText(const char *english)
+{
+    return english ? QCoreApplication::translate("Game", english) : QString();
+}
+
 QWidget *create(const ControlSpec &spec, QWidget *parent)
 {
-    const QString caption = spec.caption ? QString::fromUtf8(spec.caption) : QString();
+    const QString caption = layoutText(spec.caption);
     switch (spec.kind) {
     case ControlSpec::Kind::Frame: {
         auto *frame = new QFrame(parent);
@@ -90,7 +97,7 @@ Controls buildControls(std::span<const ControlSpec> layout, QWidget *root)
         QWidget *widget = create(spec, container);
         widget->setObjectName(spec.name);
         if (spec.toolTip)
-            widget->setToolTip(QString::fromUtf8(spec.toolTip));
+            widget->setToolTip(layoutText(spec.toolTip));
         const QRect place = twipsRect(spec.left, spec.top, spec.width, spec.height);
         if (spec.kind == ControlSpec::Kind::StatusBar || spec.kind == ControlSpec::Kind::StatusPanel) {
             // A status bar and its panels keep their size whatever they hold.
@@ -111,12 +118,12 @@ void buildMenus(std::span<const MenuSpec> menus, QMenuBar *bar)
     QMenu *menu = nullptr;
     for (const MenuSpec &spec : menus) {
         if (!menu || menu->objectName() != spec.menu) {
-            menu = bar->addMenu(QString::fromUtf8(spec.menuCaption));
+            menu = bar->addMenu(layoutText(spec.menuCaption));
             menu->setObjectName(spec.menu);
         }
         if (spec.name.isEmpty())
             continue;
-        QAction *action = menu->addAction(QString::fromUtf8(spec.caption));
+        QAction *action = menu->addAction(layoutText(spec.caption));
         action->setObjectName(spec.name);
         action->setShortcut(QKeySequence(spec.shortcut));
         // The shortcuts work with whichever control of the window has the

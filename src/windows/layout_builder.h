@@ -65,8 +65,9 @@ private:
 };
 
 // Builds the controls in the order given, back to front, into `root`, the
-// window's client area. Captions and tool tips stay as given; the window sets
-// what else a control needs.
+// window's client area. Captions and tool tips are shown in the player's
+// language (marked QT_TRANSLATE_NOOP("Game", ...) in the tables); the window
+// sets what else a control needs.
 Controls buildControls(std::span<const ControlSpec> layout, QWidget *root);
 
 // Adds the menus and their commands to the menu bar, in the order given.

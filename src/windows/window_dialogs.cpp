@@ -3,6 +3,7 @@
 #include "about.h"
 #include "frmentername.h"
 #include "frmhighscores.h"
+#include "game_texts.h"
 #include "game/game_state.h"
 #include "placement.h"
 
@@ -22,10 +23,10 @@ void WindowDialogs::message(const QString &text, const QString &title, Icon icon
     if (m_closing)
         return;
     beforeShowing();
-    const QMessageBox::Icon shown = icon == Icon::Information ? QMessageBox::Information
+    const QMessageBox::Icon shownIcon = icon == Icon::Information ? QMessageBox::Information
                                     : icon == Icon::Warning   ? QMessageBox::Warning
                                                               : QMessageBox::NoIcon;
-    QMessageBox box(shown, title, withLineBreaks(text), QMessageBox::Ok, m_parent);
+    QMessageBox box(shownIcon, ::shown(title), withLineBreaks(shownMessage(text)), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     // Each line of a message stands on a line of its own, however long.
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
@@ -38,8 +39,8 @@ bool WindowDialogs::confirm(const QString &text, const QString &title)
     if (m_closing)
         return true;
     beforeShowing();
-    QMessageBox box(QMessageBox::NoIcon, title, withLineBreaks(text), QMessageBox::Ok | QMessageBox::Cancel,
-                    m_parent);
+    QMessageBox box(QMessageBox::NoIcon, shown(title), withLineBreaks(shownMessage(text)),
+                    QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;

@@ -32,6 +32,9 @@ if [ -n "$launcher" ]; then
     pids+=($!)
 fi
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# The game in English, whatever the machine's language.
+export LC_ALL=C.UTF-8 LANGUAGE=
+unset LC_MESSAGES
 export A11Y="/usr/bin/python3 $here/a11y.py"
 
 export SETTINGS=$XDG_CONFIG_HOME/taviq/taviqgame.ini

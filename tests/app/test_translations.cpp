@@ -1,0 +1,303 @@
+// The game in French and German: every text has a translation, every text
+// fits the control it stands in at the layout's size in every language, and
+// the settings file is the same whatever the language.
+#include "core_helpers.h"
+#include "windows_fixture.h"
+
+#include "app/lifecycle.h"
+#include "windows/about.h"
+#include "windows/frmentername.h"
+#include "windows/frmhighscores.h"
+#include "windows/game_texts.h"
+
+#include <QtTest>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStyleOptionButton>
+#include <QTranslator>
+
+namespace {
+
+const QSet<QString> kOwnContexts{QStringLiteral("Game"),         QStringLiteral("frmMain"),
+                                 QStringLiteral("frmabout"),     QStringLiteral("frmentername"),
+                                 QStringLiteral("frmhighscores"), QStringLiteral("TileButton"),
+                                 QStringLiteral("UpDown")};
+
+// The game's translation of a language, noting every text of the game it was
+// asked for and has none of.
+class RecordingTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *disambiguation, int n) const override
+    {
+        const QString found = QTranslator::translate(context, source, disambiguation, n);
+        const QString text = QString::fromUtf8(source);
+        // Numbers, the name of the game and its address are the same in every
+        // language.
+        static const QRegularExpression words(QStringLiteral("[A-Za-z]{2}"));
+        static const QSet<QString> kept{QStringLiteral("Taviq"), QStringLiteral("Taviq Game"),
+                                        QStringLiteral("game@example.org")};
+        if (found.isEmpty() && kOwnContexts.contains(QString::fromUtf8(context)) && text.contains(words)
+            && !kept.contains(text))
+            missing.insert(QString::fromUtf8(context) + u'|' + text);
+        return found;
+    }
+    mutable QSet<QString> missing;
+};
+
+// Installs the game's translation of a language ("en": none) while it lives.
+class Language
+{
+public:
+    explicit Language(const QString &code)
+    {
+        if (code != u"en") {
+            m_loaded = m_translator.load(QStringLiteral(":/i18n/taviq-game_%1.qm").arg(code));
+            QCoreApplication::installTranslator(&m_translator);
+        }
+    }
+    ~Language() { QCoreApplication::removeTranslator(&m_translator); }
+    bool loaded(const QString &code) const { return code == u"en" || m_loaded; }
+    const RecordingTranslator &translator() const { return m_translator; }
+
+private:
+    RecordingTranslator m_translator;
+    bool m_loaded = false;
+};
+
+// Where a control's text must fit: its own width, up to the first visible
+// sibling that starts to its right on the same row.
+int room(const QWidget *widget)
+{
+    int right = widget->geometry().right() + 1;
+    if (widget->parentWidget()) {
+        for (const QObject *object : widget->parentWidget()->children()) {
+            const auto *other = qobject_cast<const QWidget *>(object);
+            if (!other || other == widget || other->isHidden())
+                continue;
+            const QRect g = other->geometry();
+            if (g.left() > widget->x() && g.top() < widget->geometry().bottom() && g.bottom() > widget->y())
+                right = std::min(right, g.left());
+        }
+    }
+    return right - widget->x();
+}
+
+// The widest line of a text in a control's face.
+int textWidth(const QWidget *widget, const QString &text)
+{
+    int widest = 0;
+    for (const QString &line : text.split(u'\n'))
+        widest = std::max(widest, widget->fontMetrics().horizontalAdvance(line));
+    return widest;
+}
+
+// Every visible control of a window whose text does not fit it.
+QStringList clipped(QWidget &window)
+{
+    QStringList found;
+    for (QWidget *widget : window.findChildren<QWidget *>()) {
+        if (!widget->isVisibleTo(&window))
+            continue;
+        int needed = 0;
+        int available = 0;
+        QString text;
+        if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+            text = button->text();
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = text;
+            const auto element = qobject_cast<QRadioButton *>(button) ? QStyle::SE_RadioButtonContents
+                                                                      : QStyle::SE_PushButtonContents;
+            available = button->style()->subElementRect(element, &option, button).width();
+            needed = textWidth(button, text);
+        } else if (auto *label = qobject_cast<QLabel *>(widget)) {
+            text = label->text();
+            available = room(label) - (label->width() - label->contentsRect().width()) - std::max(0, label->indent());
+            needed = textWidth(label, text);
+        } else if (auto *box = qobject_cast<QGroupBox *>(widget)) {
+            text = box->title();
+            available = box->width() - 16;
+            needed = textWidth(box, text);
+        }
+        if (!text.isEmpty() && needed > available)
+            found << QStringLiteral("%1 '%2' (%3 > %4)").arg(widget->objectName(), text).arg(needed).arg(available);
+    }
+    return found;
+}
+
+// Every window and message the game shows, in every state that changes a
+// text, each handed to `look` while it is open.
+void showEverything(const std::function<void(QWidget &)> &look)
+{
+    ModalCloser closer;
+    MainWindowFixture main;
+    frmMain &window = main.window;
+    GameState &game = main.fx.game;
+    game.load(QStringLiteral("Easy"), 10);
+    game.activate();
+    window.show();
+    window.render();
+    look(window);
+    game.RequestMoveUp();
+    game.RequestMoveLeft();
+    game.tmrtime_Timer();
+    game.cmdpause_Click();
+    window.render();
+    look(window);
+    game.cmdpause_Click();
+    game.Mnuauto_Click();
+    window.render();
+    look(window);
+    game.cmdpause_Click();
+    game.mnuoptions_Click();
+    for (const DifficultyLevel &level : difficultyLevels()) {
+        game.optionClicked(level);
+        window.render();
+        look(window);
+    }
+    game.cmdCancel_Click();
+    window.render();
+
+    frmabout about;
+    about.show();
+    look(about);
+    frmhighscores scores(main.fx.store, main.fx.scores);
+    scores.show();
+    look(scores);
+    for (bool topTime : {false, true}) {
+        main.fx.scores.GotTopTime = topTime;
+        frmentername winner(main.fx.scores);
+        winner.show();
+        look(winner);
+    }
+
+    closer.whileOpen = [&](QWidget *box) { look(*box); };
+    Dialogs &dialogs = window.dialogs();
+    game.ShowHowToPlay();
+    dialogs.confirm(QStringLiteral("This will reset current game"), QStringLiteral("Reset"));
+    dialogs.message(QStringLiteral("Time up\rThis will reset your game"), QStringLiteral("Time Up"),
+                    Dialogs::Icon::None);
+    dialogs.message(QStringLiteral("Game Over"), QStringLiteral("Game Over"), Dialogs::Icon::Information);
+    dialogs.message(QStringLiteral("A better time was saved meanwhile."), QStringLiteral("Not Saved"),
+                    Dialogs::Icon::Warning);
+    for (const char *reason : {"is a folder", "is a pipe", "is a socket", "is a device", "is not a regular file",
+                               "is larger than 1 GiB"}) {
+        dialogs.message(QStringLiteral("Your best time could not be saved:\rthe settings file %1").arg(
+                            QLatin1String(reason)),
+                        QStringLiteral("Not Saved"), Dialogs::Icon::Warning);
+    }
+    // What a screen reader is told of the cells.
+    for (int i = 0; i < 16; ++i) {
+        if (QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(cellAt(window, i))) {
+            cell->text(QAccessible::Name);
+            cell->text(QAccessible::Description);
+        }
+    }
+}
+
+} // namespace
+
+class TestTranslations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyTextIsTranslated_data();
+    void everyTextIsTranslated();
+    void textsFitTheirControls_data();
+    void textsFitTheirControls();
+    void settingsDoNotDependOnTheLanguage();
+};
+
+void TestTranslations::everyTextIsTranslated_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("French") << QStringLiteral("fr");
+    QTest::newRow("German") << QStringLiteral("de");
+}
+
+void TestTranslations::everyTextIsTranslated()
+{
+    QFETCH(QString, language);
+
+    // Every text of the translation file has a translation.
+    QFile ts(QStringLiteral(GAME_TRANSLATIONS_DIR "/taviq-game_%1.ts").arg(language));
+    QVERIFY(ts.open(QIODevice::ReadOnly));
+    const QString xml = QString::fromUtf8(ts.readAll());
+    QVERIFY(xml.count(QStringLiteral("<source>")) > 50);
+    QCOMPARE(xml.count(QStringLiteral("<translation>")), xml.count(QStringLiteral("<source>")));
+    QVERIFY(!xml.contains(QStringLiteral("<translation></translation>")));
+
+    // And the file holds every text the windows ask for.
+    Language shownIn(language);
+    QVERIFY(shownIn.loaded(language));
+    showEverything([](QWidget &) {});
+    QVERIFY2(shownIn.translator().missing.isEmpty(),
+             qPrintable(QStringList(shownIn.translator().missing.values()).join(u'\n')));
+}
+
+void TestTranslations::textsFitTheirControls_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("English") << QStringLiteral("en");
+    QTest::newRow("French") << QStringLiteral("fr");
+    QTest::newRow("German") << QStringLiteral("de");
+}
+
+void TestTranslations::textsFitTheirControls()
+{
+    QFETCH(QString, language);
+    Language shownIn(language);
+    QVERIFY(shownIn.loaded(language));
+    QStringList problems;
+    showEverything([&](QWidget &window) {
+        // Message boxes take the size their texts need.
+        if (qobject_cast<QMessageBox *>(&window))
+            return;
+        for (const QString &problem : clipped(window))
+            problems << window.objectName() + QStringLiteral(": ") + problem;
+    });
+    problems.removeDuplicates();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+}
+
+void TestTranslations::settingsDoNotDependOnTheLanguage()
+{
+    // The same game in every language: options applied, a record set, closed.
+    QMap<QString, QByteArray> files;
+    for (const QString &language : {QStringLiteral("en"), QStringLiteral("fr"), QStringLiteral("de")}) {
+        Language shownIn(language);
+        GameFixture f(5);
+        f.dialogs.winnerName = QStringLiteral("Ada");
+        Form_Load(f.game);
+        Form_Activate(f.game);
+        f.game.mnuoptions_Click();
+        f.game.optionClicked(*level(u"Medium"));
+        f.game.CmdOK_Click();
+        const QStringList moves = core::recordedMoves(f.game.board().MoveHistory);
+        for (qsizetype i = moves.size() - 1; i >= 0; --i) {
+            f.game.LocateBlank();
+            f.game.cmdcheck_Click(core::cellThatUndoes(f.game.board().BlankIndex, moves.at(i)));
+        }
+        QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
+        Form_Unload(f.game);
+        QFile file(f.store.filePath(kApplication));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        files[language] = file.readAll();
+    }
+    QVERIFY(files[QStringLiteral("en")].contains("diff=Medium"));
+    QCOMPARE(files[QStringLiteral("fr")], files[QStringLiteral("en")]);
+    QCOMPARE(files[QStringLiteral("de")], files[QStringLiteral("en")]);
+}
+
+QTEST_MAIN(TestTranslations)
+#include "test_translations.moc"

@@ -1,0 +1,283 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>Game</name>
+    <message>
+        <source>Programmed by</source>
+        <translation>Programmiert von</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>Bye</source>
+        <translation>Tschüss</translation>
+    </message>
+    <message>
+        <source>Press OK to Reset Game</source>
+        <translation>OK für ein neues Spiel</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>High Scores</source>
+        <translation>Bestzeiten</translation>
+    </message>
+    <message>
+        <source>Reset Scores</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Easy :</source>
+        <translation>Leicht :</translation>
+    </message>
+    <message>
+        <source>Medium :</source>
+        <translation>Mittel :</translation>
+    </message>
+    <message>
+        <source>Hard :</source>
+        <translation>Hart :</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Pause Game</source>
+        <translation>Spiel anhalten</translation>
+    </message>
+    <message>
+        <source>Resume</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Resume Game</source>
+        <translation>Spiel fortsetzen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Neustart</translation>
+    </message>
+    <message>
+        <source>Reset Game</source>
+        <translation>Spiel neu starten</translation>
+    </message>
+    <message>
+        <source>Timer : %1 : %2</source>
+        <translation>Zeit : %1 : %2</translation>
+    </message>
+    <message>
+        <source>Game Over</source>
+        <translation>Spiel vorbei</translation>
+    </message>
+    <message>
+        <source>Time up<byte value="xd"/>This will reset your game</source>
+        <translation>Zeit abgelaufen<byte value="xd"/>Das Spiel wird neu gestartet</translation>
+    </message>
+    <message>
+        <source>Time Up</source>
+        <translation>Zeit abgelaufen</translation>
+    </message>
+    <message>
+        <source>This will reset current game</source>
+        <translation>Das laufende Spiel wird neu gestartet</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Your goal is to arrange the numbers in order<byte value="xd"/>
+Click on a number near blank to move it to blank<byte value="xd"/>
+or use keys 8,2,4 and 6 (on number pad when num lock is on) to move number<byte value="xd"/>
+F2 to Autoplay game<byte value="xd"/>Click Reset button to reset Game</source>
+        <translation>Ihr Ziel: die Zahlen in die richtige Reihenfolge bringen<byte value="xd"/>
+Klicken Sie auf eine Zahl neben dem leeren Feld, um sie dorthin zu schieben,<byte value="xd"/>
+oder verschieben Sie Zahlen mit den Tasten 8, 2, 4 und 6 (Ziffernblock, Num-Taste an)<byte value="xd"/>
+F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel von vorn</translation>
+    </message>
+    <message>
+        <source>Not Saved</source>
+        <translation>Nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>A better time was saved meanwhile.</source>
+        <translation>Inzwischen wurde eine bessere Zeit gespeichert.</translation>
+    </message>
+    <message>
+        <source>Your best time could not be saved:</source>
+        <translation>Ihre Bestzeit konnte nicht gespeichert werden:</translation>
+    </message>
+    <message>
+        <source>the settings file is a folder</source>
+        <translation>die Einstellungsdatei ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>the settings file is a pipe</source>
+        <translation>die Einstellungsdatei ist eine Pipe</translation>
+    </message>
+    <message>
+        <source>the settings file is a socket</source>
+        <translation>die Einstellungsdatei ist ein Socket</translation>
+    </message>
+    <message>
+        <source>the settings file is a device</source>
+        <translation>die Einstellungsdatei ist ein Gerät</translation>
+    </message>
+    <message>
+        <source>the settings file is not a regular file</source>
+        <translation>die Einstellungsdatei ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>the settings file is larger than 1 GiB</source>
+        <translation>die Einstellungsdatei ist größer als 1 GiB</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Difficulty</source>
+        <translation>Schwierigkeit</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Leicht</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Hart</translation>
+    </message>
+    <message>
+        <source>Apply Difficulty Level</source>
+        <translation>Schwierigkeit übernehmen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Time limit in minutes</source>
+        <translation>Zeitlimit (Minuten)</translation>
+    </message>
+    <message>
+        <source>Tools</source>
+        <translation>Extras</translation>
+    </message>
+    <message>
+        <source>Auto Play</source>
+        <translation>Automatisch spielen</translation>
+    </message>
+    <message>
+        <source>How to Play</source>
+        <translation>Spielanleitung</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+</context>
+<context>
+    <name>TileButton</name>
+    <message>
+        <source>blank</source>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>row %1, column %2</source>
+        <translation>Zeile %1, Spalte %2</translation>
+    </message>
+</context>
+<context>
+    <name>UpDown</name>
+    <message>
+        <source>Up</source>
+        <translation>Hoch</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Runter</translation>
+    </message>
+</context>
+<context>
+    <name>frmMain</name>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Shuffle</source>
+        <translation>Mischen</translation>
+    </message>
+</context>
+<context>
+    <name>frmabout</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>%1. %2 %3. %4 %5</source>
+        <translation>%1. %2 %3. %4 %5</translation>
+    </message>
+</context>
+<context>
+    <name>frmentername</name>
+    <message>
+        <source>Winner</source>
+        <translation>Gewinner</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Congragulations<byte value="xd"/>
+You Win the game<byte value="xd"/>
+Good Luck</source>
+        <translation>Glückwunsch<byte value="xd"/>
+Sie haben das Spiel gewonnen<byte value="xd"/>
+Viel Glück</translation>
+    </message>
+    <message>
+        <source>Congragulations<byte value="xd"/>
+You Win the game and got top time <byte value="xd"/>
+Please Enter your name</source>
+        <translation>Glückwunsch<byte value="xd"/>
+Sie gewinnen mit der Bestzeit <byte value="xd"/>
+Bitte geben Sie Ihren Namen ein</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Enter a name</source>
+        <translation>Geben Sie einen Namen ein</translation>
+    </message>
+</context>
+<context>
+    <name>frmhighscores</name>
+    <message>
+        <source>High Scorers</source>
+        <translation>Bestenliste</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3</source>
+        <translation>%1: %2, %3</translation>
+    </message>
+</context>
+</TS>
