@@ -9,7 +9,7 @@
 #include "store/settings_store.h"
 #include "windows/fonts.h"
 #include "windows/frmmain.h"
-#include "windows/game_icon.h"
+#include "windows/game_style.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(GAME_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Taviq"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.TaviqGame"));
-    QApplication::setWindowIcon(gameIcon());
+    QApplication::setStyle(new GameStyle);
     installTranslations(app);
     installFontSubstitutes();
 
@@ -49,6 +49,7 @@ int main(int argc, char *argv[])
     QTimer::singleShot(0, &window, [&game, &window] {
         Form_Activate(game);
         window.render();
+        window.onScreen();
     });
     return app.exec();
 }

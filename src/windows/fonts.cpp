@@ -1,10 +1,20 @@
 #include "fonts.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QStringList>
+
+namespace {
+
+// The family the controls are drawn in, and whether it stands in for the
+// layouts' plain face, which is not installed.
+QString g_sansFamily = QStringLiteral("MS Sans Serif");
+bool g_sansStandsIn = false;
+
+} // namespace
 
 void installFontSubstitutes()
 {
@@ -14,6 +24,12 @@ void installFontSubstitutes()
     // The family the desktop's font really resolves to: the default is often
     // an alias ("Sans Serif") that would not stand in as a family name.
     const QString desktopSans = QFontInfo(QGuiApplication::font()).family();
+    // Asked for by the family it resolves to, the plain face costs no failed
+    // match at every size it is drawn in.
+    if (!QFontDatabase::hasFamily(g_sansFamily)) {
+        g_sansFamily = desktopSans;
+        g_sansStandsIn = true;
+    }
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {desktopSans, QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Newtron ICG Alt"),
@@ -26,7 +42,7 @@ void installFontSubstitutes()
 
 QFont sansSerif(double pointSize, QFont::Weight weight)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font(g_sansFamily);
     font.setPointSizeF(pointSize);
     font.setWeight(weight);
     return font;
@@ -35,7 +51,8 @@ QFont sansSerif(double pointSize, QFont::Weight weight)
 void fitFontToBox(QLabel *label, QSize room)
 {
     QFont font = label->font();
-    if (QFontInfo(font).exactMatch())
+    const bool standsIn = g_sansStandsIn && font.family() == g_sansFamily;
+    if (!standsIn && QFontInfo(font).exactMatch())
         return;
     const QSize box = room.isValid() ? room : label->size();
     while (font.pointSizeF() > 6) {

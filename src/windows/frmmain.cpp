@@ -38,7 +38,6 @@ frmMain::frmMain(GameState &game, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(tr("Game"));
-    setWindowIcon(gameIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
@@ -60,8 +59,12 @@ frmMain::frmMain(GameState &game, QWidget *parent)
         return timer;
     };
     m_clockTimer = makeTimer(QStringLiteral("tmrtime"), 1000, [this] {
-        if (m_game.controls().tmrtime.enabled)
-            handle([this] { m_game.tmrtime_Timer(); });
+        if (!m_game.controls().tmrtime.enabled)
+            return;
+        m_game.tmrtime_Timer();
+        // A tick that leaves the clock running has changed the clock's text
+        // and nothing else; one that ran out of time has dealt a new game.
+        m_game.controls().tmrtime.enabled ? renderStatusPanels() : render();
     });
     m_autoPlayTimer = makeTimer(QStringLiteral("tmrauto"), 500, [this] {
         if (m_game.controls().tmrauto.enabled)
@@ -141,8 +144,6 @@ void frmMain::buildControls()
             [this] { handle([this] { m_game.cmdCancel_Click(); }); });
 
     auto *limitLabel = m_controls.get<QLabel>(QStringLiteral("Label1"));
-    // The time-limit box lies over the end of the label.
-    fitFontToBox(limitLabel, QSize(px(1680 - 120) - 2, limitLabel->height()));
     m_limitBox = m_controls.get<QLineEdit>(QStringLiteral("txtlimit"));
     m_limitBox->setMaxLength(2);
     m_limitBox->setAccessibleName(limitLabel->text());
@@ -260,11 +261,7 @@ void frmMain::render()
         m_statusBar->move(0, clientHeight - m_statusBar->height());
     if (m_statusBar->isHidden() == state.stbtimer.visible)
         m_statusBar->setVisible(state.stbtimer.visible);
-    const std::array<QString, 2> panels{shownClock(state.stbtimer.panels[0]), shown(state.stbtimer.panels[1])};
-    for (int p = 0; p < 2; ++p) {
-        if (m_statusPanels[p]->text() != panels[p])
-            m_statusPanels[p]->setText(panels[p]);
-    }
+    renderStatusPanels();
     // The hidden progress bar keeps its last value: it says nothing while
     // nobody can see it.
     const auto &progress = state.pgblength;
@@ -280,6 +277,16 @@ void frmMain::render()
     }
     timersChanged();
     m_rendering = false;
+}
+
+void frmMain::renderStatusPanels()
+{
+    const auto &panels = m_game.controls().stbtimer.panels;
+    const std::array<QString, 2> shownPanels{shownClock(panels[0]), shown(panels[1])};
+    for (int p = 0; p < 2; ++p) {
+        if (m_statusPanels[p]->text() != shownPanels[p])
+            m_statusPanels[p]->setText(shownPanels[p]);
+    }
 }
 
 void frmMain::renderCells()
@@ -339,7 +346,8 @@ void frmMain::progressChanged()
     }
     m_progress->setValue(progress.value);
     const bool atEnd = progress.value >= progress.maximum;
-    if (isVisible() && (atEnd || !m_progressPainted.isValid() || m_progressPainted.elapsed() >= 16)) {
+    // Before the window's first frame, the bar is drawn with it.
+    if (m_onScreen && isVisible() && (atEnd || !m_progressPainted.isValid() || m_progressPainted.elapsed() >= 16)) {
         m_progress->repaint();
         m_progressPainted.start();
     }
@@ -354,12 +362,24 @@ bool frmMain::event(QEvent *event)
         if (!m_keptInside) {
             m_keptInside = true;
             keepInsideScreen(this);
+            onScreen();
         }
         emit activated();
         render();
         return result;
     }
     return QMainWindow::event(event);
+}
+
+void frmMain::onScreen()
+{
+    if (m_onScreen)
+        return;
+    m_onScreen = true;
+    // The icon is painted once the window is on the screen, not before its
+    // first frame.
+    QApplication::setWindowIcon(gameIcon());
+    setWindowIcon(gameIcon());
 }
 
 void frmMain::closeOnRequest()
@@ -383,6 +403,13 @@ void frmMain::closeEvent(QCloseEvent *event)
 
 void frmMain::showOptionsPanel(bool shown)
 {
+    if (shown && !m_limitLabelFitted) {
+        // The time-limit box lies over the end of its label. Fitted when the
+        // panel first opens, so that start-up measures no text nobody sees.
+        auto *limitLabel = m_controls.get<QLabel>(QStringLiteral("Label1"));
+        fitFontToBox(limitLabel, QSize(px(1680 - 120) - 2, limitLabel->height()));
+        m_limitLabelFitted = true;
+    }
     m_optionsPanel->setVisible(shown);
     // The row of Reset and Pause and the board under the panel are out of
     // reach while it is open: no focus may rest on them.

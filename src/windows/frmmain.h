@@ -39,6 +39,9 @@ public:
     // Draws the state of the game: sets what differs from what is shown.
     void render();
 
+    // Called once the window is on the screen: gives it its icon.
+    void onScreen();
+
     // Closes the game as its close box does, whatever waits for the player:
     // every open dialog is finished as by its default button (the winner
     // window with the name typed so far, or "Anonymous"), then the window.
@@ -67,6 +70,7 @@ private:
     // to the tile in its new place, so that the player hears where it went.
     template <typename Handler> void handleMove(Handler handler, bool focusMovedTile);
     void renderCells();
+    void renderStatusPanels();
     void renderOptionButtons();
     void showOptionsPanel(bool shown);
 
@@ -92,5 +96,7 @@ private:
     // The cell that takes the focus at the next drawing, or -1.
     int m_focusCell = -1;
     bool m_keptInside = false;
+    bool m_onScreen = false;
+    bool m_limitLabelFitted = false;
     QElapsedTimer m_progressPainted;
 };

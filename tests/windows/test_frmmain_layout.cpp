@@ -302,7 +302,10 @@ void TestFrmMainLayout::controlsCarryTheirOwnFont()
     }
     QVERIFY(checked >= 16 + 2 + 2 + 3 + 2 + 2 + 2);
 
-    // The label of the time limit reads whole up to the box that covers its end.
+    // Once the panel is open, the label of the time limit reads whole up to
+    // the box that covers its end.
+    f.fx.game.mnuoptions_Click();
+    f.window.render();
     const QLabel *label = ctl<QLabel>(f.window, "Label1");
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text())
             <= ctl<QLineEdit>(f.window, "txtlimit")->x() - label->x());
