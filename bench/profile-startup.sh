@@ -33,24 +33,8 @@ if [ -z "${PROFILE_IN_SESSION:-}" ]; then
     cmake --build "$build" -j 2 --target taviq-game bench_baseline >/dev/null
     rm -rf "$out"
     mkdir -p "$out"
-    bus_config=$(mktemp)
-    trap 'rm -f "$bus_config"' EXIT
     # A session bus that knows no services (as for the benchmarks).
-    cat >"$bus_config" <<'CONF'
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=/tmp</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-CONF
-    PROFILE_IN_SESSION=1 dbus-run-session --config-file="$bus_config" -- bash "$0" "$build" "$out" \
+    PROFILE_IN_SESSION=1 dbus-run-session --config-file="$(dirname "$0")/session-bus.conf" -- bash "$0" "$build" "$out" \
         2> >(grep -v 'Failed to set fd limit' >&2)
     echo "Raw files and summary.txt in $out"
     exit 0
