@@ -128,8 +128,8 @@ void play(corpus::ProgramRun &run, Played &played)
     QVERIFY(core::wellFormedHistory(probe(game).board.MoveHistory));
     QVERIFY(core::hiddenCount(game) == 1);
 
-    for (int key : {flow::kNumpad8, flow::kNumpad2, flow::kNumpad4, flow::kNumpad6})
-        game.Form_KeyDown(key);
+    for (const core::TileMove &m : core::kTileMoves)
+        game.Form_KeyDown(m.padKey);
     if (probe(game).clock.TimeLimitMinutes >= 1) {
         game.tmrtime_Timer();
         game.tmrtime_Timer();
@@ -144,7 +144,7 @@ void play(corpus::ProgramRun &run, Played &played)
     const QStringList moves = core::recordedMoves(probe(game).board.MoveHistory);
     for (qsizetype i = moves.size() - 1; i >= 0 && run.dialogs.log.isEmpty(); --i) {
         game.LocateBlank();
-        game.cmdcheck_Click(core::cellThatUndoes(probe(game).board.BlankIndex, moves.at(i)));
+        game.cmdcheck_Click(probe(game).board.BlankIndex + core::undoOf(moves.at(i)).tileOffset);
     }
     QVERIFY2(run.dialogs.log.first().startsWith(u"winner:"), qPrintable(run.dialogs.log.first()));
     played.record = run.dialogs.log.first() == u"winner:top";
@@ -159,11 +159,6 @@ void play(corpus::ProgramRun &run, Played &played)
     QCOMPARE(probe(game).deal.Difficulty, played.difficulty);
 
     Form_Unload(game);
-}
-
-QStringList folderContents(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 } // namespace
@@ -190,7 +185,7 @@ void TestBrokenSettings::survivesAnyFile_data()
     const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
     QVERIFY(files.size() >= 33);
     for (const QString &name : files) {
-        const QByteArray bytes = corpus::fileBytes(QDir(folder).filePath(name));
+        const QByteArray bytes = fileBytes(QDir(folder).filePath(name));
         QTest::newRow(qPrintable(name)) << bytes;
     }
 
@@ -215,11 +210,11 @@ void TestBrokenSettings::survivesAnyFile()
 {
     QFETCH(QByteArray, content);
 
-    QTemporaryDir dir(corpus::scratchTemplate());
+    QTemporaryDir dir(scratchTemplate());
     QVERIFY(dir.isValid());
     const QString folder = dir.path();
     const QString file = QDir(folder).filePath(corpus::kFileName);
-    QVERIFY(corpus::putFile(file, content));
+    QVERIFY(putFile(file, content));
     const corpus::Entries before = corpus::readEntries(file);
     QVERIFY(before.readable);
     const corpus::FileCopy original(file);
@@ -337,7 +332,7 @@ void TestBrokenSettings::survivesAnyFile()
     QVERIFY2(left == QStringList{corpus::kFileName} || left == (QStringList{corpus::kFileName, copy}),
              qPrintable(left.join(u' ')));
     if (left.contains(copy))
-        QCOMPARE(corpus::fileBytes(QDir(folder).filePath(copy)), content);
+        QCOMPARE(fileBytes(QDir(folder).filePath(copy)), content);
 }
 
 void TestBrokenSettings::leavesAnUnwritableStoreAlone_data()
@@ -357,14 +352,14 @@ void TestBrokenSettings::leavesAnUnwritableStoreAlone()
     QFETCH(QByteArray, content);
     QFETCH(Placement, placement);
 
-    QTemporaryDir dir(corpus::scratchTemplate());
+    QTemporaryDir dir(scratchTemplate());
     QVERIFY(dir.isValid());
     const QString folder = dir.path();
     const QString file = QDir(folder).filePath(corpus::kFileName);
     if (placement == Placement::Folder) {
         QVERIFY(QDir(folder).mkdir(corpus::kFileName));
     } else {
-        QVERIFY(corpus::putFile(file, content));
+        QVERIFY(putFile(file, content));
         QVERIFY(::chmod(QFile::encodeName(file).constData(), 0444) == 0);
         // Anyone may create and remove files beside it.
         QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0777) == 0);
@@ -392,7 +387,7 @@ void TestBrokenSettings::leavesAnUnwritableStoreAlone()
         QCOMPARE(played.loadedDifficulty, QStringLiteral("Easy"));
         QCOMPARE(int(played.limit), 10);
     } else {
-        QCOMPARE(corpus::fileBytes(file), content);
+        QCOMPARE(fileBytes(file), content);
     }
     QCOMPARE(folderContents(folder), QStringList{corpus::kFileName});
 

@@ -7,6 +7,7 @@
 
 #include "scripted_dialogs.h"
 #include "game_fixture.h"
+#include "store_files.h"
 
 #include "game/game_state.h"
 #include "store/score_variables.h"
@@ -32,31 +33,6 @@ namespace corpus {
 inline const QString kFileName = QStringLiteral("taviqgame.ini");
 
 using ::ProgramRun;
-
-// Temporary folders live in memory where the system offers such a place:
-// every write of the store reaches the disk before it returns.
-inline QString scratchTemplate()
-{
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-    return base + QStringLiteral("/taviq-corpus-XXXXXX");
-}
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-inline bool putFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(bytes) == bytes.size();
-}
 
 // An entry path that names something: no empty group or key name in it. A
 // damaged file can yield paths such as "/" or "Times/x/" that no reader can

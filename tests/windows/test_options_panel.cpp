@@ -7,12 +7,6 @@
 
 namespace {
 
-// The first game as the first activation deals it.
-void start(GameFixture &f, const DifficultyLevel *option = level(u"Easy"), qint16 limit = 10)
-{
-    flow::startGame(f, limit, option);
-}
-
 // Makes the first move of the game, whichever tile can move.
 void firstMove(GameState &game)
 {
@@ -28,7 +22,7 @@ void firstMove(GameState &game)
 // second played.
 void startedGame(GameFixture &f, bool moved)
 {
-    start(f);
+    dealGame(f);
     if (moved) {
         firstMove(f.game);
         f.game.tmrtime_Timer();
@@ -115,7 +109,7 @@ void TestOptionsPanel::openShowsLimitInForce()
     QFETCH(int, limit);
     QFETCH(QString, text);
     GameFixture f;
-    start(f, level(u"Medium"), qint16(limit));
+    dealGame(f, {level(u"Medium"), qint16(limit)});
     probe(f.game).controls.txtlimit.text = QStringLiteral("33");
     f.game.mnuoptions_Click();
     // Plain digits, without the blank the store puts before a number.
@@ -138,7 +132,7 @@ void TestOptionsPanel::optionButtonsProposeTheirLimit()
     QFETCH(const DifficultyLevel *, option);
     QFETCH(QString, text);
     GameFixture f;
-    start(f, level(u"Easy"), 42);
+    dealGame(f, {.limitMinutes = 42});
     GameState &game = f.game;
     game.mnuoptions_Click();
     QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("42"));
@@ -185,7 +179,7 @@ void TestOptionsPanel::applyTakesOrReplacesTheLimit()
     QFETCH(int, limit);
 
     GameFixture f;
-    start(f, level(u"Easy"), 25);
+    dealGame(f, {.limitMinutes = 25});
     GameState &game = f.game;
     game.mnuoptions_Click();
     game.optionClicked(*option);
@@ -218,7 +212,7 @@ void TestOptionsPanel::applyDealsNewGame()
     QFETCH(int, shuffleMoves);
 
     GameFixture f;
-    start(f, from, 10);
+    dealGame(f, {from});
     GameState &game = f.game;
     firstMove(game);
     for (int i = 0; i < 5; ++i)
@@ -263,7 +257,7 @@ void TestOptionsPanel::applyDealsNewGame()
 void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
 {
     GameFixture f;
-    start(f, level(u"Easy"), 10);
+    dealGame(f);
     GameState &game = f.game;
     game.mnuoptions_Click();
     probe(game).controls.txtlimit.text = QStringLiteral("30");
@@ -280,7 +274,7 @@ void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
 void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
 {
     GameFixture f;
-    start(f, level(u"Medium"), 15);
+    dealGame(f, {level(u"Medium"), 15});
     GameState &game = f.game;
     firstMove(game);
     game.tmrtime_Timer();
@@ -325,7 +319,7 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     QFETCH(const DifficultyLevel *, restored);
 
     GameFixture f;
-    start(f, level(u"Easy"), 10);
+    dealGame(f);
     GameState &game = f.game;
     probe(game).deal.Difficulty = difficulty;
     firstMove(game);
@@ -400,7 +394,7 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
     QFETCH(QString, window);
     QFETCH(bool, moved);
     GameFixture f;
-    start(f);
+    dealGame(f);
     GameState &game = f.game;
     if (moved)
         firstMove(game);
@@ -431,10 +425,8 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
 void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
 {
     GameFixture f;
-    start(f);
+    dealGame(f, {.blank = 5});
     GameState &game = f.game;
-    f.layOut(5);
-    probe(game).board.MoveHistory = QStringList{QString(), QString()};
     game.mnuoptions_Click();
 
     game.cmdcheck_Click(9);
