@@ -7,24 +7,13 @@
 
 namespace {
 
-// Makes the first move of the game, whichever tile can move.
-void firstMove(GameState &game)
-{
-    game.LocateBlank();
-    const int blank = probe(game).board.BlankIndex;
-    game.cmdcheck_Click(blank % 4 == 0 ? blank + 1 : blank - 1);
-    QVERIFY(probe(game).controls.cmdpause.enabled);
-    QVERIFY(probe(game).controls.tmrtime.enabled);
-    QVERIFY(!probe(game).clock.FirstMovePending);
-}
-
 // A game dealt and, when `moved`, under way: its first move made and one
 // second played.
 void startedGame(GameFixture &f, bool moved)
 {
     dealGame(f);
     if (moved) {
-        firstMove(f.game);
+        QVERIFY(!flow::playerMove(f).isEmpty());
         f.game.tmrtime_Timer();
     }
 }
@@ -214,7 +203,7 @@ void TestOptionsPanel::applyDealsNewGame()
     GameFixture f;
     dealGame(f, {from});
     GameState &game = f.game;
-    firstMove(game);
+    QVERIFY(!flow::playerMove(f).isEmpty());
     for (int i = 0; i < 5; ++i)
         game.tmrtime_Timer();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 5);
@@ -264,7 +253,7 @@ void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
     game.CmdOK_Click();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
 
-    firstMove(game);
+    QVERIFY(!flow::playerMove(f).isEmpty());
     game.tmrtime_Timer();
     game.tmrtime_Timer();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 2);
@@ -276,7 +265,7 @@ void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
     GameFixture f;
     dealGame(f, {level(u"Medium"), 15});
     GameState &game = f.game;
-    firstMove(game);
+    QVERIFY(!flow::playerMove(f).isEmpty());
     game.tmrtime_Timer();
     const QStringList history = probe(game).board.MoveHistory;
     const int seeds = f.random.seeds;
@@ -322,7 +311,7 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     dealGame(f);
     GameState &game = f.game;
     probe(game).deal.Difficulty = difficulty;
-    firstMove(game);
+    QVERIFY(!flow::playerMove(f).isEmpty());
     const QStringList history = probe(game).board.MoveHistory;
     const auto cells = probe(game).board.cmdcheck;
     const qint16 rounds = probe(game).deal.ShuffleRounds;
@@ -397,7 +386,7 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
     dealGame(f);
     GameState &game = f.game;
     if (moved)
-        firstMove(game);
+        QVERIFY(!flow::playerMove(f).isEmpty());
 
     game.mnuoptions_Click();
     QVERIFY(!probe(game).controls.tmrtime.enabled);
