@@ -415,7 +415,7 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
     for (qsizetype i = moves.size() - 1; i >= 0; --i) {
         QVERIFY2(f.dialogs.log.isEmpty(), "the game ended before the last move");
         const int blank = core::hiddenCell(f.game);
-        const int cell = blank + core::undoOf(moves.at(i)).tileOffset;
+        const int cell = core::cellThatUndoes(blank, moves.at(i));
         QVERIFY(cell >= 0 && cell < 16);
         QVERIFY(probe(f.game).board.cmdcheck[cell].visible);
         const qsizetype historyBefore = probe(f.game).board.MoveHistory.size();

@@ -155,6 +155,9 @@ inline const TileMove &undoOf(QStringView code)
 
 inline QString undoCode(QStringView code) { return undoOf(code).code.toString(); }
 
+// The cell a player clicks to take back a recorded move.
+inline int cellThatUndoes(int blank, QStringView code) { return blank + undoOf(code).tileOffset; }
+
 // A history has an empty first and last entry and only move codes between.
 inline bool wellFormedHistory(const QStringList &history)
 {
