@@ -205,7 +205,7 @@ void TestLifecycle::unloadWritesAndARestartRestores()
     QFETCH(int, limit);
     QFETCH(QString, limitText);
 
-    QTemporaryDir dir;
+    QTemporaryDir dir(scratchTemplate());
     QString difficulty;
     {
         ProgramRun first(dir.path(), 77);
@@ -236,13 +236,9 @@ void TestLifecycle::unloadWritesAndARestartRestores()
 void TestLifecycle::unloadToAnUnwritableFolder()
 {
     // A store folder below a plain file can be neither created nor written.
-    QTemporaryDir dir;
+    QTemporaryDir dir(scratchTemplate());
     const QString blocker = dir.filePath(QStringLiteral("file"));
-    {
-        QFile file(blocker);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("not a folder");
-    }
+    QVERIFY(putFile(blocker, "not a folder"));
     ProgramRun run(blocker + QStringLiteral("/store"), 77);
     Form_Load(run.game);
     QCOMPARE(probe(run.game).deal.Difficulty, QStringLiteral("Easy"));

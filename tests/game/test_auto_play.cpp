@@ -126,8 +126,8 @@ void AutoPlayTest::start()
     expected.replaceInStrings(QStringLiteral("AutoPlayUsed=false"), QStringLiteral("AutoPlayUsed=true"));
     for (int index = 0; index < 16; ++index)
         fx.game.cmdcheck_Click(index);
-    for (int key : {kNumpad2, kNumpad4, kNumpad6, kNumpad8})
-        fx.game.Form_KeyDown(key);
+    for (const core::TileMove &m : core::kTileMoves)
+        fx.game.Form_KeyDown(m.padKey);
     QCOMPARE(boardAndClock(fx.game), expected);
     QVERIFY(fx.dialogs.log.isEmpty());
 }
@@ -139,7 +139,7 @@ void AutoPlayTest::start()
 void AutoPlayTest::solvesFreshGame()
 {
     GameFixture fx;
-    startGame(fx);
+    dealGame(fx);
     const QStringList shuffle = codesFrom(probe(fx.game).board.MoveHistory, 1);
     QVERIFY(shuffle.size() <= 60);
     QVERIFY(!isSolvedLayout(probe(fx.game).board.cmdcheck));
@@ -150,7 +150,7 @@ void AutoPlayTest::solvesFreshGame()
     fx.game.Mnuauto_Click();
     QCOMPARE(autoSteps(fx, 1), 1);
     QCOMPARE(probe(fx.game).board.MoveHistory.last(), QString());
-    QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), undoCode(shuffle.last()));
+    QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), core::undoCode(shuffle.last()));
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
     QVERIFY(probe(fx.game).controls.cmdpause.enabled);
     QVERIFY(!probe(fx.game).clock.FirstMovePending);
@@ -173,7 +173,7 @@ void AutoPlayTest::solvesFreshGame()
 void AutoPlayTest::undoesPlayerMovesNewestFirst()
 {
     GameFixture fx;
-    startGame(fx);
+    dealGame(fx);
     const int dealtSize = probe(fx.game).board.MoveHistory.size();
     const QStringList dealtBoard = boardAndClock(fx.game).mid(0, 1);
     QStringList playerCodes;
@@ -190,7 +190,7 @@ void AutoPlayTest::undoesPlayerMovesNewestFirst()
     QCOMPARE(autoSteps(fx, 4), 4);
     QStringList undone;
     for (auto it = playerCodes.crbegin(); it != playerCodes.crend(); ++it)
-        undone << undoCode(*it);
+        undone << core::undoCode(*it);
     QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, afterPlayer - 1), undone);
     QCOMPARE(boardAndClock(fx.game).mid(0, 1), dealtBoard);
     QVERIFY(fx.dialogs.log.isEmpty());
@@ -199,7 +199,7 @@ void AutoPlayTest::undoesPlayerMovesNewestFirst()
     const QString newestShuffle = probe(fx.game).board.MoveHistory.at(dealtSize - 2);
     QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, dealtSize - 2);
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), undoCode(newestShuffle));
+    QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), core::undoCode(newestShuffle));
 
     const int seedsBefore = fx.random.seeds;
     runAutoPlay(fx, 1000);
@@ -213,7 +213,7 @@ void AutoPlayTest::undoesPlayerMovesNewestFirst()
 void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
 {
     GameFixture fx;
-    startGame(fx);
+    dealGame(fx);
     QVERIFY(!playerMove(fx).isEmpty());
     QVERIFY(!playerMove(fx).isEmpty());
     const QStringList beforeFirstRun = boardAndClock(fx.game).mid(0, 1);
@@ -240,7 +240,7 @@ void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
     QCOMPARE(autoSteps(fx, 6), 6);
     QStringList reversed;
     for (auto it = firstRunCodes.crbegin(); it != firstRunCodes.crend(); ++it)
-        reversed << undoCode(*it);
+        reversed << core::undoCode(*it);
     QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, secondRunFrom), reversed);
     QCOMPARE(boardAndClock(fx.game).mid(0, 1), beforeFirstRun);
 
@@ -256,7 +256,7 @@ void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
 void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
 {
     GameFixture fx;
-    startGame(fx);
+    dealGame(fx);
     const int recorded = probe(fx.game).board.MoveHistory.size() - 2;
     QVERIFY(recorded >= 4);
 
@@ -274,7 +274,7 @@ void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
     // player undoes the rest by hand.
     const QStringList history = probe(fx.game).board.MoveHistory;
     for (int i = probe(fx.game).autoPlay.ReplayIndex; i >= 1 && fx.dialogs.log.isEmpty(); --i)
-        fx.game.Form_KeyDown(undoKey(history.at(i)));
+        fx.game.Form_KeyDown(core::undoOf(history.at(i)).padKey);
 
     QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
     QCOMPARE(under.shown, 1);
@@ -304,7 +304,7 @@ void AutoPlayTest::unknownEntryIsSkipped()
     QFETCH(bool, newest);
 
     GameFixture fx;
-    startGame(fx);
+    dealGame(fx);
     int at;
     if (newest) {
         at = probe(fx.game).board.MoveHistory.size() - 1;
@@ -347,7 +347,7 @@ void AutoPlayTest::replaysVeryLongHistory()
     // Shuffle: the blank goes up the last column and along the top row to the
     // corner, then stays there (moves refused at the edge are not recorded).
     scriptShuffle(fx, QStringLiteral("333") + QString(57, QLatin1Char('2')));
-    startGame(fx, 300);
+    dealGame(fx, {.limitMinutes = 300});
     QCOMPARE(probe(fx.game).board.MoveHistory, (QStringList{"", "d", "d", "d", "r", "r", "r", ""}));
     QCOMPARE(blankOf(probe(fx.game).board.cmdcheck), 0);
 

@@ -239,8 +239,6 @@ void TestBoard::randomWalkKeepsOneBlankAndAllTiles()
     // Whatever sequence of moves is made, exactly one cell stays hidden, the
     // fifteen numbers stay on the board, and the history grows by one entry
     // per executed move only.
-    const QString codes[] = {QStringLiteral("u"), QStringLiteral("d"), QStringLiteral("l"),
-                             QStringLiteral("r")};
     for (unsigned long long seed = 1; seed <= 20; ++seed) {
         GameFixture f;
         SeededRandom random(seed);
@@ -248,16 +246,15 @@ void TestBoard::randomWalkKeepsOneBlankAndAllTiles()
         probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
         QStringList executed;
         for (int step = 0; step < 300; ++step) {
-            const QString code = codes[int(random.next() * 4)];
+            const core::TileMove &move = core::kTileMoves[int(random.next() * 4)];
             const int blankBefore = core::hiddenCell(f.game);
             const QStringList before = core::boardText(f.game);
-            core::makeMove(f.game, code);
+            (f.game.*move.move)();
             const int blankAfter = core::hiddenCell(f.game);
             if (blankAfter != blankBefore) {
-                executed << code;
-                // The blank travels one cell, opposite to the tile.
-                const int step4 = code == u"u" ? 4 : code == u"d" ? -4 : code == u"l" ? 1 : -1;
-                QCOMPARE(blankAfter, blankBefore + step4);
+                executed << move.code.toString();
+                // The blank travels one cell, to where the tile came from.
+                QCOMPARE(blankAfter, blankBefore + move.tileOffset);
                 QCOMPARE(blankAfter / 4 == blankBefore / 4 || blankAfter % 4 == blankBefore % 4,
                          true);
             } else {

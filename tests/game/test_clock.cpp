@@ -65,7 +65,7 @@ void ClockTest::countdownDisplay()
     QFETCH(QString, display);
 
     GameFixture fx;
-    startGame(fx, 10);
+    dealGame(fx);
     QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
     QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     // Nothing runs before the first move.
@@ -109,7 +109,7 @@ void ClockTest::timeUp()
     QFETCH(QString, lastDisplay);
 
     GameFixture fx;
-    startGame(fx, qint16(limit), level(difficulty));
+    dealGame(fx, {level(difficulty), qint16(limit)});
     QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
     QCOMPARE(probe(fx.game).controls.stbtimer.panels[1], difficulty);
     QVERIFY(!playerMove(fx).isEmpty());
@@ -200,7 +200,7 @@ void ClockTest::pauseHoldsTheCountdown()
     QFETCH(int, pausedSeconds);
 
     GameFixture fx;
-    startGame(fx, 10);
+    dealGame(fx);
     QVERIFY(!playerMove(fx).isEmpty());
     QCOMPARE(clockSeconds(fx, ticksBeforePause), ticksBeforePause);
     const QStringList before = boardAndClock(fx.game);
@@ -233,7 +233,7 @@ void ClockTest::timeUpUnderOpenOptionsPanel()
     // when the time then runs out, the fresh board stays closed to the player
     // until the panel is closed.
     GameFixture fx;
-    startGame(fx, 1);
+    dealGame(fx, {.limitMinutes = 1});
     QVERIFY(!playerMove(fx).isEmpty());
     probe(fx.game).controls.famOptions.visible = true;
     probe(fx.game).board.BoardActive = false;
@@ -250,7 +250,7 @@ void ClockTest::timeUpUnderOpenOptionsPanel()
 void ClockTest::timeUpDuringAutoPlay()
 {
     GameFixture fx;
-    startGame(fx, 1);
+    dealGame(fx, {.limitMinutes = 1});
     QVERIFY(!playerMove(fx).isEmpty());
     QCOMPARE(clockSeconds(fx, 59), 59);
 
@@ -305,7 +305,7 @@ void ClockTest::timeUpDuringAutoPlay()
 void ClockTest::hugeLimitDoesNotOverflow()
 {
     GameFixture fx;
-    startGame(fx, 32767);
+    dealGame(fx, {.limitMinutes = 32767});
     QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 32767 : 0"));
     QVERIFY(!playerMove(fx).isEmpty());
 

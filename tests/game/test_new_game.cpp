@@ -24,7 +24,7 @@ struct RecordedGame
         game.setObserver(&progress);
     }
 
-    QTemporaryDir dir;
+    QTemporaryDir dir{scratchTemplate()};
     SettingsStore store;
     ScoreVariables scores;
     RecordingRandom random;
@@ -227,8 +227,7 @@ void TestNewGame::directionsFollowTheDraws()
     ProgressRecorder progress(f.game);
     f.game.setObserver(&progress);
     f.random.values.assign(60, draw);
-    probe(f.game).controls.checkedOption = level(u"Easy");
-    f.game.NewGame();
+    dealGame(f);
 
     QCOMPARE(progress.values.size(), std::size_t(60));
     QCOMPARE(progress.values.back(), 60);
@@ -247,8 +246,7 @@ void TestNewGame::reverseOfARefusedMoveIsRedrawn()
     f.game.setObserver(&progress);
     f.random.values = {0.75, 0.5, 0.25, 0.0, 0.5};
     f.random.values.resize(62, 0.0);
-    probe(f.game).controls.checkedOption = level(u"Easy");
-    f.game.NewGame();
+    dealGame(f);
 
     QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(62));
@@ -269,8 +267,7 @@ void TestNewGame::previousDirectionCarriesAcrossRounds()
     f.random.values.push_back(0.0);   // left: reverses it
     f.random.values.push_back(0.5);   // down
     f.random.values.resize(61, 0.0);  // left
-    probe(f.game).controls.checkedOption = level(u"Easy");
-    f.game.NewGame();
+    dealGame(f);
 
     QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(61));
@@ -290,8 +287,7 @@ void TestNewGame::previousDirectionStartsFreshEachGame()
     f.random.values.push_back(0.25);
     f.random.values.push_back(0.5);
     f.random.values.resize(120, 0.0);
-    probe(f.game).controls.checkedOption = level(u"Easy");
-    f.game.NewGame();
+    dealGame(f);
     QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), QStringList{});
 
     progress.clear();
@@ -434,8 +430,7 @@ void TestNewGame::bestTimesReloaded()
     f.scores.BestEasy = 1;
     f.scores.BestMedium = 2;
     f.scores.BestHard = 3;
-    probe(f.game).controls.checkedOption = level(u"Easy");
-    f.game.NewGame();
+    dealGame(f);
     QCOMPARE(f.scores.BestEasy, easy);
     QCOMPARE(f.scores.BestMedium, medium);
     QCOMPARE(int(f.scores.BestHard), hard);
@@ -444,8 +439,7 @@ void TestNewGame::bestTimesReloaded()
 void TestNewGame::bestTimesReloadedAtEveryNewGame()
 {
     GameFixture f;
-    probe(f.game).controls.checkedOption = level(u"Medium");
-    f.game.NewGame();
+    dealGame(f, {level(u"Medium")});
     QCOMPARE(f.scores.BestMedium, 480.0);
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Medium"), QStringLiteral(" 77")));
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 66")));
@@ -493,9 +487,7 @@ void TestNewGame::undoingTheHistorySolvesTheBoard()
     int longest = 0;
     for (unsigned long long seed = 1; seed <= 200; ++seed) {
         GameFixture f(seed);
-        probe(f.game).controls.checkedOption = option;
-        probe(f.game).clock.TimeLimitMinutes = 10;
-        f.game.NewGame();
+        dealGame(f, {option});
 
         const QStringList history = probe(f.game).board.MoveHistory;
         QVERIFY(core::wellFormedHistory(history));

@@ -95,7 +95,7 @@ void PauseResetTest::pausedGameIgnoresTilesAndKeys()
 
     for (int index = 0; index < 16; ++index)
         fx.game.cmdcheck_Click(index);
-    for (int key : {kNumpad2, kNumpad4, kNumpad6, kNumpad8, kF1})
+    for (int key : {KeyCode::Numpad2, KeyCode::Numpad4, KeyCode::Numpad6, KeyCode::Numpad8, KeyCode::F1})
         fx.game.Form_KeyDown(key);
     QCOMPARE(everything(fx.game), before);
     QVERIFY(fx.dialogs.log.isEmpty());

@@ -1,7 +1,7 @@
 // The settings store against real files in a temporary folder: names that
 // differ only in letter case, defaults, deleting a section, values that must
-// come back exactly, hand-edited and damaged files, and files or folders that
-// cannot be written.
+// come back exactly, hand-edited and damaged files (the corpus of broken
+// settings files among them), and files or folders that cannot be written.
 //
 // Reads are checked three ways: through the store that wrote, through a new
 // store object on the same folder, and through a store on a copy of the
@@ -9,6 +9,9 @@
 // instead of being served from what the process already holds in memory.
 
 #include "as_ordinary_user.h"
+#include "store_files.h"
+
+#include "store/entries.h"
 #include "store/settings_store.h"
 
 #include <QtTest>
@@ -31,48 +34,120 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <iterator>
+#include <random>
 
 namespace {
 
 const QString kApp = QStringLiteral("TaviqGame");
+const QString kNone = QStringLiteral("<none>");
 
-// Every write is flushed to the disk before it returns, which costs tens of
-// milliseconds on a real disk; the folders live in memory where the system
-// offers such a place.
-QString scratchTemplate()
+// A text fit for a failure message: control characters as "?", cut short.
+QString shown(const QString &text)
 {
-    const QFileInfo shm(QStringLiteral("/dev/shm"));
-    const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
-    return base + QStringLiteral("/taviq-store-test-XXXXXX");
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool putFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(bytes) == bytes.size();
-}
-
-// Copies the files of `from` into the new folder `to` and returns `to`.
-QString copyFolder(const QString &from, const QString &to)
-{
-    QDir().mkpath(to);
-    const QDir source(from);
-    for (const QString &name : source.entryList(QDir::Files | QDir::Hidden)) {
-        QFile::remove(to + u'/' + name);
-        QFile::copy(source.filePath(name), to + u'/' + name);
+    QString result = text.left(80);
+    for (QChar &c : result) {
+        if (c.unicode() < 32)
+            c = u'?';
     }
-    return to;
+    return result;
+}
+
+// --- Broken settings files made on the spot ---------------------------------
+
+// Random bytes from a fixed seed, every byte value possible and NUL bytes
+// guaranteed.
+QByteArray randomBytes(unsigned seed, int size)
+{
+    std::mt19937 generator(seed);
+    std::uniform_int_distribution<int> byte(0, 255);
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i)
+        bytes[i] = i % 61 == 0 ? '\0' : static_cast<char>(byte(generator));
+    return bytes;
+}
+
+// Random bytes biased towards what an INI reader reacts to: brackets,
+// equals signs, line ends, quotes, escapes, commas, and NUL bytes, mixed with
+// the names the game uses.
+QByteArray randomIniLikeBytes(unsigned seed, int size)
+{
+    static const QByteArray specials("[]=\n\r\"\\;#%@,/ \t");
+    static const QByteArray words[] = {"[Difficulty]", "[Times]", "[Names]", "diff", "Timelimit",
+                                       "Easy", "Medium", "Hard", "@Variant(", "@ByteArray(",
+                                       "\\x", "%U", "%General"};
+    std::mt19937 generator(seed);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<int> special(0, int(specials.size()) - 1);
+    std::uniform_int_distribution<int> word(0, int(std::size(words)) - 1);
+    QByteArray bytes;
+    while (bytes.size() < size) {
+        const int p = percent(generator);
+        if (p < 10)
+            bytes.append('\0');
+        else if (p < 40)
+            bytes.append(specials.at(special(generator)));
+        else if (p < 55)
+            bytes.append(words[word(generator)]);
+        else
+            bytes.append(static_cast<char>(byte(generator)));
+    }
+    bytes.truncate(size);
+    return bytes;
+}
+
+// Byte sequences that are not UTF-8 in names of sections and keys and in
+// values: stray continuation bytes, overlong forms, lone surrogates, code
+// points beyond U+10FFFF, a sequence cut short at the end of a value.
+QByteArray invalidUtf8()
+{
+    return QByteArray("[Difficulty]\n"
+                      "diff=Med\xff" "ium\n"
+                      "[Times]\n"
+                      "Timelimit=\xc0\xaf 5\n"
+                      "Easy=\xed\xa0\x80" "95\n"
+                      "[Names]\n"
+                      "Easy=\xed\xa0\x80 lone surrogate\n"
+                      "Medium=\xf4\x90\x80\x80 beyond\n"
+                      "Hard=cut\xe2\x82\n"
+                      "\xc3(=\xfe\xfe\n"
+                      "[\xff\xfeSection]\n"
+                      "key\x80=\xc1\xbf\n");
+}
+
+// A file of which one line is one megabyte long, between entries that
+// still matter.
+QByteArray megabyteLine()
+{
+    std::mt19937 generator(4242);
+    std::uniform_int_distribution<int> printable(32, 126);
+    QByteArray line;
+    line.reserve(1 << 20);
+    while (line.size() < (1 << 20))
+        line.append(static_cast<char>(printable(generator)));
+    return QByteArray("[Difficulty]\ndiff=Hard\n") + line + QByteArray("\n[Times]\nTimelimit=7\n[Names]\nMedium=Grace\n");
+}
+
+// Values of one megabyte: a name that must survive untouched and a best
+// time whose digits no number type holds.
+QByteArray megabyteValues()
+{
+    return QByteArray("[Difficulty]\ndiff=Medium\n[Names]\nHard=") + QByteArray(1 << 20, 'N')
+           + QByteArray("\nEasy=Ada\n[Times]\nMedium=") + QByteArray(1 << 20, '9')
+           + QByteArray("\nEasy=\" 95\"\nTimelimit=\" 3\"\n");
+}
+
+// Numbers that no 64-bit integer holds, in every entry that holds a number.
+QByteArray beyond64Bits()
+{
+    return QByteArray("[Difficulty]\ndiff=Hard\n[Times]\n"
+                      "Timelimit=18446744073709551616\n"
+                      "Easy=-9223372036854775809\n"
+                      "Medium=")
+           + QByteArray(400, '9')
+           + QByteArray("\nHard=340282366920938463463374607431768211456\n"
+                        "[Names]\nHard=Linus\n");
 }
 
 // The lines of an INI text as (section, key) pairs, for checking how names
@@ -159,6 +234,7 @@ private slots:
     void damagedFiles_data();
     void damagedFiles();
     void folderInPlaceOfTheFile();
+    void readOnlyFile_data();
     void readOnlyFile();
     void readOnlyFolder();
     void folderPathUnderARegularFile();
@@ -578,21 +654,16 @@ void TestSettingsStore::valuesRoundTripExactly()
 
 void TestSettingsStore::damagedFiles_data()
 {
-    // The file as found; the entry read and written; the texts that reading it
-    // may give (any text when the list is empty); an entry that the test's
-    // writes do not touch, which must read the same before and after them.
+    // The file as found; an entry that the game's saves write, and the texts
+    // that reading it first may give (any text when the list is empty).
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QStringList>("acceptable");
-    QTest::addColumn<QString>("keptSection");
-    QTest::addColumn<QString>("keptKey");
 
     const QString names = QStringLiteral("Names");
     const QString times = QStringLiteral("Times");
     const QString easy = QStringLiteral("Easy");
-    const QString medium = QStringLiteral("Medium");
-    const QString timelimit = QStringLiteral("Timelimit");
     const QString dflt = QStringLiteral("Anonymous");
     const QStringList anyText;
 
@@ -605,96 +676,120 @@ void TestSettingsStore::damagedFiles_data()
     }
     const QByteArray hugeValue(1 << 20, 'x');
 
-    QTest::newRow("empty file") << QByteArray() << names << easy << QStringList{dflt} << QString() << QString();
+    QTest::newRow("empty file") << QByteArray() << names << easy << QStringList{dflt};
     QTest::newRow("garbage text")
         << QByteArray("This is not a settings file.\n}{ }{\n!!!\n\n   \nword\n")
-        << names << easy << QStringList{dflt} << QString() << QString();
+        << names << easy << QStringList{dflt};
     QTest::newRow("garbage lines, then entries")
         << QByteArray("%%%\n[[[\n]]]\n=\n==\n[]\n[Names]\nEasy=Bob\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
-    QTest::newRow("binary with NUL bytes") << binary << names << easy << QStringList{dflt} << QString() << QString();
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt};
+    QTest::newRow("binary with NUL bytes") << binary << names << easy << QStringList{dflt};
     QTest::newRow("binary, then entries")
         << binary + QByteArray("\n[Names]\nEasy=Bob\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt};
     QTest::newRow("NUL inside a value")
         << QByteArrayLiteral("[Names]\nEasy=Bo\0b\n[Times]\nTimelimit=7\n")
-        << names << easy << anyText << times << timelimit;
+        << names << easy << anyText;
     QTest::newRow("1 MB value")
         << QByteArray("[Names]\nEasy=") + hugeValue + QByteArray("\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QString::fromLatin1(hugeValue)} << times << timelimit;
+        << names << easy << QStringList{QString::fromLatin1(hugeValue)};
     QTest::newRow("1 MB line of garbage")
         << hugeValue + QByteArray("\n[Names]\nEasy=Bob\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt};
     QTest::newRow("1 MB section name")
         << QByteArray("[") + hugeValue + QByteArray("]\nEasy=Bob\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{dflt} << times << timelimit;
+        << names << easy << QStringList{dflt};
     QTest::newRow("unquoted list")
         << QByteArray("[Names]\nEasy=a, b, c\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QStringLiteral("a, b, c")} << times << timelimit;
+        << names << easy << QStringList{QStringLiteral("a, b, c")};
     QTest::newRow("key without a section")
         << QByteArray("Easy=Bob\n[Names]\nMedium=Ann\n")
-        << names << easy << QStringList{dflt} << names << medium;
+        << names << easy << QStringList{dflt};
     QTest::newRow("empty value")
         << QByteArray("[Names]\nEasy=\nMedium=Ann\n")
-        << names << easy << QStringList{QString(), dflt} << names << medium;
+        << names << easy << QStringList{QString(), dflt};
     QTest::newRow("blank value")
         << QByteArray("[Names]\nEasy=   \nMedium=Ann\n")
-        << names << easy << QStringList{QString(), QStringLiteral("   "), dflt} << names << medium;
+        << names << easy << QStringList{QString(), QStringLiteral("   "), dflt};
     QTest::newRow("hand-written number with blanks")
         << QByteArray("[Times]\nEasy =  95 \nTimelimit=7\n")
         << times << easy << QStringList{QStringLiteral("95"), QStringLiteral(" 95"), QStringLiteral("  95 ")}
-        << times << timelimit;
+       ;
     QTest::newRow("quoted value")
         << QByteArray("[Names]\nEasy=\"Bob, Jr.\"\nMedium=Ann\n")
-        << names << easy << QStringList{QStringLiteral("Bob, Jr.")} << names << medium;
+        << names << easy << QStringList{QStringLiteral("Bob, Jr.")};
     QTest::newRow("unterminated quote")
         << QByteArray("[Names]\nEasy=\"Bob\nMedium=Ann\n")
-        << names << easy << anyText << QString() << QString();
+        << names << easy << anyText;
     QTest::newRow("unterminated section header")
         << QByteArray("[Names\nEasy=Bob\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt};
     QTest::newRow("Variant garbage")
         << QByteArray("[Names]\nEasy=@Variant(\\0\\x1\\xff\\xfe garbage)\nMedium=Ann\n")
         << names << easy << QStringList{dflt, QStringLiteral("@Variant(\\0\\x1\\xff\\xfe garbage)")}
-        << names << medium;
+       ;
     QTest::newRow("Variant cut short")
         << QByteArray("[Names]\nEasy=@Variant(\nMedium=Ann\n")
-        << names << easy << QStringList{dflt, QStringLiteral("@Variant(")} << names << medium;
+        << names << easy << QStringList{dflt, QStringLiteral("@Variant(")};
     QTest::newRow("Variant holding a number")
         << QByteArray("[Names]\nEasy=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\nMedium=Ann\n")
-        << names << easy << QStringList{QStringLiteral("5"), dflt} << names << medium;
+        << names << easy << QStringList{QStringLiteral("5"), dflt};
     QTest::newRow("Rect")
         << QByteArray("[Names]\nEasy=@Rect(1 2 3 4)\nMedium=Ann\n")
-        << names << easy << QStringList{dflt, QStringLiteral("@Rect(1 2 3 4)")} << names << medium;
+        << names << easy << QStringList{dflt, QStringLiteral("@Rect(1 2 3 4)")};
     QTest::newRow("Invalid")
         << QByteArray("[Names]\nEasy=@Invalid()\nMedium=Ann\n")
-        << names << easy << QStringList{dflt, QStringLiteral("@Invalid()")} << names << medium;
+        << names << easy << QStringList{dflt, QStringLiteral("@Invalid()")};
     QTest::newRow("ByteArray")
         << QByteArray("[Names]\nEasy=@ByteArray(Bob)\nMedium=Ann\n")
-        << names << easy << QStringList{QStringLiteral("Bob")} << names << medium;
+        << names << easy << QStringList{QStringLiteral("Bob")};
     QTest::newRow("same key twice in other letters")
         << QByteArray("[Names]\nEasy=Bob\neasy=Ann\nMedium=Cy\n")
         << names << QStringLiteral("easy") << QStringList{QStringLiteral("Bob"), QStringLiteral("Ann")}
-        << names << medium;
+       ;
     QTest::newRow("same section twice in other letters")
         << QByteArray("[Names]\nEasy=Bob\n[names]\nMedium=Cy\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QStringLiteral("Bob")} << times << timelimit;
+        << names << easy << QStringList{QStringLiteral("Bob")};
     QTest::newRow("Windows line ends")
         << QByteArray("[Names]\r\nEasy=Bob\r\n[Times]\r\nTimelimit=7\r\n")
-        << names << easy << QStringList{QStringLiteral("Bob")} << times << timelimit;
+        << names << easy << QStringList{QStringLiteral("Bob")};
     QTest::newRow("UTF-8 byte order mark")
         << QByteArray("\xEF\xBB\xBF[Names]\nEasy=Bob\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QStringLiteral("Bob"), dflt} << times << timelimit;
+        << names << easy << QStringList{QStringLiteral("Bob"), dflt};
     QTest::newRow("Latin-1 bytes")
         << QByteArray("[Names]\nEasy=Zo\xEB\n[Times]\nTimelimit=7\n")
-        << names << easy << anyText << times << timelimit;
+        << names << easy << anyText;
     QTest::newRow("comment lines")
         << QByteArray("; a comment\n# another\n[Names]\n; inside\nEasy=Bob\n[Times]\nTimelimit=7\n")
-        << names << easy << QStringList{QStringLiteral("Bob")} << times << timelimit;
+        << names << easy << QStringList{QStringLiteral("Bob")};
     QTest::newRow("only a section header")
-        << QByteArray("[Names]\n") << names << easy << QStringList{dflt} << QString() << QString();
+        << QByteArray("[Names]\n") << names << easy << QStringList{dflt};
     QTest::newRow("line feeds only")
-        << QByteArray(10000, '\n') << names << easy << QStringList{dflt} << QString() << QString();
+        << QByteArray(10000, '\n') << names << easy << QStringList{dflt};
+
+    // The corpus of damaged files, and more made on the spot.
+    const QString corpus = QFINDTESTDATA("../data/broken-settings");
+    QVERIFY(!corpus.isEmpty());
+    const QStringList files = QDir(corpus).entryList(QDir::Files, QDir::Name);
+    QVERIFY(files.size() >= 33);
+    for (const QString &name : files)
+        QTest::newRow(qPrintable(name)) << fileBytes(QDir(corpus).filePath(name)) << names << easy << anyText;
+    QTest::newRow("random bytes") << randomBytes(20240611, 4096) << names << easy << anyText;
+    QTest::newRow("random bytes, other seed") << randomBytes(77, 512) << names << easy << anyText;
+    QTest::newRow("random INI-like bytes") << randomIniLikeBytes(31337, 8192) << names << easy << anyText;
+    QTest::newRow("random INI-like bytes, other seed") << randomIniLikeBytes(5, 2048) << names << easy << anyText;
+    QTest::newRow("NUL bytes inside entries")
+        << QByteArray("[Difficulty]\ndiff=Medi\0um\n[Times]\nTimelimit= 7\0 9\nEasy=\0\n[Na\0mes]\nEasy=Ad\0a\n[Names]\nHard=Li\0nus\n",
+                      84)
+        << names << easy << anyText;
+    // Written back, a list with a NUL character in an item comes out as a
+    // list of variants.
+    QTest::newRow("NUL characters in list items")
+        << QByteArray("[Difficulty]\ndiff=Easy\n[Names]\nMedium=Ada\\0Lovelace, Grace\n") << names << easy << anyText;
+    QTest::newRow("invalid UTF-8") << invalidUtf8() << names << easy << anyText;
+    QTest::newRow("a line of one megabyte") << megabyteLine() << names << easy << QStringList{dflt};
+    QTest::newRow("values of one megabyte") << megabyteValues() << names << easy << QStringList{QStringLiteral("Ada")};
+    QTest::newRow("numbers beyond 64 bits") << beyond64Bits() << names << easy << QStringList{dflt};
 }
 
 void TestSettingsStore::damagedFiles()
@@ -703,49 +798,109 @@ void TestSettingsStore::damagedFiles()
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QStringList, acceptable);
-    QFETCH(QString, keptSection);
-    QFETCH(QString, keptKey);
 
     QTemporaryDir dir(scratchTemplate());
     QVERIFY(dir.isValid());
-    SettingsStore store(dir.path());
-    QVERIFY(putFile(store.filePath(kApp), content));
-    const QString dflt = QStringLiteral("Anonymous");
+    const QString folder = dir.filePath(QStringLiteral("store"));
+    SettingsStore store(folder);
+    const QString file = store.filePath(kApp);
+    QVERIFY(putFile(file, content));
+    const IniEntries before = readIniEntries(file);
+    QVERIFY(before.readable);
+    const QString original = copyFolder(folder, dir.filePath(QStringLiteral("original")));
+    // Where the store keeps a copy of content that it cannot carry over.
+    const QString aside = file + QStringLiteral(".unreadable");
 
-    const QString found = store.read(kApp, section, key, dflt);
-    if (!acceptable.isEmpty()) {
-        QVERIFY2(acceptable.contains(found),
-                 qPrintable(QStringLiteral("read \"%1\"").arg(found.left(80))));
+    // The game's reads: the difficulty is the text of a difficulty entry, or
+    // the default when none can be read.
+    const QString difficulty = store.read(Entry::DifficultyReadApplication, Entry::DifficultySection,
+                                          Entry::DifficultyReadKey, Entry::DefaultDifficulty);
+    QStringList stored{Entry::DefaultDifficulty};
+    for (auto it = before.values.cbegin(); it != before.values.cend(); ++it) {
+        if (it.key().compare(u"Difficulty/diff", Qt::CaseInsensitive) == 0)
+            stored << valueText(it.value());
     }
-    const QString kept = keptSection.isEmpty() ? QString() : store.read(kApp, keptSection, keptKey, dflt);
-    // Other entries and other names read without trouble.
-    store.read(kApp, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral("480"));
-    store.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"), QStringLiteral("Diff"),
-               QStringLiteral("Easy"));
+    QVERIFY2(stored.contains(difficulty), qPrintable(shown(difficulty)));
+    const QString found = store.read(kApp, section, key, QStringLiteral("Anonymous"));
+    if (!acceptable.isEmpty())
+        QVERIFY2(acceptable.contains(found), qPrintable(QStringLiteral("read \"%1\"").arg(shown(found))));
+    const QString bestBefore = store.read(kApp, Entry::TimesSection, QStringLiteral("Easy"), Entry::DefaultBestTime);
 
-    // Writing still works, and what was written reads back.
-    QVERIFY(store.write(kApp, section, key, QStringLiteral("Zed")));
-    QCOMPARE(store.read(kApp, section, key, dflt), QStringLiteral("Zed"));
-    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 95")));
-    QVERIFY(store.write(kApp, QStringLiteral("Difficulty"), QStringLiteral("diff"), QStringLiteral("Medium")));
-
-    const auto check = [&](const SettingsStore &reader) {
-        QCOMPARE(reader.read(kApp, section, key, dflt), QStringLiteral("Zed"));
-        QCOMPARE(reader.read(kApp, QStringLiteral("times"), QStringLiteral("hard"), QStringLiteral("480")),
-                 QStringLiteral(" 95"));
-        QCOMPARE(reader.read(QStringLiteral("Taviqgame"), QStringLiteral("Difficulty"), QStringLiteral("Diff"),
-                             QStringLiteral("Easy")),
-                 QStringLiteral("Medium"));
-        if (!keptSection.isEmpty())
-            QCOMPARE(reader.read(kApp, keptSection, keptKey, dflt), kept);
+    // The game's saves: a record, whose check reads the file under the lock,
+    // and the difficulty and the time limit at the close.
+    const QList<SettingsStore::Change> written{
+        {Entry::NamesSection, QStringLiteral("Easy"), QStringLiteral("Zed")},
+        {Entry::TimesSection, QStringLiteral("Easy"), QStringLiteral(" 95")},
+        {Entry::DifficultySection, Entry::DifficultyWriteKey, QStringLiteral("Medium")},
+        {Entry::TimesSection, Entry::TimeLimitKey, QStringLiteral(" 12")},
     };
-    check(store);
-    if (QTest::currentTestFailed())
-        return;
-    SettingsStore copy(copyFolder(dir.path(), dir.filePath(QStringLiteral("copy"))));
-    check(copy);
-    if (QTest::currentTestFailed())
-        return;
+    QString bestUnderLock;
+    QVERIFY(store.write(kApp, written.mid(0, 2), [&](const SettingsStore::Reader &read) {
+        bestUnderLock = read(Entry::TimesSection, QStringLiteral("Easy"), Entry::DefaultBestTime);
+        return true;
+    }));
+    QCOMPARE(bestUnderLock, bestBefore);
+    QVERIFY(store.write(kApp, written.mid(2)));
+
+    // What was written reads back, here and in a fresh store, under the names
+    // the readers use.
+    const SettingsStore fresh(copyFolder(folder, dir.filePath(QStringLiteral("saved"))));
+    for (const SettingsStore::Change &w : written) {
+        QCOMPARE(store.read(kApp, w.section, w.key.toLower(), kNone), w.value);
+        QCOMPARE(fresh.read(kApp, w.section.toUpper(), w.key, kNone), w.value);
+    }
+    QCOMPARE(fresh.read(Entry::DifficultyReadApplication, Entry::DifficultySection, Entry::DifficultyReadKey, kNone),
+             QStringLiteral("Medium"));
+
+    // The file still parses: text kept as it stood may hold a line that the
+    // reader flagged before, a path that names nothing is kept in a form the
+    // reader flags again, and everything else is written cleanly. Every entry
+    // that was there is still there and keeps its value, but for those
+    // written; nothing else appears.
+    const auto writtenAs = [&](const QString &path) -> const SettingsStore::Change * {
+        for (const SettingsStore::Change &w : written) {
+            if (path.compare(w.section + u'/' + w.key, Qt::CaseInsensitive) == 0)
+                return &w;
+        }
+        return nullptr;
+    };
+    const IniEntries after = readIniEntries(file);
+    QVERIFY(after.readable);
+    if (!before.unaddressable && (before.status == QSettings::NoError || QFileInfo::exists(aside)))
+        QCOMPARE(after.status, QSettings::NoError);
+    for (auto it = before.values.cbegin(); it != before.values.cend(); ++it) {
+        const QVariant now = after.values.value(it.key());
+        const SettingsStore::Change *w = writtenAs(it.key());
+        QVERIFY2(now == it.value() || (w && now == QVariant(w->value)),
+                 qPrintable(QStringLiteral("%1 was '%2', is '%3'")
+                                .arg(shown(it.key()), shown(valueText(it.value())), shown(valueText(now)))));
+    }
+    for (auto it = after.values.cbegin(); it != after.values.cend(); ++it) {
+        if (!before.values.contains(it.key()) && !before.collapsed.contains(it.key()))
+            QVERIFY2(writtenAs(it.key()), qPrintable(QStringLiteral("a new entry %1").arg(shown(it.key()))));
+    }
+
+    // Through the store: every entry it can address reads as it did, but for
+    // those written.
+    const SettingsStore was(original);
+    for (auto it = before.values.cbegin(); it != before.values.cend(); ++it) {
+        const QStringList parts = it.key().split(u'/');
+        if (parts.size() != 2 || it.key().contains(u'\\') || writtenAs(it.key()))
+            continue;
+        const QString then = was.read(kApp, parts.at(0), parts.at(1), kNone);
+        QVERIFY2(fresh.read(kApp, parts.at(0), parts.at(1), kNone) == then,
+                 qPrintable(QStringLiteral("%1 read '%2', now '%3'")
+                                .arg(shown(it.key()), shown(then), shown(fresh.read(kApp, parts.at(0), parts.at(1), kNone)))));
+    }
+
+    // No lock or temporary file is left; what the store could not carry over
+    // is kept, unchanged, in a copy beside the file.
+    const QStringList left = folderContents(folder);
+    const QString name = QFileInfo(file).fileName();
+    QVERIFY2(left == QStringList{name} || left == (QStringList{name, QFileInfo(aside).fileName()}),
+             qPrintable(left.join(u' ')));
+    if (left.size() == 2)
+        QCOMPARE(fileBytes(aside), content);
 
     // And the section can be deleted.
     QVERIFY(store.deleteSection(kApp, QStringLiteral("Times")));
@@ -777,6 +932,8 @@ void TestSettingsStore::folderInPlaceOfTheFile()
                                             QStringLiteral("10")),
              QStringLiteral("10"));
     QVERIFY(QFileInfo(path).isDir());
+    QVERIFY(folderContents(path).isEmpty());
+    QCOMPARE(folderContents(dir.path()), QStringList{QFileInfo(path).fileName()});
 
     // Other applications in the same folder are not affected.
     QVERIFY(store.write(QStringLiteral("OtherGame"), QStringLiteral("Times"), QStringLiteral("Timelimit"),
@@ -786,15 +943,26 @@ void TestSettingsStore::folderInPlaceOfTheFile()
              QStringLiteral(" 3"));
 }
 
+void TestSettingsStore::readOnlyFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("as the store writes it") << QByteArray("[Times]\nTimelimit=\" 10\"\n\n[Names]\nEasy=Ann\n");
+    QTest::newRow("an unclosed section")
+        << QByteArray("[Times]\nTimelimit=\" 10\"\n[Names]\nEasy=Ann\n[Difficulty\ndiff=Hard\n");
+}
+
 void TestSettingsStore::readOnlyFile()
 {
+    QFETCH(QByteArray, content);
     QTemporaryDir dir(scratchTemplate());
     QVERIFY(dir.isValid());
     SettingsStore store(dir.path());
     const QString path = store.filePath(kApp);
-    QVERIFY(store.write(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral(" 10")));
-    QVERIFY(store.write(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Ann")));
-    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    QVERIFY(putFile(path, content));
+    QCOMPARE(store.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
+             QStringLiteral("Ann"));
+    // Anyone may create and remove files beside it.
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0);
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
     const QByteArray before = fileBytes(path);
 
@@ -811,6 +979,7 @@ void TestSettingsStore::readOnlyFile()
         QVERIFY2(said.count(u'\n') >= 3, qPrintable(said));
 
         QCOMPARE(fileBytes(path), before);
+        QCOMPARE(folderContents(dir.path()), QStringList{QFileInfo(path).fileName()});
         // Failed writes stay in force for this run; the failed deletion is
         // taken back. The file, and so the next run, has none of them.
         QCOMPARE(store.read(kApp, QStringLiteral("Times"), QStringLiteral("Timelimit"), QStringLiteral("10")),

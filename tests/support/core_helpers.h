@@ -6,6 +6,7 @@
 #include "game_probe.h"
 
 #include "game/game_state.h"
+#include "game/key_codes.h"
 #include "game/random_source.h"
 
 #include <QString>
@@ -113,14 +114,57 @@ inline bool showsSolvedBoard(const GameState &game)
     return !probe(game).board.cmdcheck[15].visible;
 }
 
+// The four tile moves by their recorded code: the move itself, where the
+// tile comes from counted from the blank (the blank goes there), and the
+// number-pad key whose request makes it.
+struct TileMove
+{
+    QStringView code;
+    void (GameState::*move)();
+    int tileOffset;
+    int padKey;
+};
+
+inline constexpr TileMove kTileMoves[] = {
+    {u"u", &GameState::MoveUp, 4, KeyCode::Numpad8},
+    {u"d", &GameState::MoveDown, -4, KeyCode::Numpad2},
+    {u"l", &GameState::MoveLeft, 1, KeyCode::Numpad4},
+    {u"r", &GameState::MoveRight, -1, KeyCode::Numpad6},
+};
+
+// The tile move of a code; none for any other text.
+inline const TileMove *tileMove(QStringView code)
+{
+    for (const TileMove &m : kTileMoves) {
+        if (m.code == code)
+            return &m;
+    }
+    return nullptr;
+}
+
+// The move that takes back a recorded one: the same tile back the way it came.
+inline const TileMove &undoOf(QStringView code)
+{
+    const TileMove *made = tileMove(code);
+    for (const TileMove &m : kTileMoves) {
+        if (made && m.tileOffset == -made->tileOffset)
+            return m;
+    }
+    qFatal("not a move code");
+}
+
+inline QString undoCode(QStringView code) { return undoOf(code).code.toString(); }
+
+// The cell a player clicks to take back a recorded move.
+inline int cellThatUndoes(int blank, QStringView code) { return blank + undoOf(code).tileOffset; }
+
 // A history has an empty first and last entry and only move codes between.
 inline bool wellFormedHistory(const QStringList &history)
 {
     if (history.size() < 2 || !history.first().isEmpty() || !history.last().isEmpty())
         return false;
     for (qsizetype i = 1; i + 1 < history.size(); ++i) {
-        const QString &code = history.at(i);
-        if (code != u"u" && code != u"d" && code != u"l" && code != u"r")
+        if (!tileMove(history.at(i)))
             return false;
     }
     return true;
@@ -132,45 +176,10 @@ inline QStringList recordedMoves(const QStringList &history)
     return history.mid(1, history.size() - 2);
 }
 
-inline void makeMove(GameState &game, const QString &code)
+inline void makeMove(GameState &game, QStringView code)
 {
-    if (code == u"u")
-        game.MoveUp();
-    else if (code == u"d")
-        game.MoveDown();
-    else if (code == u"l")
-        game.MoveLeft();
-    else if (code == u"r")
-        game.MoveRight();
-}
-
-// The tile move that takes back a recorded one.
-inline QString undoCode(const QString &code)
-{
-    if (code == u"u")
-        return QStringLiteral("d");
-    if (code == u"d")
-        return QStringLiteral("u");
-    if (code == u"l")
-        return QStringLiteral("r");
-    if (code == u"r")
-        return QStringLiteral("l");
-    return QString();
-}
-
-// The cell a player clicks to take back a recorded move: the tile that moved
-// now stands next to the blank on the side the blank came from.
-inline int cellThatUndoes(int blank, const QString &code)
-{
-    if (code == u"u")
-        return blank - 4; // the tile went up: bring it down again
-    if (code == u"d")
-        return blank + 4;
-    if (code == u"l")
-        return blank - 1;
-    if (code == u"r")
-        return blank + 1;
-    return -1;
+    if (const TileMove *m = tileMove(code))
+        (game.*(m->move))();
 }
 
 // Takes back every recorded move, newest first, with the tile moves
@@ -181,7 +190,7 @@ inline int undoHistory(GameState &game)
     int moved = 0;
     for (qsizetype i = moves.size() - 1; i >= 0; --i) {
         const qsizetype before = probe(game).board.MoveHistory.size();
-        makeMove(game, undoCode(moves.at(i)));
+        makeMove(game, undoOf(moves.at(i)).code);
         if (probe(game).board.MoveHistory.size() == before + 1)
             ++moved;
     }

@@ -2,6 +2,7 @@
 
 #include "game_probe.h"
 #include "scripted_dialogs.h"
+#include "store_files.h"
 
 #include "game/game_state.h"
 #include "game/random_source.h"
@@ -56,12 +57,13 @@ struct ProgramRun
     GameState game;
 };
 
-// A game with a store in a fresh temporary folder, scripted dialogs and a
+// A game with a store in a fresh scratch folder, scripted dialogs and a
 // seeded random source; no window.
 struct GameFixture
 {
     explicit GameFixture(unsigned long long seed = 1)
-        : store(dir.path())
+        : dir(scratchTemplate())
+        , store(dir.path())
         , random(seed)
         , dialogs(scores)
         , game(store, scores, random)
@@ -90,3 +92,28 @@ struct GameFixture
     ScriptedDialogs dialogs;
     GameState game;
 };
+
+// What a test's game is dealt with. A fixed blank replaces the shuffled board
+// with the solved numbers in reading order around the blank and empties the
+// history, so that the test chooses the first move.
+struct DealOptions
+{
+    const DifficultyLevel *difficulty = level(u"Easy");
+    qint16 limitMinutes = 10;
+    int blank = -1; // none: the board as shuffled
+};
+
+// Deals a game as the first activation does: the difficulty's option button
+// checked and the time limit in force, then a new game, with the pause button
+// disabled as the window's start-up leaves it.
+inline void dealGame(GameFixture &fx, const DealOptions &deal = {})
+{
+    probe(fx.game).controls.checkedOption = deal.difficulty;
+    probe(fx.game).clock.TimeLimitMinutes = deal.limitMinutes;
+    fx.game.NewGame();
+    probe(fx.game).controls.cmdpause.enabled = false;
+    if (deal.blank >= 0) {
+        fx.layOut(deal.blank);
+        probe(fx.game).board.MoveHistory = QStringList{QString(), QString()};
+    }
+}

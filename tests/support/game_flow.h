@@ -1,30 +1,23 @@
 #pragma once
 
-// Helpers for the game-flow tests: dealing a game, making player moves that
-// keep the game going, delivering timer ticks the way the window does (only
-// while the game has the timer running), and snapshots of the state for
-// "nothing else changed" checks.
+// Helpers for the game-flow tests: making player moves that keep the game
+// going, delivering timer ticks the way the window does (only while the game
+// has the timer running), and snapshots of the state for "nothing else
+// changed" checks.
 
 #include "core_helpers.h"
 #include "game_fixture.h"
 
 #include "game/game_state.h"
-#include "game/key_codes.h"
 #include "store/entries.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <cstdlib>
 
 namespace flow {
-
-// Number-pad key codes as the key handler receives them.
-constexpr int kNumpad2 = KeyCode::Numpad2;
-constexpr int kNumpad4 = KeyCode::Numpad4;
-constexpr int kNumpad6 = KeyCode::Numpad6;
-constexpr int kNumpad8 = KeyCode::Numpad8;
-constexpr int kF1 = KeyCode::F1;
 
 // The situations in which the pause button, Reset and the timer hold are
 // tried. Each is reached through the handlers a player would use.
@@ -56,17 +49,6 @@ inline int blankOf(const std::array<Cell, 16> &cells)
     return -1;
 }
 
-// Deals a game with the given limit and difficulty, leaving the pause button
-// disabled as the window's start-up does.
-inline void startGame(GameFixture &fx, qint16 limitMinutes = 10,
-                      const DifficultyLevel *option = level(u"Easy"))
-{
-    probe(fx.game).clock.TimeLimitMinutes = limitMinutes;
-    probe(fx.game).controls.checkedOption = option;
-    fx.game.NewGame();
-    probe(fx.game).controls.cmdpause.enabled = false;
-}
-
 // Scripts the directions of the next shuffle: '1' left, '2' right, '3' down,
 // '4' up (one random number each).
 inline void scriptShuffle(GameFixture &fx, const QString &directions)
@@ -81,23 +63,18 @@ inline void scriptShuffle(GameFixture &fx, const QString &directions)
 inline QString playerMove(GameFixture &fx)
 {
     const int blank = blankOf(probe(fx.game).board.cmdcheck);
-    struct Candidate { int tile; QString code; };
-    const Candidate candidates[] = {
-        {blank + 4, QStringLiteral("u")},
-        {blank - 4, QStringLiteral("d")},
-        {blank % 4 != 3 ? blank + 1 : -1, QStringLiteral("l")},
-        {blank % 4 != 0 ? blank - 1 : -1, QStringLiteral("r")},
-    };
-    for (const Candidate &c : candidates) {
-        if (blank < 0 || c.tile < 0 || c.tile > 15)
+    for (const core::TileMove &m : core::kTileMoves) {
+        const int tile = blank + m.tileOffset;
+        // A tile beside the blank is in its row.
+        if (blank < 0 || tile < 0 || tile > 15 || (std::abs(m.tileOffset) == 1 && tile / 4 != blank / 4))
             continue;
         std::array<Cell, 16> after = probe(fx.game).board.cmdcheck;
-        after[blank] = Cell{after[c.tile].caption, true};
-        after[c.tile] = Cell{QString(), false};
+        after[blank] = Cell{after[tile].caption, true};
+        after[tile] = Cell{QString(), false};
         if (isSolvedLayout(after))
             continue;
-        fx.game.cmdcheck_Click(c.tile);
-        return c.code;
+        fx.game.cmdcheck_Click(tile);
+        return m.code.toString();
     }
     return QString();
 }
@@ -144,22 +121,6 @@ inline int runAutoPlay(GameFixture &fx, int maxSteps, bool withClock = true)
     }
     return steps;
 }
-
-// The number-pad key whose request undoes a recorded move code.
-inline int undoKey(const QString &code)
-{
-    if (code == QLatin1String("u"))
-        return kNumpad2; // RequestMoveDown
-    if (code == QLatin1String("d"))
-        return kNumpad8; // RequestMoveUp
-    if (code == QLatin1String("l"))
-        return kNumpad6; // RequestMoveRight
-    if (code == QLatin1String("r"))
-        return kNumpad4; // RequestMoveLeft
-    return 0;
-}
-
-using core::undoCode;
 
 inline QString yesNo(bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); }
 
@@ -225,7 +186,7 @@ inline bool nothingStored(GameFixture &fx)
 // seeded game did not allow it (a step solved the board on the way).
 inline bool enter(GameFixture &fx, Situation situation)
 {
-    startGame(fx);
+    dealGame(fx);
     if (situation == Situation::BeforeFirstMove)
         return true;
     if (situation == Situation::AutoPlayBeforeFirstMove) {

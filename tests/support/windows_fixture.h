@@ -114,16 +114,6 @@ struct MainWindowFixture
         window.render();
     }
 
-    // The first game as the first activation deals it, then a fixed board
-    // with the blank at `blank` and an empty history, ready for a first move.
-    void deal(int blank)
-    {
-        fx.game.NewGame();
-        fx.layOut(blank);
-        probe(fx.game).board.MoveHistory = QStringList{QString(), QString()};
-        window.render();
-    }
-
     GameFixture fx;
     frmMain window;
 };

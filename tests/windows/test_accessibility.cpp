@@ -18,7 +18,7 @@
 
 namespace {
 
-// The board dealt by MainWindowFixture::deal(5):
+// The board dealt with the blank at 5:
 //    1  2  3  4
 //    5  .  6  7
 //    8  9 10 11
@@ -107,7 +107,8 @@ void TestAccessibility::focusAfterAMove()
     QFETCH(int, focus);
 
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     std::optional<Listener> listener;
     if (listening)
@@ -160,8 +161,8 @@ void TestAccessibility::timeLimitIsOneSpinButton()
 void TestAccessibility::clockTickAnnouncesTheClockAlone()
 {
     MainWindowFixture f;
-    probe(f.fx.game).clock.TimeLimitMinutes = 10;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     QTest::keyClick(ctl<QPushButton>(f.window, "Cmdreset"), Qt::Key_8, Qt::KeypadModifier);
     QVERIFY(ctl<QTimer>(f.window, "tmrtime")->isActive());

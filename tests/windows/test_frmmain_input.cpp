@@ -14,7 +14,7 @@
 
 namespace {
 
-// The board dealt by MainWindowFixture::deal(5):
+// The board dealt with the blank at 5:
 //    1  2  3  4
 //    5  .  6  7
 //    8  9 10 11
@@ -95,7 +95,8 @@ void TestFrmMainInput::numberPadMovesTiles()
     QFETCH(QString, code);
 
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     const QString tile = probe(f.fx.game).board.cmdcheck[from].caption;
 
@@ -140,7 +141,8 @@ void TestFrmMainInput::otherKeysDoNotMoveTiles()
     QFETCH(int, modifiers);
 
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     const auto cells = probe(f.fx.game).board.cmdcheck;
 
@@ -162,7 +164,8 @@ void TestFrmMainInput::otherKeysDoNotMoveTiles()
 void TestFrmMainInput::heldKeyMovesRepeatedly()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
 
     // Number-pad 8 held down: the first press and two repeats. The blank
@@ -205,7 +208,8 @@ void TestFrmMainInput::clickOnCellMovesTile()
     QFETCH(QString, history);
 
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     const QString tile = probe(f.fx.game).board.cmdcheck[cell].caption;
 
@@ -230,9 +234,9 @@ void TestFrmMainInput::clickOnCellMovesTile()
 void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.limitMinutes = 12, .blank = kBlank});
+    f.window.render();
     showActive(f.window);
-    probe(f.fx.game).clock.TimeLimitMinutes = 12;
     f.fx.game.mnuoptions_Click();
     f.window.render();
     QLineEdit *box = ctl<QLineEdit>(f.window, "txtlimit");
@@ -263,9 +267,9 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
 void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.limitMinutes = 34, .blank = kBlank});
+    f.window.render();
     showActive(f.window);
-    probe(f.fx.game).clock.TimeLimitMinutes = 34;
     f.fx.game.mnuoptions_Click();
     f.window.render();
     QLineEdit *box = ctl<QLineEdit>(f.window, "txtlimit");
@@ -319,7 +323,8 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
 void TestFrmMainInput::tabMovesTheFocus()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QVERIFY(ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
@@ -334,7 +339,8 @@ void TestFrmMainInput::tabMovesTheFocus()
 void TestFrmMainInput::tabThroughOptionsPanel()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     f.fx.game.mnuoptions_Click();
     f.window.render();
@@ -353,7 +359,8 @@ void TestFrmMainInput::tabThroughOptionsPanel()
 void TestFrmMainInput::focusStaysInsideOpenPanel()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
@@ -392,9 +399,9 @@ void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
     // A hand-edited store may hold a limit of three digits. The panel shows
     // it whole, so OK judges the whole number (too long: the default).
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.limitMinutes = 100, .blank = kBlank});
+    f.window.render();
     showActive(f.window);
-    probe(f.fx.game).clock.TimeLimitMinutes = 100;
     QTest::keyClick(focus(), Qt::Key_F3);
     QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), QStringLiteral("100"));
     ctl<QRadioButton>(f.window, "Optmedium")->setChecked(true);
@@ -411,7 +418,8 @@ void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
 void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     ModalCloser closer;
 
@@ -443,7 +451,8 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
 void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     ModalCloser closer;
 
@@ -470,7 +479,8 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
 void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     ModalCloser closer;
 
@@ -506,7 +516,8 @@ void TestFrmMainInput::f1ShowsHelpOncePerPress()
     QFETCH(QString, situation);
 
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     if (situation != QLatin1String("new"))
         QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
@@ -547,7 +558,8 @@ void TestFrmMainInput::f1ShowsHelpOncePerPress()
 void TestFrmMainInput::ctrlAFromTimeLimitBox()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_F3);
     QVERIFY(probe(f.fx.game).controls.famOptions.visible);
@@ -569,7 +581,8 @@ void TestFrmMainInput::ctrlAFromTimeLimitBox()
 void TestFrmMainInput::boardIgnoresKeysAndClicksWhilePanelOpen()
 {
     MainWindowFixture f;
-    f.deal(kBlank);
+    dealGame(f.fx, {.blank = kBlank});
+    f.window.render();
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_F3);
     QVERIFY(!probe(f.fx.game).board.BoardActive);

@@ -107,7 +107,7 @@ void HelpAboutHoldTest::helpText()
     QVERIFY(text.endsWith(QStringLiteral("Click Reset button to reset Game")));
 
     GameFixture fx;
-    startGame(fx);
+    dealGame(fx);
     fx.game.ShowHowToPlay();
     QCOMPARE(fx.dialogs.log, QStringList{logLine(Route::Help)});
 }
@@ -225,8 +225,8 @@ void HelpAboutHoldTest::autoPlayContinuesFromTheSameEntry()
     QCOMPARE(autoSteps(fx, 1), 1);
     QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, index - 1);
     QCOMPARE(probe(fx.game).board.MoveHistory.size(), size + 1);
-    QVERIFY(!undoCode(entry).isEmpty());
-    QCOMPARE(probe(fx.game).board.MoveHistory.at(size - 1), undoCode(entry));
+    QVERIFY(!core::undoCode(entry).isEmpty());
+    QCOMPARE(probe(fx.game).board.MoveHistory.at(size - 1), core::undoCode(entry));
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
 }
 

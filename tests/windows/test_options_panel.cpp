@@ -7,30 +7,13 @@
 
 namespace {
 
-// The first game as the first activation deals it.
-void start(GameFixture &f, const DifficultyLevel *option = level(u"Easy"), qint16 limit = 10)
-{
-    flow::startGame(f, limit, option);
-}
-
-// Makes the first move of the game, whichever tile can move.
-void firstMove(GameState &game)
-{
-    game.LocateBlank();
-    const int blank = probe(game).board.BlankIndex;
-    game.cmdcheck_Click(blank % 4 == 0 ? blank + 1 : blank - 1);
-    QVERIFY(probe(game).controls.cmdpause.enabled);
-    QVERIFY(probe(game).controls.tmrtime.enabled);
-    QVERIFY(!probe(game).clock.FirstMovePending);
-}
-
 // A game dealt and, when `moved`, under way: its first move made and one
 // second played.
 void startedGame(GameFixture &f, bool moved)
 {
-    start(f);
+    dealGame(f);
     if (moved) {
-        firstMove(f.game);
+        QVERIFY(!flow::playerMove(f).isEmpty());
         f.game.tmrtime_Timer();
     }
 }
@@ -115,7 +98,7 @@ void TestOptionsPanel::openShowsLimitInForce()
     QFETCH(int, limit);
     QFETCH(QString, text);
     GameFixture f;
-    start(f, level(u"Medium"), qint16(limit));
+    dealGame(f, {level(u"Medium"), qint16(limit)});
     probe(f.game).controls.txtlimit.text = QStringLiteral("33");
     f.game.mnuoptions_Click();
     // Plain digits, without the blank the store puts before a number.
@@ -138,7 +121,7 @@ void TestOptionsPanel::optionButtonsProposeTheirLimit()
     QFETCH(const DifficultyLevel *, option);
     QFETCH(QString, text);
     GameFixture f;
-    start(f, level(u"Easy"), 42);
+    dealGame(f, {.limitMinutes = 42});
     GameState &game = f.game;
     game.mnuoptions_Click();
     QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("42"));
@@ -185,7 +168,7 @@ void TestOptionsPanel::applyTakesOrReplacesTheLimit()
     QFETCH(int, limit);
 
     GameFixture f;
-    start(f, level(u"Easy"), 25);
+    dealGame(f, {.limitMinutes = 25});
     GameState &game = f.game;
     game.mnuoptions_Click();
     game.optionClicked(*option);
@@ -218,9 +201,9 @@ void TestOptionsPanel::applyDealsNewGame()
     QFETCH(int, shuffleMoves);
 
     GameFixture f;
-    start(f, from, 10);
+    dealGame(f, {from});
     GameState &game = f.game;
-    firstMove(game);
+    QVERIFY(!flow::playerMove(f).isEmpty());
     for (int i = 0; i < 5; ++i)
         game.tmrtime_Timer();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 5);
@@ -263,14 +246,14 @@ void TestOptionsPanel::applyDealsNewGame()
 void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
 {
     GameFixture f;
-    start(f, level(u"Easy"), 10);
+    dealGame(f);
     GameState &game = f.game;
     game.mnuoptions_Click();
     probe(game).controls.txtlimit.text = QStringLiteral("30");
     game.CmdOK_Click();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
 
-    firstMove(game);
+    QVERIFY(!flow::playerMove(f).isEmpty());
     game.tmrtime_Timer();
     game.tmrtime_Timer();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 2);
@@ -280,9 +263,9 @@ void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
 void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
 {
     GameFixture f;
-    start(f, level(u"Medium"), 15);
+    dealGame(f, {level(u"Medium"), 15});
     GameState &game = f.game;
-    firstMove(game);
+    QVERIFY(!flow::playerMove(f).isEmpty());
     game.tmrtime_Timer();
     const QStringList history = probe(game).board.MoveHistory;
     const int seeds = f.random.seeds;
@@ -325,10 +308,10 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     QFETCH(const DifficultyLevel *, restored);
 
     GameFixture f;
-    start(f, level(u"Easy"), 10);
+    dealGame(f);
     GameState &game = f.game;
     probe(game).deal.Difficulty = difficulty;
-    firstMove(game);
+    QVERIFY(!flow::playerMove(f).isEmpty());
     const QStringList history = probe(game).board.MoveHistory;
     const auto cells = probe(game).board.cmdcheck;
     const qint16 rounds = probe(game).deal.ShuffleRounds;
@@ -400,10 +383,10 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
     QFETCH(QString, window);
     QFETCH(bool, moved);
     GameFixture f;
-    start(f);
+    dealGame(f);
     GameState &game = f.game;
     if (moved)
-        firstMove(game);
+        QVERIFY(!flow::playerMove(f).isEmpty());
 
     game.mnuoptions_Click();
     QVERIFY(!probe(game).controls.tmrtime.enabled);
@@ -431,10 +414,8 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
 void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
 {
     GameFixture f;
-    start(f);
+    dealGame(f, {.blank = 5});
     GameState &game = f.game;
-    f.layOut(5);
-    probe(game).board.MoveHistory = QStringList{QString(), QString()};
     game.mnuoptions_Click();
 
     game.cmdcheck_Click(9);

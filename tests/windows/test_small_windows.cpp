@@ -24,7 +24,7 @@ namespace {
 struct StoreFixture
 {
     StoreFixture() : store(dir.path()) {}
-    QTemporaryDir dir;
+    QTemporaryDir dir{scratchTemplate()};
     SettingsStore store;
     ScoreVariables scores;
 };
