@@ -3,7 +3,6 @@
 #include "game/dialogs.h"
 
 #include <QCoreApplication>
-#include <QRegularExpression>
 
 namespace {
 
@@ -58,11 +57,39 @@ QString shownMessage(const QString &english)
     return translated(english);
 }
 
+namespace {
+
+// A whole number as the clock writes it: digits, perhaps after a minus.
+bool isClockNumber(QStringView text)
+{
+    if (text.startsWith(u'-'))
+        text = text.mid(1);
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QString shownClock(const QString &english)
 {
-    static const QRegularExpression clock(QStringLiteral("^Timer : (-?\\d+) : (-?\\d+)$"));
-    const QRegularExpressionMatch match = clock.match(english);
-    if (!match.hasMatch())
+    // "Timer : <minutes> : <seconds>"; read by hand, as a regular expression
+    // would load and compile a matcher at start-up for this alone.
+    static constexpr QStringView prefix = u"Timer : ";
+    static constexpr QStringView separator = u" : ";
+    if (!english.startsWith(prefix))
         return english;
-    return translated(QStringLiteral("Timer : %1 : %2")).arg(match.captured(1), match.captured(2));
+    const QStringView numbers = QStringView(english).mid(prefix.size());
+    const qsizetype at = numbers.indexOf(separator);
+    if (at < 0)
+        return english;
+    const QStringView minutes = numbers.left(at);
+    const QStringView seconds = numbers.mid(at + separator.size());
+    if (!isClockNumber(minutes) || !isClockNumber(seconds))
+        return english;
+    return translated(QStringLiteral("Timer : %1 : %2")).arg(minutes, seconds);
 }

@@ -243,6 +243,14 @@ void TestTranslations::everyTextIsTranslated()
     showEverything([](QWidget &) {});
     QVERIFY2(shownIn.translator().missing.isEmpty(),
              qPrintable(QStringList(shownIn.translator().missing.values()).join(u'\n')));
+
+    // The clock is read apart and told again; anything else is left as it is.
+    const QString timer = QCoreApplication::translate("Game", "Timer : %1 : %2");
+    QVERIFY(!timer.startsWith(u"Timer"));
+    QCOMPARE(shownClock(QStringLiteral("Timer : 4 : 59")), timer.arg(u"4", u"59"));
+    QCOMPARE(shownClock(QStringLiteral("Timer : -1 : -5")), timer.arg(u"-1", u"-5"));
+    for (const char *odd : {"Timer : 4", "Timer : 4 : x", "Timer :  : 5", "Timer : 4 : 5 : 6", "Timer : - : 5"})
+        QCOMPARE(shownClock(QString::fromLatin1(odd)), QString::fromLatin1(odd));
 }
 
 void TestTranslations::textsFitTheirControls_data()
