@@ -3,13 +3,17 @@
 // 41 x 33 px buttons on a 215 x 240 px client area, a menu bar with two menus
 // and a status bar) and nothing else: no fonts of its own, no icon, no
 // settings, no timers.
+// With --clock it also counts down in a fixed-size status-bar label, set once
+// a second by a precise timer: the yardstick for the game's running clock.
 #include <QAction>
+#include <QLabel>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QWidget>
 
 int main(int argc, char *argv[])
@@ -36,6 +40,20 @@ int main(int argc, char *argv[])
     help->addAction(QStringLiteral("About"));
 
     window.statusBar()->showMessage(QStringLiteral("Ready"));
+    if (QCoreApplication::arguments().contains(QStringLiteral("--clock"))) {
+        auto *clock = new QLabel(&window);
+        clock->setFixedSize(100, 18);
+        window.statusBar()->addPermanentWidget(clock);
+        auto *timer = new QTimer(&window);
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setInterval(1000);
+        int left = 20 * 60;
+        QObject::connect(timer, &QTimer::timeout, clock, [clock, &left] {
+            --left;
+            clock->setText(QStringLiteral("Timer : %1 : %2").arg(left / 60).arg(left % 60));
+        });
+        timer->start();
+    }
     window.show();
     return app.exec();
 }
