@@ -12,10 +12,10 @@
 
 namespace {
 
-using Kind = ControlSpec::Kind;
+using Kind = ControlRow::Kind;
 
 // Back to front.
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {QStringLiteral("Label1"), Kind::Label, "Taviq", nullptr, 0, 0, 1575, 855, {}},
     {QStringLiteral("Frame1"), Kind::GroupBox, QT_TRANSLATE_NOOP("Game", "Programmed by"), nullptr,
      0, 960, 4575, 1575, {}},

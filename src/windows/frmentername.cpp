@@ -15,11 +15,11 @@
 
 namespace {
 
-using Kind = ControlSpec::Kind;
+using Kind = ControlRow::Kind;
 
 // Back to front. The two message labels are never shown together; the name
 // box lies over "Press OK to Reset Game".
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {QStringLiteral("labmsgwin"), Kind::Label, nullptr, nullptr, 0, 0, 4455, 1095, {}, true},
     {QStringLiteral("labtop"), Kind::Label, nullptr, nullptr, 0, 240, 4695, 1095, {}, true},
     {QStringLiteral("Label1"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Press OK to Reset Game"), nullptr,

@@ -13,12 +13,12 @@
 
 namespace {
 
-using Kind = ControlSpec::Kind;
+using Kind = ControlRow::Kind;
 
 // Back to front: the frame, then for each difficulty in the order of the
 // difficulty table its winner's name, best time and caption, the captions and
 // times growing to the right with their texts.
-const ControlSpec kLayout[] = {
+const ControlRow kLayout[] = {
     {QStringLiteral("famhighscores"), Kind::GroupBox, QT_TRANSLATE_NOOP("Game", "High Scores"), nullptr,
      120, 120, 5295, 1815, {}},
     {QStringLiteral("cmdresetscore"), Kind::Button, QT_TRANSLATE_NOOP("Game", "Reset Scores"), nullptr,

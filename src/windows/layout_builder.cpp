@@ -24,56 +24,56 @@ QString layoutText(const char *english)
     return english ? QCoreApplication::translate("Game", english) : QString();
 }
 
-QWidget *create(const ControlSpec &spec, QWidget *parent)
+QWidget *create(const ControlRow &control, QWidget *parent)
 {
-    const QString caption = layoutText(spec.caption);
-    switch (spec.kind) {
-    case ControlSpec::Kind::Frame: {
+    const QString caption = layoutText(control.caption);
+    switch (control.kind) {
+    case ControlRow::Kind::Frame: {
         auto *frame = new QFrame(parent);
         frame->setFrameStyle(QFrame::Box | QFrame::Plain);
         frame->setLineWidth(1);
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
         return frame;
     }
-    case ControlSpec::Kind::GroupBox: {
+    case ControlRow::Kind::GroupBox: {
         auto *box = new QGroupBox(caption, parent);
         // A frame inside a frame would otherwise be read out with the outer
         // frame's caption.
         box->setAccessibleName(caption);
         return box;
     }
-    case ControlSpec::Kind::Button:
+    case ControlRow::Kind::Button:
         return new QPushButton(caption, parent);
-    case ControlSpec::Kind::Tile: {
-        const int index = spec.name.section(u'(', 1).chopped(1).toInt();
+    case ControlRow::Kind::Tile: {
+        const int index = control.name.section(u'(', 1).chopped(1).toInt();
         auto *tile = new TileButton(index, parent);
         tile->setText(caption);
         return tile;
     }
-    case ControlSpec::Kind::OptionButton:
+    case ControlRow::Kind::OptionButton:
         return new QRadioButton(caption, parent);
-    case ControlSpec::Kind::Label: {
+    case ControlRow::Kind::Label: {
         auto *label = new QLabel(caption, parent);
         label->setTextFormat(Qt::PlainText);
         return label;
     }
-    case ControlSpec::Kind::TextBox:
+    case ControlRow::Kind::TextBox:
         return new QLineEdit(caption, parent);
-    case ControlSpec::Kind::LimitBox:
+    case ControlRow::Kind::LimitBox:
         return new UpDownBox(caption, parent);
-    case ControlSpec::Kind::UpDown:
+    case ControlRow::Kind::UpDown:
         return new UpDown(parent);
-    case ControlSpec::Kind::ProgressBar: {
+    case ControlRow::Kind::ProgressBar: {
         auto *bar = new QProgressBar(parent);
         bar->setTextVisible(false);
         return bar;
     }
-    case ControlSpec::Kind::StatusBar: {
+    case ControlRow::Kind::StatusBar: {
         auto *bar = new QStatusBar(parent);
         bar->setSizeGripEnabled(false);
         return bar;
     }
-    case ControlSpec::Kind::StatusPanel: {
+    case ControlRow::Kind::StatusPanel: {
         // A panel keeps its place and size and paints its whole area, so
         // that a new text repaints that panel and nothing else.
         auto *panel = new QLabel(parent);
@@ -89,43 +89,43 @@ QWidget *create(const ControlSpec &spec, QWidget *parent)
 
 } // namespace
 
-Controls buildControls(std::span<const ControlSpec> layout, QWidget *root)
+Controls buildControls(std::span<const ControlRow> layout, QWidget *root)
 {
     Controls controls;
-    for (const ControlSpec &spec : layout) {
-        QWidget *container = spec.container.isEmpty() ? root : controls[spec.container];
-        QWidget *widget = create(spec, container);
-        widget->setObjectName(spec.name);
-        if (spec.toolTip)
-            widget->setToolTip(layoutText(spec.toolTip));
-        const QRect place = twipsRect(spec.left, spec.top, spec.width, spec.height);
-        if (spec.kind == ControlSpec::Kind::StatusBar || spec.kind == ControlSpec::Kind::StatusPanel) {
+    for (const ControlRow &control : layout) {
+        QWidget *container = control.container.isEmpty() ? root : controls[control.container];
+        QWidget *widget = create(control, container);
+        widget->setObjectName(control.name);
+        if (control.toolTip)
+            widget->setToolTip(layoutText(control.toolTip));
+        const QRect place = twipsRect(control.left, control.top, control.width, control.height);
+        if (control.kind == ControlRow::Kind::StatusBar || control.kind == ControlRow::Kind::StatusPanel) {
             // A status bar and its panels keep their size whatever they hold.
             widget->setFixedSize(place.size());
             widget->move(place.topLeft());
         } else {
             widget->setGeometry(place);
         }
-        if (spec.hidden)
+        if (control.hidden)
             widget->hide();
-        controls.add(spec.name, widget);
+        controls.add(control.name, widget);
     }
     return controls;
 }
 
-void buildMenus(std::span<const MenuSpec> menus, QMenuBar *bar)
+void buildMenus(std::span<const MenuRow> menus, QMenuBar *bar)
 {
     QMenu *menu = nullptr;
-    for (const MenuSpec &spec : menus) {
-        if (!menu || menu->objectName() != spec.menu) {
-            menu = bar->addMenu(layoutText(spec.menuCaption));
-            menu->setObjectName(spec.menu);
+    for (const MenuRow &item : menus) {
+        if (!menu || menu->objectName() != item.menu) {
+            menu = bar->addMenu(layoutText(item.menuCaption));
+            menu->setObjectName(item.menu);
         }
-        if (spec.name.isEmpty())
+        if (item.name.isEmpty())
             continue;
-        QAction *action = menu->addAction(layoutText(spec.caption));
-        action->setObjectName(spec.name);
-        action->setShortcut(QKeySequence(spec.shortcut));
+        QAction *action = menu->addAction(layoutText(item.caption));
+        action->setObjectName(item.name);
+        action->setShortcut(QKeySequence(item.shortcut));
         // The shortcuts work with whichever control of the window has the
         // focus, and only there.
         action->setShortcutContext(Qt::WindowShortcut);

@@ -11,7 +11,7 @@ class QWidget;
 // One control of a window's layout, as the layouts give it: its name and
 // kind, its caption and tool tip, its place and size in twips from the top-left
 // corner of its container, and its container.
-struct ControlSpec
+struct ControlRow
 {
     enum class Kind {
         Frame,        // a plain rectangle outline
@@ -43,7 +43,7 @@ struct ControlSpec
 
 // One command of a menu: the menu's name and caption, the command's name,
 // caption and shortcut. A row without a command names the menu alone.
-struct MenuSpec
+struct MenuRow
 {
     QString menu;
     const char *menuCaption;
@@ -68,7 +68,7 @@ private:
 // window's client area. Captions and tool tips are shown in the player's
 // language (marked QT_TRANSLATE_NOOP("Game", ...) in the tables); the window
 // sets what else a control needs.
-Controls buildControls(std::span<const ControlSpec> layout, QWidget *root);
+Controls buildControls(std::span<const ControlRow> layout, QWidget *root);
 
 // Adds the menus and their commands to the menu bar, in the order given.
-void buildMenus(std::span<const MenuSpec> menus, QMenuBar *bar);
+void buildMenus(std::span<const MenuRow> menus, QMenuBar *bar);

@@ -6,11 +6,11 @@
 
 namespace {
 
-using Kind = ControlSpec::Kind;
+using Kind = ControlRow::Kind;
 
-std::vector<ControlSpec> layout()
+std::vector<ControlRow> layout()
 {
-    std::vector<ControlSpec> controls;
+    std::vector<ControlRow> controls;
     // Back to front: the outline behind the board, the board, the row below it
     // with the status bar, and the options panel over the board.
     controls.push_back({QStringLiteral("Shape1"), Kind::Frame, nullptr, nullptr, 120, 0, 3015, 2535, {}});
@@ -18,7 +18,7 @@ std::vector<ControlSpec> layout()
         controls.push_back({QStringLiteral("cmdcheck(%1)").arg(i), Kind::Tile, "1", nullptr,
                             240 + 720 * (i % 4), 120 + 600 * (i / 4), 615, 495, {}});
     }
-    const std::vector<ControlSpec> rest{
+    const std::vector<ControlRow> rest{
         {QStringLiteral("Cmdreset"), Kind::Button, QT_TRANSLATE_NOOP("Game", "Reset"),
          QT_TRANSLATE_NOOP("Game", "Reset Game"), 120, 2760, 975, 435, {}},
         {QStringLiteral("stbtimer"), Kind::StatusBar, nullptr, nullptr, 0, 3345, 3225, 255, {}},
@@ -56,15 +56,15 @@ std::vector<ControlSpec> layout()
 
 } // namespace
 
-std::span<const ControlSpec> mainWindowControls()
+std::span<const ControlRow> mainWindowControls()
 {
-    static const std::vector<ControlSpec> controls = layout();
+    static const std::vector<ControlRow> controls = layout();
     return controls;
 }
 
-std::span<const MenuSpec> mainWindowMenus()
+std::span<const MenuRow> mainWindowMenus()
 {
-    static const std::vector<MenuSpec> menus{
+    static const std::vector<MenuRow> menus{
         {QStringLiteral("mnutools"), QT_TRANSLATE_NOOP("Game", "Tools"), QStringLiteral("Mnuauto"),
          QT_TRANSLATE_NOOP("Game", "Auto Play"), Qt::Key_F2},
         {QStringLiteral("mnutools"), QT_TRANSLATE_NOOP("Game", "Tools"), QStringLiteral("mnuoptions"),

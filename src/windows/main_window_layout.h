@@ -5,8 +5,8 @@
 #include <span>
 
 // The main window's controls, back to front, and its menus.
-std::span<const ControlSpec> mainWindowControls();
-std::span<const MenuSpec> mainWindowMenus();
+std::span<const ControlRow> mainWindowControls();
+std::span<const MenuRow> mainWindowMenus();
 
 // The client area as created, in twips; the window's outer height adds the
 // title bar, the menu bar and the borders to it.
