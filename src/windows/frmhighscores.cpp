@@ -95,7 +95,7 @@ void frmhighscores::Form_Load()
         time->setText(rows[row].time);
         time->adjustSize();
         // A screen reader reads each row as one text: the caption carries it.
-        const QString text = tr("%1: %2, %3").arg(shown(QString::fromUtf8(level.caption)), rows[row].time, rows[row].name);
+        const QString text = tr("%1: %2, %3").arg(shown(level.caption), rows[row].time, rows[row].name);
         m_controls.get<QLabel>(rowLabel(level, "cap"))->setAccessibleName(text);
         table << text;
     }

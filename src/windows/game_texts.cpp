@@ -39,10 +39,15 @@ namespace {
 
 QString translated(const QString &english)
 {
-    return QCoreApplication::translate("Game", english.toUtf8().constData());
+    return shown(english.toUtf8().constData());
 }
 
 } // namespace
+
+QString shown(const char *english)
+{
+    return english ? QCoreApplication::translate("Game", english) : QString();
+}
 
 QString shown(const QString &english)
 {
@@ -57,39 +62,18 @@ QString shownMessage(const QString &english)
     return translated(english);
 }
 
-namespace {
-
-// A whole number as the clock writes it: digits, perhaps after a minus.
-bool isClockNumber(QStringView text)
-{
-    if (text.startsWith(u'-'))
-        text = text.mid(1);
-    if (text.isEmpty())
-        return false;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 QString shownClock(const QString &english)
 {
-    // "Timer : <minutes> : <seconds>"; read by hand, as a regular expression
-    // would load and compile a matcher at start-up for this alone.
-    static constexpr QStringView prefix = u"Timer : ";
-    static constexpr QStringView separator = u" : ";
-    if (!english.startsWith(prefix))
+    // "Timer : <minutes> : <seconds>", read apart by hand: a regular
+    // expression would load a whole matcher at start-up for this alone.
+    const QStringList parts = english.split(QStringLiteral(" : "));
+    bool minutes = false;
+    bool seconds = false;
+    if (parts.size() == 3 && parts[0] == u"Timer") {
+        parts[1].toInt(&minutes);
+        parts[2].toInt(&seconds);
+    }
+    if (!minutes || !seconds)
         return english;
-    const QStringView numbers = QStringView(english).mid(prefix.size());
-    const qsizetype at = numbers.indexOf(separator);
-    if (at < 0)
-        return english;
-    const QStringView minutes = numbers.left(at);
-    const QStringView seconds = numbers.mid(at + separator.size());
-    if (!isClockNumber(minutes) || !isClockNumber(seconds))
-        return english;
-    return translated(QStringLiteral("Timer : %1 : %2")).arg(minutes, seconds);
+    return translated(QStringLiteral("Timer : %1 : %2")).arg(parts[1], parts[2]);
 }

@@ -8,6 +8,8 @@
 
 // A text of the game as the player reads it.
 QString shown(const QString &english);
+// A caption or tool tip of the layout tables (none: an empty text).
+QString shown(const char *english);
 // A message. The one that tells of a record not saved has its first line
 // translated and its reason as far as the game knows the reason's words.
 QString shownMessage(const QString &english);

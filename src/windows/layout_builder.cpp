@@ -1,11 +1,11 @@
 #include "layout_builder.h"
 
+#include "game_texts.h"
 #include "tile_button.h"
 #include "twips.h"
 #include "up_down.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,15 +18,9 @@
 
 namespace {
 
-// A caption or tool tip of a layout, in the player's language.
-QString layoutText(const char *english)
-{
-    return english ? QCoreApplication::translate("Game", english) : QString();
-}
-
 QWidget *create(const ControlRow &control, QWidget *parent)
 {
-    const QString caption = layoutText(control.caption);
+    const QString caption = shown(control.caption);
     switch (control.kind) {
     case ControlRow::Kind::Frame: {
         auto *frame = new QFrame(parent);
@@ -97,7 +91,7 @@ Controls buildControls(std::span<const ControlRow> layout, QWidget *root)
         QWidget *widget = create(control, container);
         widget->setObjectName(control.name);
         if (control.toolTip)
-            widget->setToolTip(layoutText(control.toolTip));
+            widget->setToolTip(shown(control.toolTip));
         const QRect place = twipsRect(control.left, control.top, control.width, control.height);
         if (control.kind == ControlRow::Kind::StatusBar || control.kind == ControlRow::Kind::StatusPanel) {
             // A status bar and its panels keep their size whatever they hold.
@@ -118,12 +112,12 @@ void buildMenus(std::span<const MenuRow> menus, QMenuBar *bar)
     QMenu *menu = nullptr;
     for (const MenuRow &item : menus) {
         if (!menu || menu->objectName() != item.menu) {
-            menu = bar->addMenu(layoutText(item.menuCaption));
+            menu = bar->addMenu(shown(item.menuCaption));
             menu->setObjectName(item.menu);
         }
         if (item.name.isEmpty())
             continue;
-        QAction *action = menu->addAction(layoutText(item.caption));
+        QAction *action = menu->addAction(shown(item.caption));
         action->setObjectName(item.name);
         action->setShortcut(QKeySequence(item.shortcut));
         // The shortcuts work with whichever control of the window has the
