@@ -47,8 +47,7 @@ int main(int argc, char *argv[])
         auto *timer = new QTimer(&window);
         timer->setTimerType(Qt::PreciseTimer);
         timer->setInterval(1000);
-        int left = 20 * 60;
-        QObject::connect(timer, &QTimer::timeout, clock, [clock, &left] {
+        QObject::connect(timer, &QTimer::timeout, clock, [clock, left = 20 * 60]() mutable {
             --left;
             clock->setText(QStringLiteral("Timer : %1 : %2").arg(left / 60).arg(left % 60));
         });

@@ -225,13 +225,13 @@ void frmMain::render()
     // set again would repaint its control and be announced to a screen reader
     // once more (a clock tick changes the clock panel alone).
     renderCells();
-    const auto renderButton = [](QPushButton *button, const ButtonState &button_) {
-        if (const QString caption = shown(button_.caption); button->text() != caption)
+    const auto renderButton = [](QPushButton *button, const ButtonState &wanted) {
+        if (const QString caption = shown(wanted.caption); button->text() != caption)
             button->setText(caption);
-        if (const QString tip = shown(button_.toolTip); button->toolTip() != tip)
+        if (const QString tip = shown(wanted.toolTip); button->toolTip() != tip)
             button->setToolTip(tip);
-        if (button->isEnabled() != button_.enabled)
-            button->setEnabled(button_.enabled);
+        if (button->isEnabled() != wanted.enabled)
+            button->setEnabled(wanted.enabled);
     };
     renderButton(m_pause, state.cmdpause);
     renderButton(m_reset, state.Cmdreset);

@@ -26,7 +26,7 @@ void WindowDialogs::message(const QString &text, const QString &title, Icon icon
     const QMessageBox::Icon shownIcon = icon == Icon::Information ? QMessageBox::Information
                                     : icon == Icon::Warning   ? QMessageBox::Warning
                                                               : QMessageBox::NoIcon;
-    QMessageBox box(shownIcon, ::shown(title), withLineBreaks(shownMessage(text)), QMessageBox::Ok, m_parent);
+    QMessageBox box(shownIcon, shown(title), withLineBreaks(shownMessage(text)), QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     // Each line of a message stands on a line of its own, however long.
     if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
