@@ -18,6 +18,8 @@ for s in " 10" "12.5" "13.5" "1e3" "-5" "." "1 2" "12ab" "1e400" "+.5E-2"; do
 done
 printf '[Difficulty]\ndiff=Hard\n\n[Times]\nTimelimit=" 10"\nEasy=" 95"\n\n[Names]\nEasy=Ada\n' >"$seeds/files/normal"
 printf '[Names]\nEasy=a, b, c\nMedium=@Variant(\\0\\0\\0\\x7f)\n' >"$seeds/files/odd"
+printf '[Times]\r\nTimelimit=" 12"\r\n; a lone " in a comment\r\n\r\n[Names]\r\nEasy=Ada\r\n' >"$seeds/files/crlf"
+printf '[Difficulty]\rdiff=Hard\r\r[Times]\rTimelimit=3\r' >"$seeds/files/cr"
 
 export ASAN_OPTIONS=detect_leaks=0
 for target in fuzz_leading_number fuzz_text_to_int16; do

@@ -118,30 +118,6 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
         <translation>Ihre Bestzeit konnte nicht gespeichert werden:</translation>
     </message>
     <message>
-        <source>the settings file is a folder</source>
-        <translation>die Einstellungsdatei ist ein Ordner</translation>
-    </message>
-    <message>
-        <source>the settings file is a pipe</source>
-        <translation>die Einstellungsdatei ist eine Pipe</translation>
-    </message>
-    <message>
-        <source>the settings file is a socket</source>
-        <translation>die Einstellungsdatei ist ein Socket</translation>
-    </message>
-    <message>
-        <source>the settings file is a device</source>
-        <translation>die Einstellungsdatei ist ein Gerät</translation>
-    </message>
-    <message>
-        <source>the settings file is not a regular file</source>
-        <translation>die Einstellungsdatei ist keine normale Datei</translation>
-    </message>
-    <message>
-        <source>the settings file is larger than 1 GiB</source>
-        <translation>die Einstellungsdatei ist größer als 1 GiB</translation>
-    </message>
-    <message>
         <source>Options</source>
         <translation>Optionen</translation>
     </message>
@@ -188,6 +164,86 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
     <message>
         <source>About</source>
         <translation>Über</translation>
+    </message>
+    <message>
+        <source>The settings folder %1 could not be created</source>
+        <translation>Der Einstellungsordner %1 konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be read</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a folder</source>
+        <translation>Die Einstellungsdatei %1 ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a pipe</source>
+        <translation>Die Einstellungsdatei %1 ist eine Pipe</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a socket</source>
+        <translation>Die Einstellungsdatei %1 ist ein Socket</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a device</source>
+        <translation>Die Einstellungsdatei %1 ist ein Gerät</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file</source>
+        <translation>Die Einstellungsdatei %1 ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a link that leads nowhere</source>
+        <translation>Die Einstellungsdatei %1 ist ein Link, der ins Leere führt</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is larger than 1 GiB</source>
+        <translation>Die Einstellungsdatei %1 ist größer als 1 GiB</translation>
+    </message>
+    <message>
+        <source>%1 is in the lock&apos;s way and could not be removed</source>
+        <extracomment>Something that is no lock stands at the path of the settings file&apos;s lock.</extracomment>
+        <translation>%1 steht der Sperrdatei im Weg und konnte nicht entfernt werden</translation>
+    </message>
+    <message>
+        <source>The lock %1 could not be created</source>
+        <translation>Die Sperrdatei %1 konnte nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Another program (process %2) is saving the settings file (lock %1)</source>
+        <extracomment>%1 is the path of the lock, %2 the number of the process that holds it.</extracomment>
+        <translation>Ein anderes Programm (Prozess %2) speichert gerade die Einstellungsdatei (Sperrdatei %1)</translation>
+    </message>
+    <message>
+        <source>Another program is saving the settings file (lock %1)</source>
+        <translation>Ein anderes Programm speichert gerade die Einstellungsdatei (Sperrdatei %1)</translation>
+    </message>
+    <message>
+        <source>The unreadable content could not be copied to %1</source>
+        <extracomment>What cannot be carried over into the new settings file is kept in a copy.</extracomment>
+        <translation>Der unlesbare Inhalt konnte nicht nach %1 kopiert werden</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be written</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be replaced</source>
+        <translation>Die Einstellungsdatei %1 konnte nicht ersetzt werden</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what went wrong, %2 the system&apos;s own words for the error.</extracomment>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>The scores could not be reset:</source>
+        <translation>Die Bestzeiten konnten nicht gelöscht werden:</translation>
+    </message>
+    <message>
+        <source>Your settings could not be saved:</source>
+        <translation>Ihre Einstellungen konnten nicht gespeichert werden:</translation>
     </message>
 </context>
 <context>

@@ -33,15 +33,15 @@
     </message>
     <message>
         <source>Easy :</source>
-        <translation>Facile :</translation>
+        <translation>Facile&#xa0;:</translation>
     </message>
     <message>
         <source>Medium :</source>
-        <translation>Moyen :</translation>
+        <translation>Moyen&#xa0;:</translation>
     </message>
     <message>
         <source>Hard :</source>
-        <translation>Dur :</translation>
+        <translation>Dur&#xa0;:</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>Timer : %1 : %2</source>
-        <translation>Temps : %1 : %2</translation>
+        <translation>Temps&#xa0;: %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>Game Over</source>
@@ -100,7 +100,7 @@
 Click on a number near blank to move it to blank<byte value="xd"/>
 or use keys 8,2,4 and 6 (on number pad when num lock is on) to move number<byte value="xd"/>
 F2 to Autoplay game<byte value="xd"/>Click Reset button to reset Game</source>
-        <translation>Votre but : remettre les nombres dans l&apos;ordre<byte value="xd"/>
+        <translation>Votre but&#xa0;: remettre les nombres dans l&apos;ordre<byte value="xd"/>
 Cliquez sur un nombre voisin de la case vide pour l&apos;y faire glisser<byte value="xd"/>
 ou utilisez les touches 8, 2, 4 et 6 (pavé numérique, verrouillage numérique activé) pour déplacer un nombre<byte value="xd"/>
 F2 pour le jeu automatique<byte value="xd"/>Cliquez sur Relancer pour relancer la partie</translation>
@@ -115,31 +115,7 @@ F2 pour le jeu automatique<byte value="xd"/>Cliquez sur Relancer pour relancer l
     </message>
     <message>
         <source>Your best time could not be saved:</source>
-        <translation>Votre meilleur temps n&apos;a pas pu être enregistré :</translation>
-    </message>
-    <message>
-        <source>the settings file is a folder</source>
-        <translation>le fichier des réglages est un dossier</translation>
-    </message>
-    <message>
-        <source>the settings file is a pipe</source>
-        <translation>le fichier des réglages est un tube</translation>
-    </message>
-    <message>
-        <source>the settings file is a socket</source>
-        <translation>le fichier des réglages est une socket</translation>
-    </message>
-    <message>
-        <source>the settings file is a device</source>
-        <translation>le fichier des réglages est un périphérique</translation>
-    </message>
-    <message>
-        <source>the settings file is not a regular file</source>
-        <translation>le fichier des réglages n&apos;est pas un fichier ordinaire</translation>
-    </message>
-    <message>
-        <source>the settings file is larger than 1 GiB</source>
-        <translation>le fichier des réglages dépasse 1 Gio</translation>
+        <translation>Votre meilleur temps n&apos;a pas pu être enregistré&#xa0;:</translation>
     </message>
     <message>
         <source>Options</source>
@@ -188,6 +164,86 @@ F2 pour le jeu automatique<byte value="xd"/>Cliquez sur Relancer pour relancer l
     <message>
         <source>About</source>
         <translation>À propos</translation>
+    </message>
+    <message>
+        <source>The settings folder %1 could not be created</source>
+        <translation>Le dossier des réglages %1 n&apos;a pas pu être créé</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be read</source>
+        <translation>Le fichier des réglages %1 n&apos;a pas pu être lu</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a folder</source>
+        <translation>Le fichier des réglages %1 est un dossier</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a pipe</source>
+        <translation>Le fichier des réglages %1 est un tube</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a socket</source>
+        <translation>Le fichier des réglages %1 est une socket</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a device</source>
+        <translation>Le fichier des réglages %1 est un périphérique</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a regular file</source>
+        <translation>Le fichier des réglages %1 n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a link that leads nowhere</source>
+        <translation>Le fichier des réglages %1 est un lien qui ne mène nulle part</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is larger than 1 GiB</source>
+        <translation>Le fichier des réglages %1 dépasse 1 Gio</translation>
+    </message>
+    <message>
+        <source>%1 is in the lock&apos;s way and could not be removed</source>
+        <extracomment>Something that is no lock stands at the path of the settings file&apos;s lock.</extracomment>
+        <translation>%1 occupe la place du verrou et n&apos;a pas pu être supprimé</translation>
+    </message>
+    <message>
+        <source>The lock %1 could not be created</source>
+        <translation>Le verrou %1 n&apos;a pas pu être créé</translation>
+    </message>
+    <message>
+        <source>Another program (process %2) is saving the settings file (lock %1)</source>
+        <extracomment>%1 is the path of the lock, %2 the number of the process that holds it.</extracomment>
+        <translation>Un autre programme (processus %2) enregistre le fichier des réglages (verrou %1)</translation>
+    </message>
+    <message>
+        <source>Another program is saving the settings file (lock %1)</source>
+        <translation>Un autre programme enregistre le fichier des réglages (verrou %1)</translation>
+    </message>
+    <message>
+        <source>The unreadable content could not be copied to %1</source>
+        <extracomment>What cannot be carried over into the new settings file is kept in a copy.</extracomment>
+        <translation>Le contenu illisible n&apos;a pas pu être copié dans %1</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be written</source>
+        <translation>Le fichier des réglages %1 n&apos;a pas pu être écrit</translation>
+    </message>
+    <message>
+        <source>The settings file %1 could not be replaced</source>
+        <translation>Le fichier des réglages %1 n&apos;a pas pu être remplacé</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <extracomment>%1 is what went wrong, %2 the system&apos;s own words for the error.</extracomment>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The scores could not be reset:</source>
+        <translation>Les meilleurs temps n&apos;ont pas pu être effacés&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Your settings could not be saved:</source>
+        <translation>Vos réglages n&apos;ont pas pu être enregistrés&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -277,7 +333,7 @@ Entrez votre nom</translation>
     </message>
     <message>
         <source>%1: %2, %3</source>
-        <translation>%1 : %2, %3</translation>
+        <translation>%1&#xa0;: %2, %3</translation>
     </message>
 </context>
 </TS>

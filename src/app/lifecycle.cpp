@@ -1,5 +1,6 @@
 #include "lifecycle.h"
 
+#include "game/dialogs.h"
 #include "game/game_state.h"
 #include "store/conversions.h"
 #include "store/entries.h"
@@ -21,7 +22,12 @@ void Form_Activate(GameState &game) { game.activate(); }
 
 void Form_Unload(GameState &game)
 {
-    game.store().write(kApplication,
-                       {{Entry::DifficultySection, Entry::DifficultyWriteKey, game.deal().Difficulty},
-                        {Entry::TimesSection, Entry::TimeLimitKey, NumberText(game.clock().TimeLimitMinutes)}});
+    const SaveResult saved =
+        game.store().write(kApplication,
+                           {{Entry::DifficultySection, Entry::DifficultyWriteKey, game.deal().Difficulty},
+                            {Entry::TimesSection, Entry::TimeLimitKey, NumberText(game.clock().TimeLimitMinutes)}});
+    // Told before the window goes; a game closed by a signal has nobody to
+    // tell but the log.
+    if (saved.failure && game.dialogs())
+        game.dialogs()->notSaved(Dialogs::Unsaved::Settings, *saved.failure);
 }

@@ -8,5 +8,6 @@ class GameState;
 void Form_Load(GameState &game);
 // The first activation deals the first game; later ones change nothing.
 void Form_Activate(GameState &game);
-// Writes the difficulty and the time limit back to the store.
+// Writes the difficulty and the time limit back to the store, and tells the
+// player when that fails.
 void Form_Unload(GameState &game);

@@ -38,6 +38,8 @@ int main(int argc, char *argv[])
     Form_Load(game);
     window.render();
     QObject::connect(&window, &frmMain::activated, &window, [&game] { Form_Activate(game); });
+    // Saved while the window closes and before it goes, so that a message that
+    // the save failed shows over it; the game ends once that is answered.
     QObject::connect(&window, &frmMain::closing, &window, [&game] { Form_Unload(game); });
     // A logout, `kill` or Ctrl+C closes the game as its close box does.
     TerminationSignals termination;

@@ -122,6 +122,7 @@ public:
     GameState(SettingsStore &store, ScoreVariables &scores, RandomSource &random);
 
     void setDialogs(Dialogs *dialogs) { m_dialogs = dialogs; }
+    Dialogs *dialogs() const { return m_dialogs; }
     void setObserver(GameObserver *observer) { m_observer = observer; }
 
     SettingsStore &store() { return m_store; }

@@ -38,11 +38,13 @@ std::vector<HighScoreRow> loadHighScores(SettingsStore &store)
     return rows;
 }
 
-void resetScores(SettingsStore &store, ScoreVariables &scores)
+SaveResult resetScores(SettingsStore &store, ScoreVariables &scores)
 {
-    // A section that is not there (nothing stored yet, or a second reset) is
-    // no reason to stop.
-    store.deleteSection(kApplication, Entry::TimesSection);
-    store.deleteSection(kApplication, Entry::NamesSection);
+    // One save for both sections. Nothing to delete (nothing stored yet, or
+    // a second reset) is no failure.
+    SaveResult result = store.deleteSections(kApplication, {Entry::TimesSection, Entry::NamesSection});
+    if (result.status == SaveResult::Status::Missing)
+        result = {};
     loadBestTimes(store, scores);
+    return result;
 }

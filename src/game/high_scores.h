@@ -5,6 +5,7 @@
 #include <vector>
 
 class SettingsStore;
+struct SaveResult;
 struct ScoreVariables;
 
 // Loads the best time of every difficulty from the store into the score
@@ -28,6 +29,6 @@ std::vector<HighScoreRow> loadHighScores(SettingsStore &store);
 
 // Erases every best time and name (and with the times the stored time limit,
 // which the main window writes back when it closes), and reloads the best
-// times in force: the default once erased. A store that cannot be changed
-// keeps its times, which stay in force.
-void resetScores(SettingsStore &store, ScoreVariables &scores);
+// times in force: the default once erased. Both sections go in one save; a
+// save that fails leaves the times as the file holds them, and says why.
+SaveResult resetScores(SettingsStore &store, ScoreVariables &scores);

@@ -62,7 +62,6 @@ void GameState::recordBestTime(const DifficultyLevel &level)
     if (saved.status == SaveResult::Status::Refused)
         m_dialogs->message(QStringLiteral("A better time was saved meanwhile."), QStringLiteral("Not Saved"),
                            Dialogs::Icon::Warning);
-    else if (saved.status == SaveResult::Status::Failed)
-        m_dialogs->message(QString::fromLatin1(kBestTimeNotSaved) + u'\r' + saved.reason,
-                           QStringLiteral("Not Saved"), Dialogs::Icon::Warning);
+    else if (saved.failure)
+        m_dialogs->notSaved(Dialogs::Unsaved::BestTime, *saved.failure);
 }

@@ -4,10 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
 
 #include <cerrno>
-#include <functional>
-#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,225 +14,142 @@
 
 namespace {
 
+using namespace std::chrono_literals;
+using What = SaveFailure::What;
+
 // Larger files are no settings files the game wrote; they are left alone.
 constexpr qint64 kLargestFile = qint64(1) << 30;
+// A save holds the lock for well under this; a lock that tells no running
+// holder of this machine and is older than this is taken over.
+constexpr auto kStaleLock = 5s;
 
-QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+SaveFailure failed(What what, const QString &path, int error = 0)
+{
+    return {what, path, error ? QString::fromLocal8Bit(std::strerror(error)) : QString(), 0};
+}
 
 QByteArray encoded(const QString &path) { return QFile::encodeName(path); }
 
-FileStamp stampFrom(const struct stat &st)
+What kindOf(mode_t mode)
 {
-    FileStamp stamp;
-    stamp.exists = true;
-    stamp.device = static_cast<quint64>(st.st_dev);
-    stamp.inode = static_cast<quint64>(st.st_ino);
-    stamp.size = static_cast<qint64>(st.st_size);
-    stamp.modifiedNs = static_cast<qint64>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return stamp;
+    return S_ISDIR(mode) ? What::IsFolder
+         : S_ISFIFO(mode) ? What::IsPipe
+         : S_ISSOCK(mode) ? What::IsSocket
+         : (S_ISCHR(mode) || S_ISBLK(mode)) ? What::IsDevice
+                                             : What::IsOther;
 }
 
-QString kindOf(mode_t mode)
+// Whether the open file holds `bytes`, read back a piece at a time.
+bool readsBack(int fd, QByteArrayView bytes)
 {
-    if (S_ISDIR(mode))
-        return QStringLiteral("the settings file is a folder");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("the settings file is a pipe");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("the settings file is a socket");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("the settings file is a device");
-    return QStringLiteral("the settings file is not a regular file");
-}
-
-bool writeAll(int fd, const char *data, qint64 size, qint64 offset, int *error)
-{
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t n = ::pwrite(fd, data + done, static_cast<size_t>(size - done), offset + done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            *error = n < 0 ? errno : EIO;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly) || !file.seek(0))
+        return false;
+    for (;;) {
+        const QByteArray piece = file.read(1 << 16);
+        if (!bytes.startsWith(piece) || file.error() != QFileDevice::NoError)
             return false;
-        }
-        done += n;
+        if (piece.isEmpty())
+            return bytes.isEmpty();
+        bytes = bytes.sliced(piece.size());
     }
-    return true;
 }
 
-// Reads the open file back and compares it with what was written.
-QString checkWritten(int fd, const QByteArray &bytes)
+// Writes `bytes` into a new, empty file, takes the further step `adjust`,
+// syncs the file, reads it back and closes it. Returns errno, or EIO when
+// the file does not read back as written.
+template <typename Adjust>
+int writeChecked(int fd, const QByteArray &bytes, Adjust adjust)
 {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return systemReason(errno);
-    if (st.st_size != bytes.size())
-        return QStringLiteral("the file came out %1 bytes long instead of %2").arg(st.st_size).arg(bytes.size());
-    QByteArray back(bytes.size(), Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < back.size()) {
-        const ssize_t n = ::pread(fd, back.data() + done, static_cast<size_t>(back.size() - done), done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return systemReason(errno);
-        if (n == 0)
-            break;
-        done += n;
-    }
-    if (done != back.size() || back != bytes)
-        return QStringLiteral("the file read back is not what was written");
-    return {};
-}
-
-// Writes `bytes` at the start of the open file, takes the further step
-// `adjust` (which returns non-zero, with errno set, when it fails), flushes the
-// file to the disk, reads it back and closes it. Returns why it failed.
-QString writeChecked(int fd, const QByteArray &bytes, const std::function<int()> &adjust)
-{
-    QString reason;
     int error = 0;
-    if (!writeAll(fd, bytes.constData(), bytes.size(), 0, &error))
-        reason = systemReason(error);
-    if (reason.isEmpty() && adjust() != 0)
-        reason = systemReason(errno);
-    if (reason.isEmpty() && ::fsync(fd) != 0)
-        reason = systemReason(errno);
-    if (reason.isEmpty())
-        reason = checkWritten(fd, bytes);
-    if (::close(fd) != 0 && reason.isEmpty())
-        reason = systemReason(errno);
-    return reason;
+    for (qint64 done = 0; !error && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n == 0 || errno != EINTR)
+            error = n < 0 ? errno : EIO;
+    }
+    adjust();
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (!error && !readsBack(fd, bytes))
+        error = EIO;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    return error;
 }
 
-// Writes the file over its old content, for a folder in which no new file can
-// be made. The new size is reserved first, so that a full disk stops the save
-// before a byte of the old content is lost.
-QString writeInPlace(const QString &targetPath, const QByteArray &bytes)
+// Why no lock file can be made, which QLockFile does not tell: a file made
+// and written the same way, and removed again.
+int lockError(const QByteArray &name)
 {
-    const int fd = ::open(encoded(targetPath).constData(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
-        return systemReason(errno);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return QStringLiteral("the settings file is not a regular file");
-    }
-    if (!bytes.isEmpty()) {
-        const int reserved = ::posix_fallocate(fd, 0, bytes.size());
-        if (reserved != 0) {
-            ::close(fd);
-            return systemReason(reserved);
-        }
-    }
-    return writeChecked(fd, bytes, [&] { return ::ftruncate(fd, bytes.size()); });
-}
-
-void syncFolder(const QString &folder)
-{
-    const int fd = ::open(encoded(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+        return errno;
+    const int error = ::write(fd, "0\n", 2) == 2 && ::fsync(fd) == 0 ? EIO : errno;
+    ::close(fd);
+    ::unlink(name.constData());
+    return error;
 }
 
 } // namespace
-
-FileTarget resolveTarget(const QString &path)
-{
-    FileTarget target{path, FileTarget::Kind::Missing, {}};
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st;
-        if (::lstat(encoded(target.path).constData(), &st) != 0) {
-            if (errno != ENOENT) {
-                target.kind = FileTarget::Kind::Other;
-                target.reason = systemReason(errno);
-            }
-            return target;
-        }
-        if (S_ISREG(st.st_mode)) {
-            target.kind = FileTarget::Kind::Regular;
-            return target;
-        }
-        if (!S_ISLNK(st.st_mode)) {
-            target.kind = FileTarget::Kind::Other;
-            target.reason = kindOf(st.st_mode);
-            return target;
-        }
-        const QString link = QFile::symLinkTarget(target.path);
-        if (link.isEmpty())
-            break;
-        target.path = link;
-    }
-    target.kind = FileTarget::Kind::Other;
-    target.reason = QStringLiteral("the settings file's symbolic links lead nowhere");
-    return target;
-}
 
 FileStamp stampOf(const QString &path)
 {
     struct stat st {};
     if (::stat(encoded(path).constData(), &st) != 0)
         return {};
-    return stampFrom(st);
+    return {true, quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+FileTarget resolveTarget(const QString &path)
+{
+    FileTarget target{path, false, {}};
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(encoded(target.path).constData(), &st) != 0) {
+            if (errno != ENOENT)
+                target.problem = failed(What::ReadFile, target.path, errno);
+            return target;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            target.exists = S_ISREG(st.st_mode);
+            if (!target.exists)
+                target.problem = failed(kindOf(st.st_mode), target.path);
+            return target;
+        }
+        target.path = QFile::symLinkTarget(target.path);
+        if (target.path.isEmpty())
+            break;
+    }
+    target.problem = failed(What::LinksLeadNowhere, path);
+    return target;
 }
 
 FileRead readSettingsFile(const FileTarget &target)
 {
-    FileRead result;
-    if (target.kind == FileTarget::Kind::Missing)
+    FileRead result{false, {}, stampOf(target.path), target.problem};
+    if (!target.exists || result.failure)
         return result;
-    result.outcome = FileRead::Outcome::Refused;
-    if (target.kind == FileTarget::Kind::Other) {
-        result.reason = target.reason;
-        return result;
-    }
     // Not blocking: should a pipe have taken the file's place since it was
     // looked at, opening it must not wait for a writer.
     const int fd = ::open(encoded(target.path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        result.reason = systemReason(errno);
-        return result;
-    }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        result.reason = kindOf(st.st_mode);
+    QFile file;
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        result.failure = failed(What::ReadFile, target.path, errno);
+    } else if (!S_ISREG(st.st_mode) || st.st_size >= kLargestFile) {
+        result.failure = failed(S_ISREG(st.st_mode) ? What::TooLarge : kindOf(st.st_mode), target.path);
+    } else {
+        if (file.open(fd, QIODevice::ReadOnly))
+            result.bytes = file.readAll();
+        result.exists = file.isOpen() && file.error() == QFileDevice::NoError && result.bytes.size() < kLargestFile;
+        if (!result.exists)
+            result.failure = failed(result.bytes.size() < kLargestFile ? What::ReadFile : What::TooLarge, target.path);
+    }
+    if (fd >= 0)
         ::close(fd);
-        return result;
-    }
-    if (st.st_size > kLargestFile) {
-        result.reason = QStringLiteral("the settings file is larger than 1 GiB");
-        ::close(fd);
-        return result;
-    }
-    QByteArray bytes(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    for (;;) {
-        if (done == bytes.size()) {
-            // The file may have grown since it was measured.
-            if (bytes.size() >= kLargestFile)
-                break;
-            bytes.resize(bytes.size() + 4096);
-        }
-        const ssize_t n = ::read(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            result.reason = systemReason(errno);
-            ::close(fd);
-            return result;
-        }
-        if (n == 0)
-            break;
-        done += n;
-    }
-    bytes.truncate(done);
-    ::close(fd);
-    result.outcome = FileRead::Outcome::Read;
-    result.bytes = std::move(bytes);
-    result.stamp = stampFrom(st);
     return result;
 }
 
@@ -241,106 +157,89 @@ SaveLock::SaveLock(const QString &targetPath, std::chrono::milliseconds wait)
 {
     const QString lockPath = targetPath + QStringLiteral(".lock");
     const QByteArray name = encoded(lockPath);
+    // Qt would wait for ever on a pipe there, and never take over a folder.
     struct stat st {};
-    if (::lstat(name.constData(), &st) == 0) {
-        qint64 pid = 0;
-        QString host;
-        QString application;
-        // A lock file that tells who holds it is left to QLockFile, which
-        // breaks it when its holder no longer runs. Anything else there (an
-        // empty or unreadable file, a folder, a pipe) is no lock of ours.
-        const bool telling = S_ISREG(st.st_mode) && QLockFile(lockPath).getLockInfo(&pid, &host, &application);
-        if (!telling && (S_ISDIR(st.st_mode) ? ::rmdir(name.constData()) : ::unlink(name.constData())) != 0) {
-            m_warning = QStringLiteral("saved without the lock %1, which could not be removed: %2")
-                            .arg(QDir::toNativeSeparators(lockPath), systemReason(errno));
-            return;
-        }
+    if (::lstat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)
+        && (S_ISDIR(st.st_mode) ? ::rmdir(name.constData()) : ::unlink(name.constData())) != 0) {
+        m_failure = failed(What::ClearLock, lockPath, errno);
+        return;
     }
     m_lock = std::make_unique<QLockFile>(lockPath);
-    // Only a holder that is still running keeps the lock, however old it is.
-    m_lock->setStaleLockTime(std::chrono::milliseconds::zero());
+    m_lock->setStaleLockTime(kStaleLock);
     if (m_lock->tryLock(wait))
         return;
-    switch (m_lock->error()) {
-    case QLockFile::LockFailedError: {
-        qint64 pid = 0;
+    if (m_lock->error() == QLockFile::LockFailedError) {
+        m_failure = failed(What::LockHeld, lockPath);
         QString host;
         QString application;
-        m_lock->getLockInfo(&pid, &host, &application);
-        m_refusal = QStringLiteral("another program (process %1) is saving the settings file").arg(pid);
-        break;
-    }
-    case QLockFile::PermissionError:
-        // Nobody can lock a file in a folder nobody may write to.
-        break;
-    default:
-        m_warning = QStringLiteral("saved without the lock %1, which could not be made")
-                        .arg(QDir::toNativeSeparators(lockPath));
-        break;
+        // A process of another machine is named by nothing here.
+        if (!m_lock->getLockInfo(&m_failure->holder, &host, &application) || host != QSysInfo::machineHostName())
+            m_failure->holder = 0;
+    } else {
+        const int error = m_lock->error() == QLockFile::PermissionError ? EACCES : lockError(name);
+        m_failure = failed(What::TakeLock, lockPath, error);
     }
     m_lock.reset();
 }
 
 SaveLock::~SaveLock() = default;
 
-QString replaceFileContent(const QString &targetPath, const QByteArray &bytes)
+std::optional<SaveFailure> replaceFileContent(const QString &targetPath, const QByteArray &bytes)
 {
+    const QByteArray target = encoded(targetPath);
     // A file its owner has made read-only stays as it is, although its
     // folder would let a new file take its place.
-    if (::faccessat(AT_FDCWD, encoded(targetPath).constData(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
-        return systemReason(errno);
+    if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
+        return failed(What::WriteFile, targetPath, errno);
+    // The temporary files of saves that were cut short go first.
     const QFileInfo info(targetPath);
-    const QString folder = info.absolutePath();
-    QByteArray pattern = encoded(folder + QStringLiteral("/.") + info.fileName() + QStringLiteral(".XXXXXX"));
-    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) {
-        const int error = errno;
-        if ((error == EACCES || error == EPERM || error == EROFS) && info.isFile())
-            return writeInPlace(targetPath, bytes);
-        return systemReason(error);
+    const QDir folder = info.absoluteDir();
+    const QString temporaries = u'.' + info.fileName() + QStringLiteral(".??????");
+    for (const QString &name : folder.entryList({temporaries}, QDir::Files | QDir::Hidden | QDir::System))
+        ::unlink(encoded(folder.filePath(name)).constData());
+
+    QByteArray temporary = encoded(folder.filePath(temporaries.chopped(6) + QStringLiteral("XXXXXX")));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return failed(What::WriteFile, targetPath, errno);
+    // The new file keeps the old one's mode, and its owner and group where
+    // this user may give them; a new file is made as the user's files are.
+    struct stat old {};
+    const bool hadOld = ::stat(target.constData(), &old) == 0;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    int error = writeChecked(fd, bytes, [&] {
+        if (hadOld && ::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+            // Only root gives a file away: the saver's own file, then.
+        }
+        ::fchmod(fd, hadOld ? old.st_mode & 07777 : 0666 & ~mask);
+    });
+    const What what = error ? What::WriteFile : What::ReplaceFile;
+    if (!error && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(temporary.constData());
+        return failed(what, targetPath, error);
     }
-    // The new file is readable as the old one was; a new one as the user's
-    // files usually are.
-    struct stat old;
-    mode_t mode = 0;
-    if (::stat(encoded(targetPath).constData(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    const int folderFd = ::open(encoded(folder.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
     }
-    QString reason = writeChecked(fd, bytes, [&] { return ::fchmod(fd, mode); });
-    if (reason.isEmpty() && ::rename(pattern.constData(), encoded(targetPath).constData()) != 0)
-        reason = systemReason(errno);
-    if (!reason.isEmpty()) {
-        ::unlink(pattern.constData());
-        return reason;
-    }
-    syncFolder(folder);
-    return {};
+    return std::nullopt;
 }
 
-QString copyAside(const QString &targetPath, const QByteArray &bytes, QString *reason)
+std::optional<SaveFailure> copyAside(const QString &targetPath, const QByteArray &bytes, QString *copy)
 {
     for (int n = 1; n < 1000; ++n) {
-        const QString copy = targetPath + QStringLiteral(".unreadable")
-                             + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
-        const int fd = ::open(encoded(copy).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        *copy = targetPath + QStringLiteral(".unreadable") + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+        const int fd = ::open(encoded(*copy).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
-        if (fd < 0) {
-            *reason = systemReason(errno);
-            return {};
-        }
-        const QString problem = writeChecked(fd, bytes, [] { return 0; });
-        if (!problem.isEmpty()) {
-            ::unlink(encoded(copy).constData());
-            *reason = problem;
-            return {};
-        }
-        return copy;
+        const int error = fd < 0 ? errno : writeChecked(fd, bytes, [] {});
+        if (error && fd >= 0)
+            ::unlink(encoded(*copy).constData());
+        return error ? std::optional(failed(What::CopyAside, *copy, error)) : std::nullopt;
     }
-    *reason = QStringLiteral("no free name for the copy");
-    return {};
+    return failed(What::CopyAside, targetPath, EEXIST);
 }

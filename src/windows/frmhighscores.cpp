@@ -2,9 +2,11 @@
 
 #include "fonts.h"
 #include "game_texts.h"
+#include "game/dialogs.h"
 #include "game/difficulty.h"
 #include "game/high_scores.h"
 #include "placement.h"
+#include "store/settings_store.h"
 #include "twips.h"
 
 #include <QCoreApplication>
@@ -50,10 +52,11 @@ QString rowLabel(const DifficultyLevel &level, const char *part)
 
 } // namespace
 
-frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, QWidget *parent)
+frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, Dialogs &dialogs, QWidget *parent)
     : QDialog(parent)
     , m_store(store)
     , m_scores(scores)
+    , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmhighscores"));
     setWindowTitle(tr("High Scorers"));
@@ -107,6 +110,9 @@ void frmhighscores::Form_Load()
 
 void frmhighscores::cmdresetscore_Click()
 {
-    resetScores(m_store, m_scores);
+    const SaveResult reset = resetScores(m_store, m_scores);
+    if (reset.failure)
+        m_dialogs.notSaved(Dialogs::Unsaved::Scores, *reset.failure);
+    // Reset or not, the window shows what the file holds.
     Form_Load();
 }

@@ -4,16 +4,18 @@
 
 #include "layout_builder.h"
 
+class Dialogs;
 class SettingsStore;
 struct ScoreVariables;
 
 // The high-score window: the best time and the winner's name of each
-// difficulty as the store holds them, and Reset Scores.
+// difficulty as the store holds them, and Reset Scores, which tells the
+// player through `dialogs` when the store cannot be changed.
 class frmhighscores : public QDialog
 {
     Q_OBJECT
 public:
-    frmhighscores(SettingsStore &store, ScoreVariables &scores, QWidget *parent = nullptr);
+    frmhighscores(SettingsStore &store, ScoreVariables &scores, Dialogs &dialogs, QWidget *parent = nullptr);
 
     // Fills the value labels from the store.
     void Form_Load();
@@ -25,5 +27,6 @@ protected:
 private:
     SettingsStore &m_store;
     ScoreVariables &m_scores;
+    Dialogs &m_dialogs;
     Controls m_controls;
 };

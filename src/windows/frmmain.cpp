@@ -321,12 +321,15 @@ void frmMain::renderOptionButtons()
 
 void frmMain::timersChanged()
 {
-    // Starting a running timer changes nothing: moves never delay a tick.
+    // Starting a running timer changes nothing: moves never delay a tick. A
+    // window that is closing runs neither.
     const ControlsState &state = m_game.controls();
-    if (state.tmrtime.enabled != m_clockTimer->isActive())
-        state.tmrtime.enabled ? m_clockTimer->start() : m_clockTimer->stop();
-    if (state.tmrauto.enabled != m_autoPlayTimer->isActive())
-        state.tmrauto.enabled ? m_autoPlayTimer->start() : m_autoPlayTimer->stop();
+    const bool clock = state.tmrtime.enabled && !m_windowClosing;
+    const bool autoPlay = state.tmrauto.enabled && !m_windowClosing;
+    if (clock != m_clockTimer->isActive())
+        clock ? m_clockTimer->start() : m_clockTimer->stop();
+    if (autoPlay != m_autoPlayTimer->isActive())
+        autoPlay ? m_autoPlayTimer->start() : m_autoPlayTimer->stop();
 }
 
 void frmMain::progressChanged()
@@ -397,6 +400,10 @@ void frmMain::closeOnRequest()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
+    // The board stands still from here on, also while a message that the
+    // settings could not be saved waits for the player.
+    m_windowClosing = true;
+    timersChanged();
     emit closing();
     QMainWindow::closeEvent(event);
 }

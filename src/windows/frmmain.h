@@ -53,6 +53,8 @@ public:
 
 signals:
     void activated();
+    // The window is closing and still on the screen; the game's dialogs still
+    // answer.
     void closing();
 
 protected:
@@ -93,6 +95,8 @@ private:
     KeyFilter *m_keys = nullptr;
 
     bool m_rendering = false;
+    // Set once the window is asked to close: its timers stop for good.
+    bool m_windowClosing = false;
     // The cell that takes the focus at the next drawing, or -1.
     int m_focusCell = -1;
     bool m_keptInside = false;

@@ -1,8 +1,9 @@
 #include "game_texts.h"
 
-#include "game/dialogs.h"
+#include "store/save_failure.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace {
 
@@ -28,13 +29,6 @@ namespace {
                               "Click Reset button to reset Game"),
     QT_TRANSLATE_NOOP("Game", "Not Saved"),
     QT_TRANSLATE_NOOP("Game", "A better time was saved meanwhile."),
-    QT_TRANSLATE_NOOP("Game", "Your best time could not be saved:"),
-    QT_TRANSLATE_NOOP("Game", "the settings file is a folder"),
-    QT_TRANSLATE_NOOP("Game", "the settings file is a pipe"),
-    QT_TRANSLATE_NOOP("Game", "the settings file is a socket"),
-    QT_TRANSLATE_NOOP("Game", "the settings file is a device"),
-    QT_TRANSLATE_NOOP("Game", "the settings file is not a regular file"),
-    QT_TRANSLATE_NOOP("Game", "the settings file is larger than 1 GiB"),
 };
 
 QString translated(const QString &english)
@@ -54,12 +48,71 @@ QString shown(const QString &english)
     return english.isEmpty() ? english : translated(english);
 }
 
-QString shownMessage(const QString &english)
+QString failureText(const SaveFailure &failure)
 {
-    const QString notSaved = QString::fromLatin1(kBestTimeNotSaved) + u'\r';
-    if (english.startsWith(notSaved))
-        return translated(notSaved.chopped(1)) + u'\r' + translated(english.mid(notSaved.size()));
-    return translated(english);
+    using What = SaveFailure::What;
+    const QString path = QDir::toNativeSeparators(failure.path);
+    QString sentence;
+    switch (failure.what) {
+    case What::MakeFolder:
+        sentence = QCoreApplication::translate("Game", "The settings folder %1 could not be created").arg(path);
+        break;
+    case What::ReadFile:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 could not be read").arg(path);
+        break;
+    case What::IsFolder:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 is a folder").arg(path);
+        break;
+    case What::IsPipe:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 is a pipe").arg(path);
+        break;
+    case What::IsSocket:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 is a socket").arg(path);
+        break;
+    case What::IsDevice:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 is a device").arg(path);
+        break;
+    case What::IsOther:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 is not a regular file").arg(path);
+        break;
+    case What::LinksLeadNowhere:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 is a link that leads nowhere").arg(path);
+        break;
+    case What::TooLarge:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 is larger than 1 GiB").arg(path);
+        break;
+    case What::ClearLock:
+        //: Something that is no lock stands at the path of the settings file's lock.
+        sentence = QCoreApplication::translate("Game", "%1 is in the lock's way and could not be removed").arg(path);
+        break;
+    case What::TakeLock:
+        sentence = QCoreApplication::translate("Game", "The lock %1 could not be created").arg(path);
+        break;
+    case What::LockHeld:
+        //: %1 is the path of the lock, %2 the number of the process that holds it.
+        sentence = failure.holder > 0
+                       ? QCoreApplication::translate("Game", "Another program (process %2) is saving the settings "
+                                                             "file (lock %1)")
+                             .arg(path, QString::number(failure.holder))
+                       : QCoreApplication::translate("Game", "Another program is saving the settings file (lock %1)")
+                             .arg(path);
+        break;
+    case What::CopyAside:
+        //: What cannot be carried over into the new settings file is kept in a copy.
+        sentence = QCoreApplication::translate("Game", "The unreadable content could not be copied to %1").arg(path);
+        break;
+    case What::WriteFile:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 could not be written").arg(path);
+        break;
+    case What::ReplaceFile:
+        sentence = QCoreApplication::translate("Game", "The settings file %1 could not be replaced").arg(path);
+        break;
+    }
+    if (failure.detail.isEmpty())
+        return sentence + u'.';
+    // The system's words stay as the system gives them.
+    //: %1 is what went wrong, %2 the system's own words for the error.
+    return QCoreApplication::translate("Game", "%1: %2").arg(sentence, failure.detail);
 }
 
 QString shownClock(const QString &english)

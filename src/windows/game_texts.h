@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct SaveFailure;
+
 // The game keeps its texts in English: its handlers compare them, and the
 // settings file stores them. The window translates each one when it draws it,
 // into the language the desktop asks for.
@@ -10,8 +12,8 @@
 QString shown(const QString &english);
 // A caption or tool tip of the layout tables (none: an empty text).
 QString shown(const char *english);
-// A message. The one that tells of a record not saved has its first line
-// translated and its reason as far as the game knows the reason's words.
-QString shownMessage(const QString &english);
+// Why a save failed, in one line for the player: what went wrong, where,
+// and the system's own words for the error where it has any.
+QString failureText(const SaveFailure &failure);
 // The clock text of the status bar, "Timer : 9 : 43" in English.
 QString shownClock(const QString &english);

@@ -12,6 +12,36 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+// A message box with OK over `parent`, its title and text as the player
+// reads them.
+void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
+{
+    QMessageBox box(icon, title, withLineBreaks(text), QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    // Each line of a message stands on a line of its own, however long.
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
+        label->setWordWrap(false);
+    box.exec();
+}
+
+// The first line of a "Not Saved" message: what was not kept.
+QString notKept(Dialogs::Unsaved what)
+{
+    switch (what) {
+    case Dialogs::Unsaved::BestTime:
+        return QCoreApplication::translate("Game", "Your best time could not be saved:");
+    case Dialogs::Unsaved::Scores:
+        return QCoreApplication::translate("Game", "The scores could not be reset:");
+    case Dialogs::Unsaved::Settings:
+        break;
+    }
+    return QCoreApplication::translate("Game", "Your settings could not be saved:");
+}
+
+} // namespace
+
 void WindowDialogs::beforeShowing()
 {
     if (m_beforeShowing)
@@ -22,16 +52,23 @@ void WindowDialogs::message(const QString &text, const QString &title, Icon icon
 {
     if (m_closing)
         return;
-    beforeShowing();
     const QMessageBox::Icon shownIcon = icon == Icon::Information ? QMessageBox::Information
                                     : icon == Icon::Warning   ? QMessageBox::Warning
                                                               : QMessageBox::NoIcon;
-    QMessageBox box(shownIcon, shown(title), withLineBreaks(shownMessage(text)), QMessageBox::Ok, m_parent);
-    box.setTextFormat(Qt::PlainText);
-    // Each line of a message stands on a line of its own, however long.
-    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
-        label->setWordWrap(false);
-    box.exec();
+    beforeShowing();
+    showMessage(m_parent, shownIcon, shown(title), shown(text));
+}
+
+void WindowDialogs::notSaved(Unsaved what, const SaveFailure &why)
+{
+    if (m_closing)
+        return;
+    beforeShowing();
+    // Over the window the player acted in: the high-score window for its
+    // Reset Scores.
+    QWidget *modal = QApplication::activeModalWidget();
+    showMessage(modal ? modal : m_parent, QMessageBox::Warning, shown(QStringLiteral("Not Saved")),
+                notKept(what) + u'\n' + failureText(why));
 }
 
 bool WindowDialogs::confirm(const QString &text, const QString &title)
@@ -39,7 +76,7 @@ bool WindowDialogs::confirm(const QString &text, const QString &title)
     if (m_closing)
         return true;
     beforeShowing();
-    QMessageBox box(QMessageBox::NoIcon, shown(title), withLineBreaks(shownMessage(text)),
+    QMessageBox box(QMessageBox::NoIcon, shown(title), withLineBreaks(shown(text)),
                     QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
@@ -59,7 +96,7 @@ void WindowDialogs::showWinner()
 void WindowDialogs::showHighScores()
 {
     beforeShowing();
-    frmhighscores window(m_game.store(), m_game.scores(), m_parent);
+    frmhighscores window(m_game.store(), m_game.scores(), *this, m_parent);
     window.exec();
 }
 

@@ -9,9 +9,9 @@ class QWidget;
 
 // The dialogs of the game as real modal windows over the main window: message
 // boxes, the winner, high-score and About windows. When the game is being
-// closed on request, nothing waits for the player any more: messages pass,
-// questions take their default answer and the winner window takes the name
-// typed so far.
+// closed on request, nothing waits for the player any more: messages pass
+// (a save that failed is on standard error already), questions take their
+// default answer and the winner window takes the name typed so far.
 class WindowDialogs : public Dialogs
 {
 public:
@@ -26,6 +26,7 @@ public:
 
     void message(const QString &text, const QString &title, Icon icon) override;
     bool confirm(const QString &text, const QString &title) override;
+    void notSaved(Unsaved what, const SaveFailure &why) override;
     void showWinner() override;
     void showHighScores() override;
     void showAbout() override;

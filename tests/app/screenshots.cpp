@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
                                {QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 75")},
                                {QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Linus")},
                                {QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 605")}});
-    frmhighscores scores(store, main.fx.scores);
+    frmhighscores scores(store, main.fx.scores, main.window.dialogs());
     save(scores, QStringLiteral("high-scores"));
 
     main.fx.scores.GotTopTime = true;
@@ -101,5 +101,8 @@ int main(int argc, char *argv[])
     main.window.dialogs().confirm(QStringLiteral("This will reset current game"), QStringLiteral("Reset"));
     main.window.dialogs().message(QStringLiteral("Time up\rThis will reset your game"), QStringLiteral("Time Up"),
                                   Dialogs::Icon::None);
-    return g_failures == 0 && boxes == 3 ? 0 : 1;
+    const QString file = QStringLiteral("/home/ada/.config/taviq/taviqgame.ini");
+    main.window.dialogs().notSaved(Dialogs::Unsaved::Settings, {SaveFailure::What::WriteFile, file,
+                                                                QStringLiteral("No space left on device"), 0});
+    return g_failures == 0 && boxes == 4 ? 0 : 1;
 }

@@ -1,12 +1,14 @@
 // The main window's lifecycle: the load step, the first activation that deals
-// the first game, and the unload step that keeps difficulty and time limit.
+// the first game, and the unload step that keeps difficulty and time limit or
+// tells the player, as the window closes, why it could not.
 #include "core_helpers.h"
-#include "game_fixture.h"
+#include "windows_fixture.h"
 
 #include "app/lifecycle.h"
 
 #include <QtTest>
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -40,6 +42,8 @@ private slots:
     void unloadWritesAndARestartRestores_data();
     void unloadWritesAndARestartRestores();
     void unloadToAnUnwritableFolder();
+    void closingWhenTheSettingsCannotBeSaved_data();
+    void closingWhenTheSettingsCannotBeSaved();
 };
 
 void TestLifecycle::loadWithAnEmptyStore()
@@ -254,5 +258,57 @@ void TestLifecycle::unloadToAnUnwritableFolder()
     QVERIFY(QFileInfo(blocker).isFile());
 }
 
-QTEST_GUILESS_MAIN(TestLifecycle)
+void TestLifecycle::closingWhenTheSettingsCannotBeSaved_data()
+{
+    QTest::addColumn<bool>("onRequest");
+    QTest::addColumn<QStringList>("shown");
+    // The close box: the player is told over the window, which goes once
+    // the message is answered.
+    QTest::newRow("close box") << false << QStringList{QStringLiteral("Not Saved")};
+    // A signal: nobody waits for an answer; the log on standard error tells.
+    QTest::newRow("on request") << true << QStringList{};
+}
+
+void TestLifecycle::closingWhenTheSettingsCannotBeSaved()
+{
+    QFETCH(bool, onRequest);
+    QFETCH(QStringList, shown);
+
+    // Wired as the program wires its window.
+    MainWindowFixture f;
+    Form_Load(f.fx.game);
+    QObject::connect(&f.window, &frmMain::closing, &f.window, [&f] { Form_Unload(f.fx.game); });
+    const QString path = f.fx.store.filePath(kApplication);
+    QVERIFY(QDir().mkpath(path));
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+
+    ModalCloser closer;
+    bool windowBehind = false;
+    closer.whileOpen = [&](QWidget *) { windowBehind = f.window.isVisible(); };
+    QTimer::singleShot(0, &f.window, [&f, onRequest] {
+        if (onRequest)
+            f.window.closeOnRequest();
+        else
+            f.window.close();
+    });
+    // The program's event loop ends with its last window; a loop that goes
+    // on is cut short.
+    QTimer stuck;
+    stuck.setSingleShot(true);
+    QObject::connect(&stuck, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    stuck.start(5000);
+    QCOMPARE(QCoreApplication::exec(), 0);
+
+    QCOMPARE(closer.titles(), shown);
+    if (!shown.isEmpty()) {
+        QCOMPARE(closer.shown[0].icon, QMessageBox::Warning);
+        QCOMPARE(closer.shown[0].text,
+                 QStringLiteral("Your settings could not be saved:\nThe settings file %1 is a folder.").arg(path));
+        QVERIFY(windowBehind);
+    }
+    QVERIFY(!f.window.isVisible());
+}
+
+QTEST_MAIN(TestLifecycle)
 #include "test_lifecycle.moc"

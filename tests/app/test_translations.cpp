@@ -170,7 +170,7 @@ void showEverything(const std::function<void(QWidget &)> &look)
     frmabout about;
     about.show();
     look(about);
-    frmhighscores scores(main.fx.store, main.fx.scores);
+    frmhighscores scores(main.fx.store, main.fx.scores, window.dialogs());
     scores.show();
     look(scores);
     for (bool topTime : {false, true}) {
@@ -189,11 +189,14 @@ void showEverything(const std::function<void(QWidget &)> &look)
     dialogs.message(QStringLiteral("Game Over"), QStringLiteral("Game Over"), Dialogs::Icon::Information);
     dialogs.message(QStringLiteral("A better time was saved meanwhile."), QStringLiteral("Not Saved"),
                     Dialogs::Icon::Warning);
-    for (const char *reason : {"is a folder", "is a pipe", "is a socket", "is a device", "is not a regular file",
-                               "is larger than 1 GiB"}) {
-        dialogs.message(QStringLiteral("Your best time could not be saved:\rthe settings file %1").arg(
-                            QLatin1String(reason)),
-                        QStringLiteral("Not Saved"), Dialogs::Icon::Warning);
+    // Every reason a save can fail for, with the system's words and the
+    // lock's holder and without, under each of the first lines.
+    const Dialogs::Unsaved kinds[] = {Dialogs::Unsaved::BestTime, Dialogs::Unsaved::Scores,
+                                      Dialogs::Unsaved::Settings};
+    const QString file = QStringLiteral("/home/ann/.config/taviq/taviqgame.ini");
+    for (int step = int(SaveFailure::What::MakeFolder); step <= int(SaveFailure::What::ReplaceFile); ++step) {
+        dialogs.notSaved(kinds[step % 3], {SaveFailure::What(step), file, QStringLiteral("Permission denied"), 4242});
+        dialogs.notSaved(kinds[(step + 1) % 3], {SaveFailure::What(step), file, QString(), 0});
     }
     // What a screen reader is told of the cells.
     for (int i = 0; i < 16; ++i) {

@@ -63,16 +63,36 @@ wait_exit() { pid_exit_status "$GAME_PID" || fail "the game did not end"; }
 
 # The values of a key in every section of that name, names without regard to
 # case, as written (quotes included):  section_values FILE SECTION KEY
+# Names are read as the game reads them: blanks around them left out, %XX and
+# %UXXXX decoded, a header may end in a ';' comment. LF, CR LF and a lone CR
+# each end a line; a UTF-8 byte-order mark before the first line is skipped.
 section_values() {
     local file=$1 section=$2 key=$3
-    awk -v s="[$(tr '[:upper:]' '[:lower:]' <<<"$section")]" -v k="$(tr '[:upper:]' '[:lower:]' <<<"$key")=" '
-        /^\[/ { current = tolower($0); next }
-        current == s && index(tolower($0), k) == 1 { print substr($0, length(k) + 1) }
+    awk -v RS='\r\n|\r|\n' -v s="$(tr '[:upper:]' '[:lower:]' <<<"$section")" -v k="$(tr '[:upper:]' '[:lower:]' <<<"$key")" '
+        function name(t,   out, hex, n, i) {
+            gsub(/^[ \t]+|[ \t]+$/, "", t)
+            while (match(t, /%U[0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f][0-9A-Fa-f]|%[0-9A-Fa-f][0-9A-Fa-f]/)) {
+                hex = tolower(substr(t, RSTART + (RLENGTH == 6 ? 2 : 1), RLENGTH == 6 ? 4 : 2))
+                for (n = 0; hex != ""; hex = substr(hex, 2))
+                    n = n * 16 + index("0123456789abcdef", substr(hex, 1, 1)) - 1
+                out = out substr(t, 1, RSTART - 1) (n > 0 && n < 128 ? sprintf("%c", n) : substr(t, RSTART, RLENGTH))
+                t = substr(t, RSTART + RLENGTH)
+            }
+            return tolower(out t)
+        }
+        NR == 1 { sub(/^\357\273\277/, "") }
+        { line = $0; gsub(/^[ \t]+|[ \t]+$/, "", line); equals = index(line, "=") }
+        line ~ /^\[[^]]*\][ \t]*(;.*)?$/ { current = name(substr(line, 2, index(line, "]") - 2)); next }
+        current == s && equals > 1 && name(substr(line, 1, equals - 1)) == k {
+            value = substr(line, equals + 1)
+            sub(/^[ \t]+/, "", value)
+            print value
+        }
     ' "$file" 2>/dev/null
 }
 
 # The value of a key in the settings file (as written, quotes included).
-setting() { grep -i "^$1=" "$SETTINGS" | head -n 1 | cut -d= -f2-; }
+setting() { tr '\r' '\n' <"$SETTINGS" | grep -i "^$1=" | head -n 1 | cut -d= -f2-; }
 
 # Client-area position of the window (x y), relative to the screen.
 window_origin() {

@@ -318,7 +318,7 @@ void TestSolvedCheck::recordAgainstTheFileAsItIsNow_data()
     QTest::newRow("a file that cannot be written")
         << QStringLiteral("unwritable")
         << QStringList{QStringLiteral("winner:top"),
-                       QStringLiteral("message:Not Saved|Your best time could not be saved:\rthe settings file is a folder|warning")}
+                       QStringLiteral("notsaved:BestTime|IsFolder")}
         << QStringLiteral(" 100");
 }
 

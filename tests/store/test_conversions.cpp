@@ -1,8 +1,9 @@
 // The conversions between the game's numbers and the texts in the settings
 // store: the exact rules, their edges, and a round trip over every 16-bit
-// value.
+// value; and the forms in which the settings file keeps texts and names.
 
 #include "store/conversions.h"
+#include "store/ini_values.h"
 
 #include <QtTest>
 
@@ -69,6 +70,8 @@ private slots:
     void textToInt16_data();
     void textToInt16();
     void everyInt16SurvivesTheStoredForm();
+    void iniValues_data();
+    void iniValues();
 };
 
 void TestConversions::numberText_data()
@@ -385,6 +388,111 @@ void TestConversions::everyInt16SurvivesTheStoredForm()
             QFAIL(qPrintable(QStringLiteral("TextToInt16(\"%1\") gave error %2, value %3")
                                  .arg(text).arg(int(direct.error)).arg(direct.value)));
     }
+}
+
+// How an INI row is checked: a value or a name written as exactly these bytes
+// and read back from them, a value only written or only read, or a value read
+// as absent.
+enum class IniRow { Value, ValueWritten, ValueRead, ValueAbsent, Name, NameRead };
+Q_DECLARE_METATYPE(IniRow)
+
+void TestConversions::iniValues_data()
+{
+    QTest::addColumn<IniRow>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const auto row = [](const char *tag, IniRow kind, const QString &text, const QByteArray &bytes) {
+        QTest::newRow(tag) << kind << text << bytes;
+    };
+    const IniRow both = IniRow::Value;
+    const IniRow read = IniRow::ValueRead;
+
+    // Values written as these bytes and read back from them.
+    row("plain name", both, QStringLiteral("Kim"), "Kim");
+    row("time limit", both, QStringLiteral(" 10"), R"(" 10")");
+    row("empty", both, QString(), "");
+    row("blank inside", both, QStringLiteral("Kim Lee"), "Kim Lee");
+    row("blank at the end", both, QStringLiteral("x "), R"("x ")");
+    row("leading @", both, QStringLiteral("@x"), "@@x");
+    row("looks typed", both, QStringLiteral("@String(a)"), "@@String(a)");
+    row("separators", both, QStringLiteral("a;b,c=d"), R"("a;b,c=d")");
+    row("quote, backslash", both, QStringLiteral(R"(say "hi" C:\x)"), R"("say \"hi\" C:\\x")");
+    row("line breaks, tab", both, QStringLiteral("a\tb\nc\rd"), R"("a\tb\nc\rd")");
+    row("other controls", both, QStringLiteral("\a\x1b|"), R"("\x07\x1B|")");
+    row("hex digits after \\x", both, QStringLiteral("\x01" "Afg"), R"("\x01\x41\x66g")");
+    row("digit after NUL", both, QStringLiteral("a\0" "7"), R"("a\0\x37")");
+    row("byte order mark", both, QStringLiteral("\uFEFF" "ax"), R"("\xFEFF\x61x")");
+    row("non-ASCII", both, QStringLiteral("\u00E9\u20AC\U0001F600"),
+        "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    row("lone surrogate", IniRow::ValueWritten, QString(QChar(0xD800)) + u'b', "\xEF\xBF\xBD" "b");
+
+    // Values as other writers may have left them.
+    row("blanks around", read, QStringLiteral("Kim  Lee"), " \t Kim  Lee \t ");
+    row("blanks in quotes", read, QStringLiteral(" Kim "), R"(  " Kim "  )");
+    row("comment", read, QStringLiteral("Kim"), "Kim ; comment \xFF");
+    row("comment after quotes", read, QStringLiteral("a;b"), R"("a;b" ; c)");
+    row("escaped ;", read, QStringLiteral("ab"), R"(a\;b)");
+    row("escaped quote", read, QStringLiteral(R"("x)"), R"(\"x;y)");
+    row("unquoted comma", read, QStringLiteral("1, 2"), "1, 2");
+    row("escapes unquoted", read, QStringLiteral("a\tbA?'"), R"(a\tb\x41\?\')");
+    row("greedy hex", read, QStringLiteral("\u4142zz"), R"(\x4142zz)");
+    row("hex past 16 bits", read, QStringLiteral("\u4567"), R"(\x1234567)");
+    row("octal", read, QStringLiteral("A\0" "8"), R"(\101\08)");
+    row("unknown escapes", read, QStringLiteral("Z"), R"(\q\xZ)");
+    row("unterminated quote", read, QStringLiteral("a; b "), R"("a; b )");
+    row("text after quotes", read, QStringLiteral("abcd  "), R"("ab" cd  )");
+    row("blanks kept after escape", read, QStringLiteral("ab\t"), R"(ab\t  )");
+    row("backslash at the end", read, QStringLiteral("ab  "), R"(ab  \)");
+    row("@String", read, QStringLiteral("abc"), "@String(abc)");
+    row("@String quoted", read, QStringLiteral("a;b"), R"x("@String(a;b)")x");
+    row("lone @", read, QStringLiteral("@x)"), "@x)");
+    row("@String unclosed", read, QStringLiteral("@String(a"), "@String(a");
+    row("leading byte order mark", read, QStringLiteral("x"), "\xEF\xBB\xBFx");
+    row("byte order mark after escape", read, QStringLiteral("\tb"), "\\t\xEF\xBB\xBF" "b");
+    row("byte order mark later", read, QStringLiteral("a\t\uFEFF" "b"), "a\\t\xEF\xBB\xBF" "b");
+    row("@Rect", IniRow::ValueAbsent, QString(), "@Rect(1 2 3 4)");
+    row("@ByteArray", IniRow::ValueAbsent, QString(), "@ByteArray(x)");
+    row("@Invalid", IniRow::ValueAbsent, QString(), "@Invalid()");
+    row("other typed form", IniRow::ValueAbsent, QString(), "@Foo(x)");
+    row("truncated UTF-8", IniRow::ValueAbsent, QString(), "a\xC3");
+    row("overlong UTF-8", IniRow::ValueAbsent, QString(), "\xC0\xAF");
+    row("UTF-8 surrogate", IniRow::ValueAbsent, QString(), "\"\xED\xA0\x80\"");
+    row("beyond U+10FFFF", IniRow::ValueAbsent, QString(), "\xF4\x90\x80\x80");
+
+    // Section and key names.
+    row("name Times", IniRow::Name, QStringLiteral("Times"), "Times");
+    row("name Timelimit", IniRow::Name, QStringLiteral("Timelimit"), "Timelimit");
+    row("name kept characters", IniRow::Name, QStringLiteral("a_Z-9.0"), "a_Z-9.0");
+    row("name escaped", IniRow::Name, QStringLiteral("a b/%\u00E9\u20AC\U0001F600"),
+        "a%20b%2F%25%E9%U20AC%UD83D%UDE00");
+    row("name blanks around", IniRow::NameRead, QStringLiteral("Easy"), " \tEasy\t ");
+    row("name lower-case hex", IniRow::NameRead, QStringLiteral("\u00E9\u00E9"), "%e9%U00e9");
+    row("name malformed escapes", IniRow::NameRead, QStringLiteral("%A%u0042%4"), "%%41%u0042%4");
+    row("name short %U", IniRow::NameRead, QStringLiteral("%U12"), "%U12");
+    row("name raw UTF-8", IniRow::NameRead, QStringLiteral("\u00E9"), "\xC3\xA9");
+    row("name not UTF-8", IniRow::NameRead, QString(), "a\xFF");
+}
+
+void TestConversions::iniValues()
+{
+    QFETCH(IniRow, kind);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+
+    if (kind == IniRow::Value || kind == IniRow::ValueWritten)
+        QCOMPARE(writeIniValue(text), bytes);
+    if (kind == IniRow::Value || kind == IniRow::ValueRead) {
+        const std::optional<QString> value = readIniValue(bytes);
+        QVERIFY(value.has_value());
+        QCOMPARE(*value, text);
+    }
+    if (kind == IniRow::ValueAbsent)
+        QVERIFY(!readIniValue(bytes).has_value());
+    if (kind == IniRow::Name)
+        QCOMPARE(writeIniName(text), bytes);
+    if (kind == IniRow::Name || kind == IniRow::NameRead)
+        QCOMPARE(readIniName(bytes), text);
 }
 
 QTEST_GUILESS_MAIN(TestConversions)

@@ -9,6 +9,30 @@
 
 #include <functional>
 
+// The name of a failed save's step, as the store's header spells it.
+inline QString failureStep(SaveFailure::What what)
+{
+    using W = SaveFailure::What;
+    switch (what) {
+    case W::MakeFolder: return QStringLiteral("MakeFolder");
+    case W::ReadFile: return QStringLiteral("ReadFile");
+    case W::IsFolder: return QStringLiteral("IsFolder");
+    case W::IsPipe: return QStringLiteral("IsPipe");
+    case W::IsSocket: return QStringLiteral("IsSocket");
+    case W::IsDevice: return QStringLiteral("IsDevice");
+    case W::IsOther: return QStringLiteral("IsOther");
+    case W::LinksLeadNowhere: return QStringLiteral("LinksLeadNowhere");
+    case W::TooLarge: return QStringLiteral("TooLarge");
+    case W::ClearLock: return QStringLiteral("ClearLock");
+    case W::TakeLock: return QStringLiteral("TakeLock");
+    case W::LockHeld: return QStringLiteral("LockHeld");
+    case W::CopyAside: return QStringLiteral("CopyAside");
+    case W::WriteFile: return QStringLiteral("WriteFile");
+    case W::ReplaceFile: return QStringLiteral("ReplaceFile");
+    }
+    return QString::number(int(what));
+}
+
 // Dialogs for tests: every dialog is logged as one line, and the answers come
 // from a script. Hooks run while a dialog "is open", so a test can fire
 // timer ticks under it, as the real event loop would.
@@ -34,6 +58,17 @@ public:
         if (whileOpen)
             whileOpen(QStringLiteral("confirm:") + title);
         return confirmAnswer;
+    }
+
+    // "notsaved:<BestTime|Scores|Settings>|<the failure's step>".
+    void notSaved(Unsaved what, const SaveFailure &why) override
+    {
+        const QString kind = what == Unsaved::BestTime ? QStringLiteral("BestTime")
+                           : what == Unsaved::Scores   ? QStringLiteral("Scores")
+                                                       : QStringLiteral("Settings");
+        log << QStringLiteral("notsaved:%1|%2").arg(kind, failureStep(why.what));
+        if (whileOpen)
+            whileOpen(QStringLiteral("notsaved"));
     }
 
     void showWinner() override

@@ -1,4 +1,5 @@
-// The winner, high-score and About windows.
+// The winner, high-score and About windows, and the message that a save
+// failed.
 #include "as_ordinary_user.h"
 #include "windows_fixture.h"
 
@@ -27,6 +28,7 @@ struct StoreFixture
     QTemporaryDir dir{scratchTemplate()};
     SettingsStore store;
     ScoreVariables scores;
+    ScriptedDialogs dialogs{scores};
 };
 
 const QString kPlainFace = QStringLiteral("Congragulations\nYou Win the game\nGood Luck");
@@ -85,6 +87,10 @@ private slots:
     void namesStayPlainText();
     void scoreTimeText_data();
     void scoreTimeText();
+
+    // The message that a save failed
+    void notSavedMessage_data();
+    void notSavedMessage();
 
     // frmabout
     void aboutGeometry_data();
@@ -370,7 +376,7 @@ void TestSmallWindows::highScoresGeometry()
     QFETCH(QRect, geometry);
 
     StoreFixture s;
-    frmhighscores w(s.store, s.scores);
+    frmhighscores w(s.store, s.scores, s.dialogs);
     QCOMPARE(w.size(), QSize(365, 168));
     QWidget *widget = w.findChild<QWidget *>(name);
     QVERIFY2(widget, qPrintable(name));
@@ -381,7 +387,7 @@ void TestSmallWindows::highScoresGeometry()
 void TestSmallWindows::highScoresWindow()
 {
     StoreFixture s;
-    frmhighscores w(s.store, s.scores);
+    frmhighscores w(s.store, s.scores, s.dialogs);
     QCOMPARE(w.windowTitle(), QStringLiteral("High Scorers"));
     QCOMPARE(ctl<QGroupBox>(w, "famhighscores")->title(), QStringLiteral("High Scores"));
     QCOMPARE(w.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
@@ -430,7 +436,7 @@ void TestSmallWindows::highScoresLabels()
     if (!name.isEmpty())
         QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Medium"), name));
 
-    frmhighscores w(s.store, s.scores);
+    frmhighscores w(s.store, s.scores, s.dialogs);
     QCOMPARE(scoreLabel(w, "tm", 1)->text(), shownTime);
     QCOMPARE(scoreLabel(w, "nm", 1)->text(), shownName);
     // A screen reader reads the row as one text.
@@ -454,7 +460,7 @@ void TestSmallWindows::highScoresTimeLabelsGrowToTheRight()
     StoreFixture s;
     QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 32767")));
     QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 5")));
-    frmhighscores w(s.store, s.scores);
+    frmhighscores w(s.store, s.scores, s.dialogs);
 
     QCOMPARE(scoreLabel(w, "tm", 0)->text(), QStringLiteral("546:7"));
     QCOMPARE(scoreLabel(w, "tm", 1)->text(), QStringLiteral("8:0"));
@@ -483,7 +489,7 @@ void TestSmallWindows::highScoresTimeLabelsGrowToTheRight()
 void TestSmallWindows::highScoresFocus()
 {
     StoreFixture s;
-    frmhighscores w(s.store, s.scores);
+    frmhighscores w(s.store, s.scores, s.dialogs);
     // Only the two buttons take the focus, OK first.
     const QList<QWidget *> takers = focusable(&w);
     QCOMPARE(takers.size(), 2);
@@ -522,12 +528,11 @@ void TestSmallWindows::highScoresResetTwice()
     s.scores.BestMedium = 75;
     s.scores.BestHard = 99;
 
-    frmhighscores w(s.store, s.scores);
+    frmhighscores w(s.store, s.scores, s.dialogs);
     QCOMPARE(scoreLabel(w, "nm", 0)->text(), QStringLiteral("Al"));
     QCOMPARE(scoreLabel(w, "tm", 0)->text(), QStringLiteral("0:30"));
     QVERIFY(showActive(w));
 
-    ModalCloser closer;
     for (int press = 0; press < 2; ++press) {
         QTest::mouseClick(ctl<QPushButton>(w, "cmdresetscore"), Qt::LeftButton);
         for (int row = 0; row < 3; ++row) {
@@ -548,33 +553,49 @@ void TestSmallWindows::highScoresResetTwice()
                  QStringLiteral("Hard"));
         QVERIFY(w.isVisible());
     }
-    QVERIFY(closer.shown.isEmpty());
+    // Nothing left to erase the second time is no failure.
+    QVERIFY(s.dialogs.log.isEmpty());
 }
 
 void TestSmallWindows::highScoresResetOnUnchangeableStore()
 {
-    // A store that cannot be changed keeps its records: the window shows what
-    // it really holds, and the best times it holds stay in force.
-    StoreFixture s;
-    QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 30")));
-    QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Al")));
-    const QString path = s.store.filePath(kApplication);
+    // A store that cannot be changed keeps its records: the player is told,
+    // the window shows what the file really holds, and the best times it
+    // holds stay in force.
+    MainWindowFixture f;
+    SettingsStore &store = f.fx.store;
+    QVERIFY(store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 30")));
+    QVERIFY(store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Al")));
+    const QString path = store.filePath(kApplication);
     QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    QVERIFY(QFile::setPermissions(s.store.folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                                        | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+    QVERIFY(QFile::setPermissions(store.folder(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
+                                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
     {
         AsOrdinaryUser user;
         if (!user.ok())
             QSKIP("cannot drop the rights of root here");
-        frmhighscores w(s.store, s.scores);
-        w.cmdresetscore_Click();
-        QCOMPARE(scoreLabel(w, "nm", 0)->text(), QStringLiteral("Al"));
-        QCOMPARE(scoreLabel(w, "tm", 0)->text(), QStringLiteral("0:30"));
-        QCOMPARE(scoreLabel(w, "nm", 1)->text(), QStringLiteral("Anonymous"));
-        QCOMPARE(s.scores.BestEasy, 30.0);
-        QCOMPARE(s.scores.BestMedium, 480.0);
+        ModalCloser closer;
+        QStringList shownAfter;
+        closer.whileOpen = [&shownAfter](QWidget *window) {
+            if (auto *scores = qobject_cast<frmhighscores *>(window)) {
+                ctl<QPushButton>(scores, "cmdresetscore")->click();
+                shownAfter = QStringList{scoreLabel(*scores, "nm", 0)->text(), scoreLabel(*scores, "tm", 0)->text(),
+                                         scoreLabel(*scores, "nm", 1)->text()};
+            }
+        };
+        f.window.dialogs().showHighScores();
+        QCOMPARE(closer.titles(), (QStringList{QStringLiteral("High Scorers"), QStringLiteral("Not Saved")}));
+        QCOMPARE(closer.shown[1].icon, QMessageBox::Warning);
+        // The reason follows on a line of its own, and names the place.
+        const QStringList lines = closer.shown[1].text.split(u'\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("The scores could not be reset:"));
+        QVERIFY2(lines[1].contains(store.folder()), qPrintable(lines[1]));
+        QCOMPARE(shownAfter, (QStringList{QStringLiteral("Al"), QStringLiteral("0:30"), QStringLiteral("Anonymous")}));
+        QCOMPARE(f.fx.scores.BestEasy, 30.0);
+        QCOMPARE(f.fx.scores.BestMedium, 480.0);
     }
-    QFile::setPermissions(s.store.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(store.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -583,7 +604,7 @@ void TestSmallWindows::namesStayPlainText()
     StoreFixture s;
     const QString markup = QStringLiteral("<b>Bold</b> &amp; <i>x</i>");
     QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Hard"), markup));
-    frmhighscores w(s.store, s.scores);
+    frmhighscores w(s.store, s.scores, s.dialogs);
     for (int row = 0; row < 3; ++row)
         QCOMPARE(scoreLabel(w, "nm", row)->textFormat(), Qt::PlainText);
     QCOMPARE(scoreLabel(w, "nm", 2)->text(), markup);
@@ -617,6 +638,80 @@ void TestSmallWindows::scoreTimeText()
     QFETCH(int, seconds);
     QFETCH(QString, text);
     QCOMPARE(ScoreTimeText(qint16(seconds)), text);
+}
+
+// --- The message that a save failed ---------------------------------------------
+
+void TestSmallWindows::notSavedMessage_data()
+{
+    QTest::addColumn<int>("unsaved");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<qint64>("holder");
+    QTest::addColumn<QString>("text");
+
+    using W = SaveFailure::What;
+    using U = Dialogs::Unsaved;
+    const auto row = [](const char *name, U unsaved, W step, const QString &path, const QString &detail,
+                        qint64 holder, const QString &text) {
+        QTest::newRow(name) << int(unsaved) << int(step) << path << detail << holder << text;
+    };
+    const QString folder = QStringLiteral("/home/ann/.config/taviq");
+    const QString file = folder + QStringLiteral("/taviqgame.ini");
+    const QString lock = file + QStringLiteral(".lock");
+    const QString best = QStringLiteral("Your best time could not be saved:\n");
+    const QString scores = QStringLiteral("The scores could not be reset:\n");
+    const QString settings = QStringLiteral("Your settings could not be saved:\n");
+    const QString denied = QStringLiteral("Permission denied");
+
+    row("folder not made", U::BestTime, W::MakeFolder, folder, QStringLiteral("Not a directory"), 0,
+        best + "The settings folder " + folder + " could not be created: Not a directory");
+    row("unreadable", U::Scores, W::ReadFile, file, denied, 0,
+        scores + "The settings file " + file + " could not be read: Permission denied");
+    row("a folder", U::Settings, W::IsFolder, file, {}, 0, settings + "The settings file " + file + " is a folder.");
+    row("a pipe", U::BestTime, W::IsPipe, file, {}, 0, best + "The settings file " + file + " is a pipe.");
+    row("a socket", U::BestTime, W::IsSocket, file, {}, 0, best + "The settings file " + file + " is a socket.");
+    row("a device", U::BestTime, W::IsDevice, file, {}, 0, best + "The settings file " + file + " is a device.");
+    row("something else", U::BestTime, W::IsOther, file, {}, 0,
+        best + "The settings file " + file + " is not a regular file.");
+    row("links", U::BestTime, W::LinksLeadNowhere, file, {}, 0,
+        best + "The settings file " + file + " is a link that leads nowhere.");
+    row("too large", U::BestTime, W::TooLarge, file, {}, 0,
+        best + "The settings file " + file + " is larger than 1 GiB.");
+    row("in the lock's way", U::Scores, W::ClearLock, lock, QStringLiteral("Directory not empty"), 0,
+        scores + lock + " is in the lock's way and could not be removed: Directory not empty");
+    row("lock not made", U::Settings, W::TakeLock, lock, denied, 0,
+        settings + "The lock " + lock + " could not be created: Permission denied");
+    // A percent sign in a path is no place for the process number.
+    const QString oddLock = QStringLiteral("/home/50%2off/.config/taviq/taviqgame.ini.lock");
+    row("lock held", U::Scores, W::LockHeld, oddLock, {}, 4242,
+        scores + "Another program (process 4242) is saving the settings file (lock " + oddLock + ").");
+    row("lock held, holder unknown", U::Settings, W::LockHeld, lock, {}, 0,
+        settings + "Another program is saving the settings file (lock " + lock + ").");
+    row("no copy aside", U::Settings, W::CopyAside, file + ".unreadable", QStringLiteral("No space left on device"), 0,
+        settings + "The unreadable content could not be copied to " + file + ".unreadable: No space left on device");
+    row("not written", U::BestTime, W::WriteFile, file, QStringLiteral("Disk quota exceeded"), 0,
+        best + "The settings file " + file + " could not be written: Disk quota exceeded");
+    row("not replaced", U::Settings, W::ReplaceFile, file, QStringLiteral("Read-only file system"), 0,
+        settings + "The settings file " + file + " could not be replaced: Read-only file system");
+}
+
+void TestSmallWindows::notSavedMessage()
+{
+    QFETCH(int, unsaved);
+    QFETCH(int, step);
+    QFETCH(QString, path);
+    QFETCH(QString, detail);
+    QFETCH(qint64, holder);
+    QFETCH(QString, text);
+
+    MainWindowFixture f;
+    ModalCloser closer;
+    f.window.dialogs().notSaved(Dialogs::Unsaved(unsaved), SaveFailure{SaveFailure::What(step), path, detail, holder});
+    QCOMPARE(closer.titles(), QStringList{QStringLiteral("Not Saved")});
+    QCOMPARE(closer.shown[0].icon, QMessageBox::Warning);
+    QCOMPARE(closer.shown[0].text, text);
 }
 
 // --- frmabout --------------------------------------------------------------------

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// Why a save of the settings file failed: the step, the path it failed on
+// and the system's own words for the error. The windows make the player's
+// words of it.
+struct SaveFailure
+{
+    enum class What {
+        MakeFolder,
+        ReadFile,
+        // Something else than a regular file at the settings path.
+        IsFolder,
+        IsPipe,
+        IsSocket,
+        IsDevice,
+        IsOther,
+        LinksLeadNowhere,
+        TooLarge,
+        // Something that is no lock at the lock's path, which stays.
+        ClearLock,
+        // No lock can be made (a folder nobody may write to).
+        TakeLock,
+        // Another program holds the lock: process `holder`, 0 if unknown.
+        LockHeld,
+        CopyAside,
+        WriteFile,
+        ReplaceFile,
+    };
+    What what = What::WriteFile;
+    QString path;
+    QString detail;
+    qint64 holder = 0;
+
+    // For the log, about the settings file `file`.
+    QString logText(const QString &file) const;
+};
