@@ -8,12 +8,10 @@
 #include <optional>
 #include <vector>
 
-// A settings file as its bytes and an index of its section headers. Lines end
-// with LF, CR LF or a lone CR; they are "[section]" headers (a ';' comment
-// may follow), "key=value" entries, and comments or anything else, kept and
-// ignored. Names compare without regard to case; of an entry found more than
-// once, in any section of its name, the last counts. An edit changes only the
-// lines it must, and a new line ends as the lines around it do.
+// A settings file as its bytes and an index of its section headers: lines of
+// "[section]" headers, "key=value" entries and anything else, kept and
+// ignored. Of an entry found more than once the last counts. An edit changes
+// only the lines it must (docs/settings-store.md).
 class IniDocument
 {
 public:
@@ -29,11 +27,8 @@ public:
     std::optional<QString> value(const QString &section, const QString &key) const;
     bool hasSection(const QString &section) const;
 
-    // Replaces the entry that counts; a new key goes after the last entry of
-    // the last section of its name, a new section at the end. Both say
-    // whether the bytes changed.
+    // Both say whether the bytes changed.
     bool set(const QString &section, const QString &key, const QString &value);
-    // Removes the headers and entries of every section of the name.
     bool removeSections(const QString &section);
 
 private:
@@ -53,11 +48,8 @@ private:
 
     void index();
     Line lineAt(qsizetype begin) const;
-    // Where the headers of the sections of that name begin.
     const std::vector<quint32> &sections(const QString &section) const;
-    // Where the section under a header ends: the next header or the end.
     qsizetype sectionEnd(quint32 header) const;
-    // The entry that counts, if any.
     std::optional<Line> entry(const QString &section, const QString &key) const;
     void replace(qsizetype from, qsizetype to, const QByteArray &with);
 

@@ -10,7 +10,6 @@ struct SaveFailure
     enum class What {
         MakeFolder,
         ReadFile,
-        // Something else than a regular file at the settings path.
         IsFolder,
         IsPipe,
         IsSocket,
@@ -18,9 +17,8 @@ struct SaveFailure
         IsOther,
         LinksLeadNowhere,
         TooLarge,
-        // Something that is no lock at the lock's path, which stays.
+        // What stands at the lock's path cannot be removed.
         ClearLock,
-        // No lock can be made (a folder nobody may write to).
         TakeLock,
         // Another program holds the lock: process `holder`, 0 if unknown.
         LockHeld,

@@ -23,8 +23,8 @@ struct FileStamp
 };
 FileStamp stampOf(const QString &path);
 
-// The regular file a settings path stands for: the path itself, or where its
-// symbolic links lead. `problem` tells what else stands there, if anything.
+// The regular file a settings path stands for, following symbolic links, or
+// the `problem` of what else stands there.
 struct FileTarget
 {
     QString path;
@@ -43,10 +43,8 @@ struct FileRead
 // Reads a regular file whole, without ever blocking; nothing else is opened.
 FileRead readSettingsFile(const FileTarget &target);
 
-// The lock of a save, a QLockFile beside the file, taken within `wait`.
-// Whatever stands at its path that is not a regular file is removed first. A
-// lock whose holder has ended, or that tells no holder of this machine and is
-// older than a few seconds, is taken over.
+// The lock of a save, a QLockFile beside the file, taken within `wait`;
+// whatever stands at its path that is not a regular file is removed first.
 class SaveLock
 {
 public:
@@ -54,7 +52,6 @@ public:
     ~SaveLock();
     SaveLock(const SaveLock &) = delete;
     SaveLock &operator=(const SaveLock &) = delete;
-    // Why the lock could not be taken: then the save must not go on.
     const std::optional<SaveFailure> &failure() const { return m_failure; }
 
 private:
@@ -62,13 +59,9 @@ private:
     std::optional<SaveFailure> m_failure;
 };
 
-// Makes `bytes` the content of `targetPath`, under the save's lock: a
-// temporary file beside it, with the old file's mode, owner and group, is
-// written, synced and read back, then renamed over it, and the folder synced.
-// Temporary files of saves cut short are removed first. On failure the file
-// keeps its old content.
+// Replaces the content of `targetPath` under the save's lock, all or nothing,
+// through a checked temporary file renamed over it.
 std::optional<SaveFailure> replaceFileContent(const QString &targetPath, const QByteArray &bytes);
 
-// Keeps `bytes` in a new file `<targetPath>.unreadable` (then "-2", "-3", ...),
-// whose path goes to `copy`.
+// Keeps `bytes` in a new file `<targetPath>.unreadable` (then "-2", ...).
 std::optional<SaveFailure> copyAside(const QString &targetPath, const QByteArray &bytes, QString *copy);

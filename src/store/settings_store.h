@@ -29,13 +29,10 @@ struct SaveResult
 };
 
 // The per-user persistent store: application / section / key -> text, names
-// compared without regard to letter case. Each application is one INI file in
-// the store's folder, read once when first needed. Every save takes the file's
-// lock, reads the file again if another program changed it, changes only the
-// lines it must and replaces the file all or nothing before it returns.
-// A failed save is logged (category "game.store") and returned. A failed
-// write stays in force for this run, and the next save tries it again; a
-// failed deletion is taken back.
+// compared without regard to case, one INI file per application. A save is
+// all or nothing and changes only the lines it must (docs/settings-store.md).
+// A failed write stays in force for this run and is tried again at the next
+// save; a failed deletion is taken back.
 class SettingsStore
 {
 public:
@@ -47,8 +44,7 @@ public:
         QString value;
         bool deleteSection = false;
     };
-    // A save's check: whether the save still makes sense, reading the file
-    // as it is under the lock.
+    // Whether a save still makes sense on the file as it is under the lock.
     using Reader = std::function<QString(const QString &section, const QString &key, const QString &defaultValue)>;
     using Check = std::function<bool(const Reader &)>;
 
@@ -57,8 +53,7 @@ public:
     SettingsStore(const SettingsStore &) = delete;
     SettingsStore &operator=(const SettingsStore &) = delete;
 
-    // "taviq" in $XDG_CONFIG_HOME when that is an absolute path, else in
-    // ~/.config.
+    // "taviq" in $XDG_CONFIG_HOME (when absolute) or ~/.config.
     static QString defaultFolder();
 
     QString folder() const { return m_folder; }
