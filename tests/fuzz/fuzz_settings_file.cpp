@@ -2,6 +2,8 @@
 // writing and deleting sections never crash, what was written reads back,
 // and the save keeps every other line of a text file, in its order; a file
 // that is no text is copied aside as it was.
+#include "store_files.h"
+
 #include "store/settings_store.h"
 
 #include <QByteArray>
@@ -30,24 +32,6 @@ QByteArray contents(const QString &path)
     QFile file(path);
     check(file.open(QIODevice::ReadOnly));
     return file.readAll();
-}
-
-// The lines of a file without their ends; LF, CR LF and a lone CR each end one.
-QList<QByteArrayView> lines(QByteArrayView bytes)
-{
-    QList<QByteArrayView> found;
-    qsizetype from = 0;
-    for (qsizetype at = 0; at < bytes.size(); ++at) {
-        if (bytes[at] != '\n' && bytes[at] != '\r')
-            continue;
-        found.append(bytes.sliced(from, at - from));
-        if (bytes[at] == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n')
-            ++at;
-        from = at + 1;
-    }
-    if (from < bytes.size())
-        found.append(bytes.sliced(from));
-    return found;
 }
 
 // Whether the save may have rewritten the line: an entry whose key is
@@ -98,9 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray saved = contents(path);
     if (text) {
         // Every line the save had no reason to touch is there, in its order.
-        const QList<QByteArrayView> now = lines(saved);
+        const QList<QByteArrayView> now = linesOf(saved);
         qsizetype at = 0;
-        for (const QByteArrayView line : lines(original)) {
+        for (const QByteArrayView line : linesOf(original)) {
             if (mayBeWritten(line))
                 continue;
             while (at < now.size() && now[at] != line)

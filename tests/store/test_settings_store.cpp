@@ -151,32 +151,14 @@ QByteArray beyond64Bits()
                         "[Names]\nHard=Linus\n");
 }
 
-// The lines of a text, each without its line end: LF, CR LF or a lone CR.
-QList<QByteArray> linesOf(const QByteArray &bytes)
-{
-    QList<QByteArray> lines;
-    qsizetype begin = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\n' && bytes[i] != '\r')
-            continue;
-        lines.append(bytes.sliced(begin, i - begin));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-            ++i;
-        begin = i + 1;
-    }
-    if (begin < bytes.size())
-        lines.append(bytes.sliced(begin));
-    return lines;
-}
-
 // Whether every line of `before` but those `edited` stands in `after`, in
 // the same order.
 template <typename Edited>
 bool keepsLines(const QByteArray &before, const QByteArray &after, Edited edited)
 {
-    const QList<QByteArray> now = linesOf(after);
+    const QList<QByteArrayView> now = linesOf(after);
     qsizetype at = 0;
-    for (const QByteArray &line : linesOf(before)) {
+    for (const QByteArrayView line : linesOf(before)) {
         if (edited(line))
             continue;
         while (at < now.size() && now[at] != line)
@@ -893,8 +875,8 @@ void TestSettingsStore::damagedFiles()
     QCOMPARE(left, expected);
     if (!text)
         QCOMPARE(fileBytes(aside), content);
-    const auto edited = [](const QByteArray &line) {
-        const QByteArray key = line.left(line.indexOf('=')).trimmed().toLower();
+    const auto edited = [](QByteArrayView line) {
+        const QByteArray key = line.first(std::max<qsizetype>(line.indexOf('='), 0)).trimmed().toByteArray().toLower();
         return line.contains('=') && (key == "easy" || key == "diff" || key == "timelimit");
     };
     if (text)
@@ -1432,7 +1414,7 @@ void TestSettingsStore::hardSaves()
         if (text.contains(QStringLiteral("unreadable")))
             QCOMPARE(fileBytes(path + QStringLiteral(".unreadable")), before);
         else
-            QVERIFY(keepsLines(before, fileBytes(target), [](const QByteArray &) { return false; }));
+            QVERIFY(keepsLines(before, fileBytes(target), [](QByteArrayView) { return false; }));
     }
     // Nothing is left beside the file but what was there, or the copy.
     if (situation != Situation::LockFolderNotEmpty && after == FileAfter::NewContent) {

@@ -1,21 +1,17 @@
 #pragma once
 
 // Files for the tests that keep a settings store: scratch folders, whole
-// files read and written, copies that a fresh store parses anew, and every
-// entry of a settings file as a settings reader finds it.
+// files read and written, copies that a fresh store parses anew, and a file's
+// lines.
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
-#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QVariant>
 
-#include <algorithm>
 
 // A template for QTemporaryDir. Every save of the store reaches the disk
 // before it returns, which costs tens of milliseconds on a real disk: the
@@ -66,60 +62,20 @@ inline QStringList folderContents(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-// --- A settings file as a settings reader finds it ---------------------------
-
-// Everything a settings reader finds in a file: each key path ("Group/key")
-// with its value, and whether the file parsed cleanly.
-struct IniEntries
+// The lines of a text, each without its line end: LF, CR LF or a lone CR.
+inline QList<QByteArrayView> linesOf(QByteArrayView bytes)
 {
-    QMap<QString, QVariant> values;
-    QSettings::Status status = QSettings::NoError;
-    bool readable = false;
-    // Whether the file held paths that name nothing (no empty group or key
-    // name may be asked for, so they are left out of `values`), and what they
-    // come to with the empty names left out: a writer may keep them in that
-    // form.
-    bool unaddressable = false;
-    QStringList collapsed;
-};
-
-inline IniEntries readIniEntries(const QString &path)
-{
-    IniEntries entries;
-    QTemporaryDir dir(scratchTemplate());
-    const QString copy = dir.filePath(QFileInfo(path).fileName());
-    if (!dir.isValid() || !QFileInfo(path).isFile() || !putFile(copy, fileBytes(path)))
-        return entries;
-    QSettings settings(copy, QSettings::IniFormat);
-    for (const QString &key : settings.allKeys()) {
-        const QStringList parts = key.split(u'/');
-        if (key.isEmpty() || parts.contains(QString())) {
-            entries.unaddressable = true;
-            entries.collapsed << key.split(u'/', Qt::SkipEmptyParts).join(u'/');
+    QList<QByteArrayView> lines;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\n' && bytes[i] != '\r')
             continue;
-        }
-        // A list of texts, whichever of the two list types the reader made.
-        QVariant value = settings.value(key);
-        if (value.typeId() == QMetaType::QVariantList) {
-            const QVariantList items = value.toList();
-            if (std::all_of(items.cbegin(), items.cend(),
-                            [](const QVariant &item) { return item.typeId() == QMetaType::QString; }))
-                value = value.toStringList();
-        }
-        entries.values.insert(key, value);
+        lines.append(bytes.sliced(begin, i - begin));
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        begin = i + 1;
     }
-    // Groups are parsed as they are first asked for: the status is complete
-    // only now.
-    entries.status = settings.status();
-    entries.readable = true;
-    return entries;
-}
-
-// A value as a text, the way a reader of texts takes it: a value with commas
-// reads as a list and stands for its items joined by ", ".
-inline QString valueText(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", "));
-    return value.toString();
+    if (begin < bytes.size())
+        lines.append(bytes.sliced(begin));
+    return lines;
 }
