@@ -146,15 +146,18 @@ bool IniDocument::set(const QString &section, const QString &key, const QString 
         replace(last.next, last.next, lineEnd.isEmpty() ? eol + newEntry + eol : newEntry + lineEnd);
         return true;
     }
-    // A new section at the end, after a blank line.
+    // A new section at the end, after a blank line, its lines ending as the
+    // last line does.
     QByteArray text;
+    QByteArray end = eol;
     if (!m_bytes.isEmpty()) {
         Line last = lineAt(0);
         while (last.next < m_bytes.size())
             last = lineAt(last.next);
-        text = last.next == last.end ? eol + eol : last.end > last.text ? eol : QByteArray();
+        end = last.next > last.end ? m_bytes.sliced(last.end, last.next - last.end) : eol;
+        text = last.next == last.end ? end + end : last.end > last.text ? end : QByteArray();
     }
-    replace(m_bytes.size(), m_bytes.size(), text + '[' + writeIniName(section) + ']' + eol + newEntry + eol);
+    replace(m_bytes.size(), m_bytes.size(), text + '[' + writeIniName(section) + ']' + end + newEntry + end);
     return true;
 }
 

@@ -100,7 +100,8 @@ FileStamp stampOf(const QString &path)
     if (::stat(encoded(path).constData(), &st) != 0)
         return {};
     return {true, quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
-            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
 FileTarget resolveTarget(const QString &path)
@@ -194,11 +195,14 @@ std::optional<SaveFailure> replaceFileContent(const QString &targetPath, const Q
     // The temporary files of saves that were cut short go first.
     const QFileInfo info(targetPath);
     const QDir folder = info.absoluteDir();
-    const QString temporaries = u'.' + info.fileName() + QStringLiteral(".??????");
-    for (const QString &name : folder.entryList({temporaries}, QDir::Files | QDir::Hidden | QDir::System))
-        ::unlink(encoded(folder.filePath(name)).constData());
-
-    QByteArray temporary = encoded(folder.filePath(temporaries.chopped(6) + QStringLiteral("XXXXXX")));
+    const QString prefix = u'.' + info.fileName() + u'.';
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QStringView suffix = QStringView(name).sliced(std::min(name.size(), prefix.size()));
+        if (name.startsWith(prefix) && suffix.size() == 6
+            && std::all_of(suffix.begin(), suffix.end(), [](QChar c) { return c < u'\x80' && c.isLetterOrNumber(); }))
+            ::unlink(encoded(folder.filePath(name)).constData());
+    }
+    QByteArray temporary = encoded(folder.filePath(prefix + QStringLiteral("XXXXXX")));
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return failed(What::WriteFile, targetPath, errno);

@@ -167,7 +167,7 @@ void SettingsStore::refresh(const QString &application)
 {
     Document &doc = document(application);
     const FileTarget where = resolveTarget(doc.path);
-    if (where.path == doc.target && stampOf(where.path) == doc.stamp)
+    if (!doc.unreadable && where.path == doc.target && stampOf(where.path) == doc.stamp)
         return;
     doc.load(where);
     bool refused = false;
@@ -199,7 +199,7 @@ SaveResult save(SettingsStore::Document &doc, const ChangeSet &set)
         return fail(*lock.failure(), before);
     // Another copy of the game may have saved since the file was read.
     where = resolveTarget(doc.path);
-    if (where.path != doc.target || stampOf(where.path) != doc.stamp)
+    if (doc.unreadable || where.path != doc.target || stampOf(where.path) != doc.stamp)
         doc.load(where);
     if (doc.unreadable)
         return fail(*doc.unreadable, before);
@@ -260,14 +260,14 @@ SaveResult SettingsStore::write(const QString &application, const QList<Change> 
 
 SaveResult SettingsStore::deleteSections(const QString &application, const QStringList &sections)
 {
+    // Asked again under the lock, should another copy have saved meanwhile.
+    refresh(application);
     Document &doc = document(application);
-    QList<Change> changes;
-    for (const QString &section : sections) {
-        if (doc.sectionExists(section))
-            changes.append({section, {}, {}, true});
-    }
-    if (changes.isEmpty())
+    if (std::none_of(sections.begin(), sections.end(), [&](const QString &s) { return doc.sectionExists(s); }))
         return {SaveResult::Status::Missing, {}};
+    QList<Change> changes;
+    for (const QString &section : sections)
+        changes.append({section, {}, {}, true});
     // A deletion that cannot be saved is taken back, so that nobody is shown
     // the scores as erased while the file still holds them.
     return save(doc, {changes, {}, false, sections});

@@ -925,11 +925,11 @@ void TestSettingsStore::handEditedFilesKeepTheirBytes_data()
         << QByteArray("[Difficulty]\rdiff=Easy\r[Times]\rEasy=\" 95\"\r") << false
         << QByteArray("[Difficulty]\rdiff=Hard\r[Times]\rEasy=\" 95\"\rHard=\" 250\"\rTimelimit=\" 25\"\r\r"
                       "[Names]\rHard=Max\r");
-    // A new line takes the line end of the line before it: a lone CR never
-    // meets the next line's LF.
+    // A new line takes the line end of the line before it (a new section the
+    // last line's): a lone CR never meets the next line's LF.
     QTest::newRow("mixed line ends")
         << QByteArray("[Times]\rHard=\" 300\"\n\n[Names]\nHard=Lee\n") << false
-        << QByteArray("[Times]\rHard=\" 250\"\nTimelimit=\" 25\"\n\n[Names]\nHard=Max\n\r[Difficulty]\rdiff=Hard\r");
+        << QByteArray("[Times]\rHard=\" 250\"\nTimelimit=\" 25\"\n\n[Names]\nHard=Max\n\n[Difficulty]\ndiff=Hard\n");
     QTest::newRow("last line without a line end")
         << QByteArray("[Times]\nHard=\" 300\"\n[Names]\nEasy=Kim") << false
         << QByteArray("[Times]\nHard=\" 250\"\nTimelimit=\" 25\"\n[Names]\nEasy=Kim\nHard=Max\n\n"
@@ -1343,6 +1343,8 @@ void TestSettingsStore::hardSaves()
         break;
     case Situation::Leftover:
         QVERIFY(putFile(folder + QStringLiteral("/.taviqgame.ini.Ab12Cd"), "[Times]\nHard=\" 1\"\n"));
+        // Only the game's own temporary files go.
+        QVERIFY(putFile(folder + QStringLiteral("/.TaviqGame.INI.saved1"), "mine"));
         break;
     case Situation::LockPipe:
         QVERIFY(::mkfifo(QFile::encodeName(lock).constData(), 0644) == 0);
@@ -1411,6 +1413,8 @@ void TestSettingsStore::hardSaves()
         QVERIFY(::stat(QFile::encodeName(path).constData(), &st) == 0);
         if (situation == Situation::OwnedByAnother)
             QVERIFY(st.st_uid == 4242 && st.st_gid == 4343 && (st.st_mode & 07777) == 0640);
+        if (situation == Situation::Leftover)
+            QCOMPARE(folderContents(folder), (QStringList{QStringLiteral(".TaviqGame.INI.saved1"), QStringLiteral("taviqgame.ini")}));
         if (text.contains(QStringLiteral("unreadable")))
             QCOMPARE(fileBytes(path + QStringLiteral(".unreadable")), before);
         else
@@ -1419,7 +1423,8 @@ void TestSettingsStore::hardSaves()
     // Nothing is left beside the file but what was there, or the copy.
     if (situation != Situation::LockFolderNotEmpty && after == FileAfter::NewContent) {
         for (const QString &name : QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
-            QVERIFY2(name == QStringLiteral("taviqgame.ini") || name == QStringLiteral("taviqgame.ini.unreadable"),
+            QVERIFY2(name == QStringLiteral("taviqgame.ini") || name == QStringLiteral("taviqgame.ini.unreadable")
+                         || name == QStringLiteral(".TaviqGame.INI.saved1"),
                      qPrintable(name));
         }
     }
