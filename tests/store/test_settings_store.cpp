@@ -595,6 +595,20 @@ void TestSettingsStore::secondStoreSeesWhatTheFirstWrote()
     QCOMPARE(second.read(kApp, QStringLiteral("Names"), QStringLiteral("Easy"), QStringLiteral("Anonymous")),
              QStringLiteral("Anonymous"));
     QVERIFY(!second.deleteSections(kApp, {QStringLiteral("Names")}));
+
+    // Another program changes the file in place and puts its size and
+    // modification time back (as cp -p and rsync -a do): the next save still
+    // keeps that change.
+    QVERIFY(first.write(kApp, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 95")));
+    const QByteArray path = QFile::encodeName(first.filePath(kApp));
+    struct stat before {};
+    QVERIFY(::stat(path.constData(), &before) == 0);
+    QByteArray bytes = fileBytes(first.filePath(kApp));
+    QVERIFY(putFile(first.filePath(kApp), bytes.replace("\" 95\"", "\" 87\"")));
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    QVERIFY(::utimensat(AT_FDCWD, path.constData(), times, 0) == 0);
+    QVERIFY(first.write(kApp, QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Cy")));
+    QVERIFY(fileBytes(first.filePath(kApp)).contains("Easy=\" 87\""));
 }
 
 void TestSettingsStore::valuesRoundTripExactly_data()
