@@ -151,24 +151,6 @@ QByteArray beyond64Bits()
                         "[Names]\nHard=Linus\n");
 }
 
-// Whether every line of `before` but those `edited` stands in `after`, in
-// the same order.
-template <typename Edited>
-bool keepsLines(const QByteArray &before, const QByteArray &after, Edited edited)
-{
-    const QList<QByteArrayView> now = linesOf(after);
-    qsizetype at = 0;
-    for (const QByteArrayView line : linesOf(before)) {
-        if (edited(line))
-            continue;
-        while (at < now.size() && now[at] != line)
-            ++at;
-        if (at++ == now.size())
-            return false;
-    }
-    return true;
-}
-
 // The lines of an INI text as (section, key) pairs, for checking how names
 // are spelled in the file.
 struct IniLine

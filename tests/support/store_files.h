@@ -79,3 +79,21 @@ inline QList<QByteArrayView> linesOf(QByteArrayView bytes)
         lines.append(bytes.sliced(begin));
     return lines;
 }
+
+// Whether every line of `before` but those `edited` stands in `after`, in
+// the same order.
+template <typename Edited>
+inline bool keepsLines(QByteArrayView before, QByteArrayView after, Edited edited)
+{
+    const QList<QByteArrayView> now = linesOf(after);
+    qsizetype at = 0;
+    for (const QByteArrayView line : linesOf(before)) {
+        if (edited(line))
+            continue;
+        while (at < now.size() && now[at] != line)
+            ++at;
+        if (at++ == now.size())
+            return false;
+    }
+    return true;
+}
