@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -15,8 +17,6 @@ using namespace std::chrono_literals;
 // How long a save waits for another copy of the game to finish its own, so
 // that a read and a save together never take two seconds.
 constexpr auto kLockWait = 1500ms;
-
-bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 void warn(const char *what, const QString &path, const QString &reason)
 {
@@ -47,9 +47,9 @@ struct ChangeSet
 {
     QList<SettingsStore::Change> changes;
     SettingsStore::Check check;
+    // A deletion that cannot be saved is taken back, so that nobody is shown
+    // the scores as erased while the file still holds them.
     bool keepOnFailure = true;
-    // Sections of which one must be there for the save to make sense.
-    QStringList requiredSections;
 };
 
 struct SettingsStore::Document
@@ -61,8 +61,10 @@ struct SettingsStore::Document
     FileStamp stamp;
     std::optional<SaveFailure> unreadable;
     QByteArray notText;
+    // The file's lines with the changes not saved yet made to them.
     IniDocument ini;
     QList<ChangeSet> pending;
+    bool unsaved = false;
 
     void load(const FileTarget &where)
     {
@@ -73,51 +75,39 @@ struct SettingsStore::Document
         const bool text = IniDocument::isText(file.bytes);
         notText = text ? QByteArray() : file.bytes;
         ini = IniDocument(text ? std::move(file.bytes) : QByteArray());
+        unsaved = false;
         if (unreadable)
             warn("could not read", path, unreadable->logText(path));
-    }
-
-    // The entry as the file holds it with `sets` applied on top.
-    QString value(const QList<ChangeSet> &sets, const QString &section, const QString &key,
-                  const QString &defaultValue) const
-    {
-        std::optional<std::optional<QString>> changed;
-        for (const ChangeSet &set : sets) {
-            for (const Change &change : set.changes) {
-                if (sameName(change.section, section) && (change.deleteSection || sameName(change.key, key)))
-                    changed = change.deleteSection ? std::nullopt : std::optional(change.value);
-            }
-        }
-        return changed ? changed->value_or(defaultValue) : ini.value(section, key).value_or(defaultValue);
-    }
-
-    bool sectionExists(const QString &section) const
-    {
-        bool exists = ini.hasSection(section);
-        for (const ChangeSet &set : pending) {
-            for (const Change &change : set.changes)
-                exists = sameName(change.section, section) ? !change.deleteSection : exists;
-        }
-        return exists;
-    }
-
-    // The sets that pass their checks on the file as it is now, each on top
-    // of those before it; `refused` tells whether `last` failed its own.
-    QList<ChangeSet> passing(const QList<ChangeSet> &sets, const ChangeSet *last, bool *refused) const
-    {
-        QList<ChangeSet> passed;
-        for (const ChangeSet &set : sets) {
-            const Reader reader = [&](const QString &section, const QString &key, const QString &defaultValue) {
-                return value(passed, section, key, defaultValue);
-            };
-            if (!set.check || set.check(reader))
-                passed.append(set);
-            else if (&set == last)
-                *refused = true;
-            else
+        for (const ChangeSet &set : std::exchange(pending, {})) {
+            if (!apply(set))
                 warn("dropped a change kept since a failed save of", path, QStringLiteral("the file differs now"));
         }
-        return passed;
+    }
+
+    // Makes the changes of `set` if its check passes on the lines as they are.
+    bool apply(const ChangeSet &set)
+    {
+        const Reader reader = [this](const QString &section, const QString &key, const QString &defaultValue) {
+            return ini.value(section, key).value_or(defaultValue);
+        };
+        if (set.check && !set.check(reader))
+            return false;
+        for (const Change &change : set.changes) {
+            unsaved |= change.deleteSection ? ini.removeSections(change.section)
+                                            : ini.set(change.section, change.key, change.value);
+        }
+        pending.append(set);
+        return true;
+    }
+
+    bool changedSince(const FileTarget &where) const
+    {
+        return unreadable || where.path != target || stampOf(where.path) != stamp;
+    }
+
+    bool hasAny(const QStringList &sections) const
+    {
+        return std::any_of(sections.begin(), sections.end(), [&](const QString &s) { return ini.hasSection(s); });
     }
 };
 
@@ -159,69 +149,51 @@ SettingsStore::Document &SettingsStore::document(const QString &application) con
 QString SettingsStore::read(const QString &application, const QString &section, const QString &key,
                             const QString &defaultValue) const
 {
-    const Document &doc = document(application);
-    return doc.value(doc.pending, section, key, defaultValue);
+    return document(application).ini.value(section, key).value_or(defaultValue);
 }
 
 void SettingsStore::refresh(const QString &application)
 {
     Document &doc = document(application);
     const FileTarget where = resolveTarget(doc.path);
-    if (!doc.unreadable && where.path == doc.target && stampOf(where.path) == doc.stamp)
-        return;
-    doc.load(where);
-    bool refused = false;
-    doc.pending = doc.passing(doc.pending, nullptr, &refused);
+    if (doc.changedSince(where))
+        doc.load(where);
 }
 
 namespace {
 
-SaveResult save(SettingsStore::Document &doc, const ChangeSet &set)
+// Saves `set` with the changes kept from failed saves; a deletion only when
+// one of the `required` sections is there.
+SaveResult save(SettingsStore::Document &doc, const ChangeSet &set, const QStringList &required = {})
 {
-    const QList<ChangeSet> before = doc.pending + QList<ChangeSet>{set};
-    const auto fail = [&](const SaveFailure &failure, const QList<ChangeSet> &kept) {
+    bool applied = false;
+    const auto fail = [&](const SaveFailure &failure) {
         warn("could not save", doc.path, failure.logText(doc.path));
-        doc.pending.clear();
-        for (const ChangeSet &one : kept) {
-            if (one.keepOnFailure)
-                doc.pending.append(one);
-        }
+        if (!applied && set.keepOnFailure)
+            doc.apply(set);
+        doc.pending.removeIf([](const ChangeSet &one) { return !one.keepOnFailure; });
         return SaveResult{SaveResult::Status::Failed, failure};
     };
     const QString folder = QFileInfo(doc.path).absolutePath();
     if (!QDir().mkpath(folder))
-        return fail({SaveFailure::What::MakeFolder, folder, {}, 0}, before);
+        return fail({SaveFailure::What::MakeFolder, folder, {}, 0});
     FileTarget where = resolveTarget(doc.path);
     if (where.problem)
-        return fail(*where.problem, before);
+        return fail(*where.problem);
     const SaveLock lock(where.path, kLockWait);
     if (lock.failure())
-        return fail(*lock.failure(), before);
+        return fail(*lock.failure());
     // Another copy of the game may have saved since the file was read.
     where = resolveTarget(doc.path);
-    if (doc.unreadable || where.path != doc.target || stampOf(where.path) != doc.stamp)
+    if (doc.changedSince(where))
         doc.load(where);
     if (doc.unreadable)
-        return fail(*doc.unreadable, before);
-
-    const QStringList &required = set.requiredSections;
-    if (!required.isEmpty() && std::none_of(required.begin(), required.end(), [&](const QString &section) {
-            return doc.sectionExists(section);
-        }))
+        return fail(*doc.unreadable);
+    if (!required.isEmpty() && !doc.hasAny(required))
         return {SaveResult::Status::Missing, {}};
-    bool refused = false;
-    const QList<ChangeSet> passed = doc.passing(before, &before.last(), &refused);
-    const SaveResult done{refused ? SaveResult::Status::Refused : SaveResult::Status::Saved, {}};
-    // The file is edited in memory, without a copy of a large one; a save
-    // that fails reads it back as it still is.
-    bool changed = !passed.isEmpty() && !doc.notText.isEmpty();
-    for (const ChangeSet &one : passed) {
-        for (const SettingsStore::Change &change : one.changes) {
-            changed |= change.deleteSection ? doc.ini.removeSections(change.section)
-                                            : doc.ini.set(change.section, change.key, change.value);
-        }
-    }
-    if (!changed) {
+    applied = true;
+    const SaveResult done{doc.apply(set) ? SaveResult::Status::Saved : SaveResult::Status::Refused, {}};
+    if (!doc.unsaved) {
         doc.pending.clear();
         return done;
     }
@@ -233,8 +205,10 @@ SaveResult save(SettingsStore::Document &doc, const ChangeSet &set)
     if (!failure && (failure = replaceFileContent(where.path, doc.ini.bytes())) && !copy.isEmpty())
         QFile::remove(copy);
     if (failure) {
+        // The lines were edited in memory: they are read back as the file still holds them.
+        doc.pending.removeIf([](const ChangeSet &one) { return !one.keepOnFailure; });
         doc.load(where);
-        return fail(*failure, passed);
+        return fail(*failure);
     }
     if (!copy.isEmpty())
         warn("kept what could not be read of", doc.path, QStringLiteral("in ") + QDir::toNativeSeparators(copy));
@@ -242,6 +216,7 @@ SaveResult save(SettingsStore::Document &doc, const ChangeSet &set)
     doc.target = where.path;
     doc.stamp = stampOf(where.path);
     doc.notText.clear();
+    doc.unsaved = false;
     return done;
 }
 
@@ -255,20 +230,17 @@ SaveResult SettingsStore::write(const QString &application, const QString &secti
 
 SaveResult SettingsStore::write(const QString &application, const QList<Change> &changes, const Check &check)
 {
-    return save(document(application), {changes, check, true, {}});
+    return save(document(application), {changes, check, true});
 }
 
 SaveResult SettingsStore::deleteSections(const QString &application, const QStringList &sections)
 {
     // Asked again under the lock, should another copy have saved meanwhile.
     refresh(application);
-    Document &doc = document(application);
-    if (std::none_of(sections.begin(), sections.end(), [&](const QString &s) { return doc.sectionExists(s); }))
+    if (!document(application).hasAny(sections))
         return {SaveResult::Status::Missing, {}};
     QList<Change> changes;
     for (const QString &section : sections)
         changes.append({section, {}, {}, true});
-    // A deletion that cannot be saved is taken back, so that nobody is shown
-    // the scores as erased while the file still holds them.
-    return save(doc, {changes, {}, false, sections});
+    return save(document(application), {changes, {}, false}, sections);
 }
