@@ -3,37 +3,19 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
+#include <locale.h>
+#include <stdlib.h>
+#include <string>
 #include <string_view>
 #include <utility>
 
 namespace {
 
-// Whether a number beyond a double's range ("digits [. digits] [E [sign] digits]") is a large
-// one rather than a small one: by the place of its first significant digit plus its exponent.
-bool beyondRangeIsLarge(std::string_view number)
-{
-    const std::size_t mark = std::min(number.find_first_of("eE"), number.size());
-    const std::string_view mantissa = number.substr(0, mark);
-    if (mantissa.find_first_not_of("0.") == std::string_view::npos)
-        return false;
-    const auto point = static_cast<long long>(std::min(mantissa.find('.'), mark));
-    const auto first = static_cast<long long>(mantissa.find_first_not_of("0."));
-    long long exponent = 0;
-    for (const char c : number.substr(mark)) {
-        if (c >= '0' && c <= '9')
-            exponent = std::min(exponent * 10 + (c - '0'), 1'000'000'000LL);
-    }
-    if (number.find('-') != std::string_view::npos)
-        exponent = -exponent;
-    return point - first - (first < point ? 1 : 0) + exponent > 0;
-}
-
 // The number at the start of `s` ("[sign] digits [. digits] [E [sign] digits]" with at least
 // one digit; an exponent mark without digits is not part of it) and its length; {0, 0} when
 // there is none. std::from_chars reads that in no locale, but takes no '+', takes "inf" and
-// "nan", and leaves a value it cannot hold unset: beyond a double's range the value is an
-// infinity of its sign, below it a zero of its sign.
+// "nan", and leaves a value it cannot hold unset; the C library's strtod in the C locale
+// makes that an infinity or a zero.
 std::pair<double, std::size_t> leadingNumber(std::string_view s)
 {
     const std::size_t sign = s.starts_with('-') || s.starts_with('+') ? 1 : 0;
@@ -45,8 +27,10 @@ std::pair<double, std::size_t> leadingNumber(std::string_view s)
     if (error == std::errc::invalid_argument)
         return {0.0, 0};
     const std::string_view number = digits.substr(0, static_cast<std::size_t>(end - digits.data()));
-    if (error == std::errc::result_out_of_range)
-        value = beyondRangeIsLarge(number) ? std::numeric_limits<double>::infinity() : 0.0;
+    if (error == std::errc::result_out_of_range) {
+        static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", locale_t(0));
+        value = ::strtod_l(std::string(number).c_str(), nullptr, cLocale);
+    }
     return {s.starts_with('-') ? -value : value, sign + number.size()};
 }
 

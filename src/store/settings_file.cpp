@@ -39,43 +39,35 @@ What kindOf(mode_t mode)
                                              : What::IsOther;
 }
 
-// Whether the open file holds `bytes`, read back a piece at a time.
-bool readsBack(int fd, QByteArrayView bytes)
-{
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly) || !file.seek(0))
-        return false;
-    for (;;) {
-        const QByteArray piece = file.read(1 << 16);
-        if (!bytes.startsWith(piece) || file.error() != QFileDevice::NoError)
-            return false;
-        if (piece.isEmpty())
-            return bytes.isEmpty();
-        bytes = bytes.sliced(piece.size());
-    }
-}
-
-// Writes `bytes` into a new, empty file, takes the further step `adjust`,
-// syncs the file, reads it back and closes it. Returns errno, or EIO when
-// the file does not read back as written.
+// Writes `bytes` into the new, empty file `fd`, takes the further step
+// `adjust`, syncs the file, reads it back a piece at a time and closes it.
+// Returns errno, or EIO when the file does not read back as written.
 template <typename Adjust>
 int writeChecked(int fd, const QByteArray &bytes, Adjust adjust)
 {
-    int error = 0;
-    for (qint64 done = 0; !error && done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n > 0)
-            done += n;
-        else if (n == 0 || errno != EINTR)
-            error = n < 0 ? errno : EIO;
-    }
+    QFile file;
+    errno = 0;
+    const bool written = file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)
+                      && file.write(bytes) == bytes.size();
+    int error = written ? 0 : errno ? errno : EIO;
     adjust();
     if (!error && ::fsync(fd) != 0)
         error = errno;
-    if (!error && !readsBack(fd, bytes))
+    if (!error && !file.seek(0))
         error = EIO;
-    if (::close(fd) != 0 && !error)
-        error = errno;
+    for (QByteArrayView rest = bytes; !error;) {
+        const QByteArray piece = file.read(1 << 16);
+        if (!rest.startsWith(piece) || file.error() != QFileDevice::NoError || (piece.isEmpty() && !rest.isEmpty()))
+            error = EIO;
+        if (piece.isEmpty())
+            break;
+        rest = rest.sliced(piece.size());
+    }
+    if (!file.isOpen())
+        ::close(fd);
+    file.close();
+    if (!error && file.error() != QFileDevice::NoError)
+        error = EIO;
     return error;
 }
 
@@ -130,7 +122,7 @@ FileTarget resolveTarget(const QString &path)
 
 FileRead readSettingsFile(const FileTarget &target)
 {
-    FileRead result{false, {}, stampOf(target.path), target.problem};
+    FileRead result{{}, stampOf(target.path), target.problem};
     if (!target.exists || result.failure)
         return result;
     // Not blocking: should a pipe have taken the file's place since it was
@@ -138,52 +130,43 @@ FileRead readSettingsFile(const FileTarget &target)
     const int fd = ::open(encoded(target.path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     struct stat st {};
     QFile file;
-    if (fd < 0 || ::fstat(fd, &st) != 0) {
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         result.failure = failed(What::ReadFile, target.path, errno);
-    } else if (!S_ISREG(st.st_mode) || st.st_size >= kLargestFile) {
-        result.failure = failed(S_ISREG(st.st_mode) ? What::TooLarge : kindOf(st.st_mode), target.path);
-    } else {
-        if (file.open(fd, QIODevice::ReadOnly))
-            result.bytes = file.readAll();
-        result.exists = file.isOpen() && file.error() == QFileDevice::NoError && result.bytes.size() < kLargestFile;
-        if (!result.exists)
-            result.failure = failed(result.bytes.size() < kLargestFile ? What::ReadFile : What::TooLarge, target.path);
-    }
-    if (fd >= 0)
+    else if (!S_ISREG(st.st_mode))
+        result.failure = failed(kindOf(st.st_mode), target.path);
+    else if (st.st_size >= kLargestFile || (result.bytes = file.readAll()).size() >= kLargestFile)
+        result.failure = failed(What::TooLarge, target.path);
+    else if (file.error() != QFileDevice::NoError)
+        result.failure = failed(What::ReadFile, target.path);
+    if (fd >= 0 && !file.isOpen())
         ::close(fd);
     return result;
 }
 
-SaveLock::SaveLock(const QString &targetPath, std::chrono::milliseconds wait)
+SaveLock takeSaveLock(const QString &targetPath, std::chrono::milliseconds wait)
 {
     const QString lockPath = targetPath + QStringLiteral(".lock");
     const QByteArray name = encoded(lockPath);
     // Qt would wait for ever on a pipe there, and never take over a folder.
     struct stat st {};
     if (::lstat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)
-        && (S_ISDIR(st.st_mode) ? ::rmdir(name.constData()) : ::unlink(name.constData())) != 0) {
-        m_failure = failed(What::ClearLock, lockPath, errno);
-        return;
-    }
-    m_lock = std::make_unique<QLockFile>(lockPath);
-    m_lock->setStaleLockTime(kStaleLock);
-    if (m_lock->tryLock(wait))
-        return;
-    if (m_lock->error() == QLockFile::LockFailedError) {
-        m_failure = failed(What::LockHeld, lockPath);
-        QString host;
-        QString application;
-        // A process of another machine is named by nothing here.
-        if (!m_lock->getLockInfo(&m_failure->holder, &host, &application) || host != QSysInfo::machineHostName())
-            m_failure->holder = 0;
-    } else {
-        const int error = m_lock->error() == QLockFile::PermissionError ? EACCES : lockError(name);
-        m_failure = failed(What::TakeLock, lockPath, error);
-    }
-    m_lock.reset();
+        && (S_ISDIR(st.st_mode) ? ::rmdir(name.constData()) : ::unlink(name.constData())) != 0)
+        return {nullptr, failed(What::ClearLock, lockPath, errno)};
+    auto lock = std::make_unique<QLockFile>(lockPath);
+    lock->setStaleLockTime(kStaleLock);
+    if (lock->tryLock(wait))
+        return {std::move(lock), std::nullopt};
+    if (lock->error() != QLockFile::LockFailedError)
+        return {nullptr, failed(What::TakeLock, lockPath,
+                                lock->error() == QLockFile::PermissionError ? EACCES : lockError(name))};
+    SaveFailure held = failed(What::LockHeld, lockPath);
+    QString host;
+    QString application;
+    // A process of another machine is named by nothing here.
+    if (!lock->getLockInfo(&held.holder, &host, &application) || host != QSysInfo::machineHostName())
+        held.holder = 0;
+    return {nullptr, held};
 }
-
-SaveLock::~SaveLock() = default;
 
 std::optional<SaveFailure> replaceFileContent(const QString &targetPath, const QByteArray &bytes)
 {
@@ -213,9 +196,8 @@ std::optional<SaveFailure> replaceFileContent(const QString &targetPath, const Q
     const mode_t mask = ::umask(0);
     ::umask(mask);
     int error = writeChecked(fd, bytes, [&] {
-        if (hadOld && ::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
-            // Only root gives a file away: the saver's own file, then.
-        }
+        // Only root gives a file away: the saver's own file, then.
+        if (hadOld && ::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {}
         ::fchmod(fd, hadOld ? old.st_mode & 07777 : 0666 & ~mask);
     });
     const What what = error ? What::WriteFile : What::ReplaceFile;

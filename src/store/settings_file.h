@@ -3,13 +3,13 @@
 #include "save_failure.h"
 
 #include <QByteArray>
+#include <QLockFile>
 #include <QString>
 
 #include <chrono>
 #include <memory>
 #include <optional>
 
-class QLockFile;
 
 // Enough of a file's state to tell that somebody has changed it.
 struct FileStamp
@@ -37,7 +37,6 @@ FileTarget resolveTarget(const QString &path);
 
 struct FileRead
 {
-    bool exists = false;
     QByteArray bytes;
     FileStamp stamp;
     std::optional<SaveFailure> failure;
@@ -45,21 +44,15 @@ struct FileRead
 // Reads a regular file whole, without ever blocking; nothing else is opened.
 FileRead readSettingsFile(const FileTarget &target);
 
-// The lock of a save, a QLockFile beside the file, taken within `wait`;
-// whatever stands at its path that is not a regular file is removed first.
-class SaveLock
+// The lock of a save, a QLockFile beside the file taken within `wait`, or why
+// it could not be; whatever stands at its path that is not a regular file is
+// removed first.
+struct SaveLock
 {
-public:
-    SaveLock(const QString &targetPath, std::chrono::milliseconds wait);
-    ~SaveLock();
-    SaveLock(const SaveLock &) = delete;
-    SaveLock &operator=(const SaveLock &) = delete;
-    const std::optional<SaveFailure> &failure() const { return m_failure; }
-
-private:
-    std::unique_ptr<QLockFile> m_lock;
-    std::optional<SaveFailure> m_failure;
+    std::unique_ptr<QLockFile> lock;
+    std::optional<SaveFailure> failure;
 };
+SaveLock takeSaveLock(const QString &targetPath, std::chrono::milliseconds wait);
 
 // Replaces the content of `targetPath` under the save's lock, all or nothing,
 // through a checked temporary file renamed over it.

@@ -180,9 +180,9 @@ SaveResult save(SettingsStore::Document &doc, const ChangeSet &set, const QStrin
     FileTarget where = resolveTarget(doc.path);
     if (where.problem)
         return fail(*where.problem);
-    const SaveLock lock(where.path, kLockWait);
-    if (lock.failure())
-        return fail(*lock.failure());
+    const SaveLock lock = takeSaveLock(where.path, kLockWait);
+    if (lock.failure)
+        return fail(*lock.failure);
     // Another copy of the game may have saved since the file was read.
     where = resolveTarget(doc.path);
     if (doc.changedSince(where))
