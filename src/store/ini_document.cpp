@@ -41,9 +41,11 @@ void IniDocument::index()
     }
 }
 
+QByteArray IniDocument::lineEnd(const Line &line) const { return m_bytes.sliced(line.end, line.next - line.end); }
+
 IniDocument::Line IniDocument::lineAt(qsizetype begin) const
 {
-    Line line{begin, begin, begin, begin, Kind::Other, {}, {}};
+    Line line{begin, begin, begin, Kind::Other, {}, {}};
     const char *data = m_bytes.constData();
     const qsizetype size = m_bytes.size();
     if (begin == 0 && m_bytes.startsWith("\xEF\xBB\xBF"))
@@ -127,37 +129,29 @@ bool IniDocument::set(const QString &section, const QString &key, const QString 
         replace(from - m_bytes.constData(), line->end, written);
         return true;
     }
+    // After the section's last entry, before the comments and blank lines
+    // that lead to the next section; or a new section after the last line.
+    const std::vector<quint32> &headers = sections(section);
+    const qsizetype stop = headers.empty() ? m_bytes.size() : sectionEnd(headers.back());
+    Line last = lineAt(headers.empty() ? 0 : headers.back());
+    for (Line line = last; line.next < stop;) {
+        line = lineAt(line.next);
+        last = headers.empty() || line.kind == Kind::Entry ? line : last;
+    }
     // A new line ends as the line before it does, so that a lone CR never
     // meets the LF of the line after; as the file's first line, where that
     // line has no end.
-    const Line first = lineAt(0);
-    const QByteArray eol = first.next > first.end ? m_bytes.sliced(first.end, first.next - first.end) : "\n";
+    QByteArray eol = lineEnd(last).isEmpty() ? lineEnd(lineAt(0)) : lineEnd(last);
+    eol = eol.isEmpty() ? QByteArray("\n") : eol;
     const QByteArray newEntry = writeIniName(key) + '=' + written;
-    const std::vector<quint32> &headers = sections(section);
     if (!headers.empty()) {
-        // After the section's last entry, before the comments and blank lines
-        // that lead to the next section.
-        Line last = lineAt(headers.back());
-        for (Line line = last; line.next < sectionEnd(headers.back());) {
-            line = lineAt(line.next);
-            last = line.kind == Kind::Entry ? line : last;
-        }
-        const QByteArray lineEnd = m_bytes.sliced(last.end, last.next - last.end);
-        replace(last.next, last.next, lineEnd.isEmpty() ? eol + newEntry + eol : newEntry + lineEnd);
+        replace(last.next, last.next, lineEnd(last).isEmpty() ? eol + newEntry + eol : newEntry + eol);
         return true;
     }
-    // A new section at the end, after a blank line, its lines ending as the
-    // last line does.
-    QByteArray text;
-    QByteArray end = eol;
-    if (!m_bytes.isEmpty()) {
-        Line last = lineAt(0);
-        while (last.next < m_bytes.size())
-            last = lineAt(last.next);
-        end = last.next > last.end ? m_bytes.sliced(last.end, last.next - last.end) : eol;
-        text = last.next == last.end ? end + end : last.end > last.text ? end : QByteArray();
-    }
-    replace(m_bytes.size(), m_bytes.size(), text + '[' + writeIniName(section) + ']' + end + newEntry + end);
+    // Parted from the line before by a blank line.
+    const QByteArray before = m_bytes.isEmpty() || last.text == last.end ? QByteArray()
+                            : last.next == last.end ? eol + eol : eol;
+    replace(m_bytes.size(), m_bytes.size(), before + '[' + writeIniName(section) + ']' + eol + newEntry + eol);
     return true;
 }
 

@@ -33,11 +33,10 @@ public:
 
 private:
     enum class Kind { Header, Entry, Other };
-    // A line by its byte offsets: [begin, next) whole, [text, end) without
-    // the line end (and a byte-order mark).
+    // A line by its byte offsets: [text, end) without the line end (and a
+    // byte-order mark), `next` where the next line begins.
     struct Line
     {
-        qsizetype begin = 0;
         qsizetype text = 0;
         qsizetype end = 0;
         qsizetype next = 0;
@@ -48,6 +47,7 @@ private:
 
     void index();
     Line lineAt(qsizetype begin) const;
+    QByteArray lineEnd(const Line &line) const;
     const std::vector<quint32> &sections(const QString &section) const;
     qsizetype sectionEnd(quint32 header) const;
     std::optional<Line> entry(const QString &section, const QString &key) const;

@@ -120,27 +120,25 @@ FileTarget resolveTarget(const QString &path)
     return target;
 }
 
-FileRead readSettingsFile(const FileTarget &target)
+std::optional<SaveFailure> readRegularFile(const QString &path, QByteArray &bytes)
 {
-    FileRead result{{}, stampOf(target.path), target.problem};
-    if (!target.exists || result.failure)
-        return result;
     // Not blocking: should a pipe have taken the file's place since it was
     // looked at, opening it must not wait for a writer.
-    const int fd = ::open(encoded(target.path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     struct stat st {};
     QFile file;
+    std::optional<SaveFailure> failure;
     if (fd < 0 || ::fstat(fd, &st) != 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        result.failure = failed(What::ReadFile, target.path, errno);
+        failure = failed(What::ReadFile, path, errno);
     else if (!S_ISREG(st.st_mode))
-        result.failure = failed(kindOf(st.st_mode), target.path);
-    else if (st.st_size >= kLargestFile || (result.bytes = file.readAll()).size() >= kLargestFile)
-        result.failure = failed(What::TooLarge, target.path);
+        failure = failed(kindOf(st.st_mode), path);
+    else if (st.st_size >= kLargestFile || (bytes = file.readAll()).size() >= kLargestFile)
+        failure = failed(What::TooLarge, path);
     else if (file.error() != QFileDevice::NoError)
-        result.failure = failed(What::ReadFile, target.path);
+        failure = failed(What::ReadFile, path);
     if (fd >= 0 && !file.isOpen())
         ::close(fd);
-    return result;
+    return failure;
 }
 
 SaveLock takeSaveLock(const QString &targetPath, std::chrono::milliseconds wait)

@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 
-
 // Enough of a file's state to tell that somebody has changed it.
 struct FileStamp
 {
@@ -35,14 +34,9 @@ struct FileTarget
 };
 FileTarget resolveTarget(const QString &path);
 
-struct FileRead
-{
-    QByteArray bytes;
-    FileStamp stamp;
-    std::optional<SaveFailure> failure;
-};
-// Reads a regular file whole, without ever blocking; nothing else is opened.
-FileRead readSettingsFile(const FileTarget &target);
+// Reads a regular file whole into `bytes`, without ever blocking; nothing
+// else is opened.
+std::optional<SaveFailure> readRegularFile(const QString &path, QByteArray &bytes);
 
 // The lock of a save, a QLockFile beside the file taken within `wait`, or why
 // it could not be; whatever stands at its path that is not a regular file is

@@ -2,10 +2,10 @@
 
 #include "ini_document.h"
 #include "settings_file.h"
-#include "store_log.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QUrl>
 
 #include <utility>
@@ -13,6 +13,10 @@
 namespace {
 
 using namespace std::chrono_literals;
+
+// Messages about the settings file: a save that failed, a file that could not
+// be read or was copied aside, printed on standard error as "game.store: ...".
+Q_LOGGING_CATEGORY(lcStore, "game.store")
 
 // How long a save waits for another copy of the game to finish its own, so
 // that a read and a save together never take two seconds.
@@ -68,13 +72,13 @@ struct SettingsStore::Document
 
     void load(const FileTarget &where)
     {
-        FileRead file = readSettingsFile(where);
+        QByteArray bytes;
         target = where.path;
-        stamp = file.stamp;
-        unreadable = file.failure;
-        const bool text = IniDocument::isText(file.bytes);
-        notText = text ? QByteArray() : file.bytes;
-        ini = IniDocument(text ? std::move(file.bytes) : QByteArray());
+        stamp = stampOf(where.path);
+        unreadable = where.problem ? where.problem : where.exists ? readRegularFile(where.path, bytes) : std::nullopt;
+        const bool text = IniDocument::isText(bytes);
+        notText = text ? QByteArray() : bytes;
+        ini = IniDocument(text ? std::move(bytes) : QByteArray());
         unsaved = false;
         if (unreadable)
             warn("could not read", path, unreadable->logText(path));

@@ -1,3 +1,0 @@
-#include "store_log.h"
-
-Q_LOGGING_CATEGORY(lcStore, "game.store")
