@@ -1,7 +1,6 @@
 #include "conversions.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <locale.h>
 #include <stdlib.h>
@@ -13,25 +12,19 @@ namespace {
 
 // The number at the start of `s` ("[sign] digits [. digits] [E [sign] digits]" with at least
 // one digit; an exponent mark without digits is not part of it) and its length; {0, 0} when
-// there is none. std::from_chars reads that in no locale, but takes no '+', takes "inf" and
-// "nan", and leaves a value it cannot hold unset; the C library's strtod in the C locale
-// makes that an infinity or a zero.
+// there is none. Read by strtod in the C locale, which makes a number beyond a double's range
+// an infinity or a zero, but would also read "inf", "nan" and "0x..." as numbers.
 std::pair<double, std::size_t> leadingNumber(std::string_view s)
 {
+    static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", locale_t(0));
     const std::size_t sign = s.starts_with('-') || s.starts_with('+') ? 1 : 0;
     if (s.size() == sign || !(s[sign] == '.' || (s[sign] >= '0' && s[sign] <= '9')))
         return {0.0, 0};
-    const std::string_view digits = s.substr(sign);
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error == std::errc::invalid_argument)
-        return {0.0, 0};
-    const std::string_view number = digits.substr(0, static_cast<std::size_t>(end - digits.data()));
-    if (error == std::errc::result_out_of_range) {
-        static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", locale_t(0));
-        value = ::strtod_l(std::string(number).c_str(), nullptr, cLocale);
-    }
-    return {s.starts_with('-') ? -value : value, sign + number.size()};
+    const bool hex = s.size() > sign + 1 && s[sign] == '0' && (s[sign + 1] == 'x' || s[sign + 1] == 'X');
+    const std::string number(s.substr(0, hex ? sign + 1 : s.size()));
+    char *end = nullptr;
+    const double value = ::strtod_l(number.c_str(), &end, cLocale);
+    return {value, std::size_t(end - number.c_str())};
 }
 
 } // namespace

@@ -37,12 +37,9 @@ private:
     // byte-order mark), `next` where the next line begins.
     struct Line
     {
-        qsizetype text = 0;
-        qsizetype end = 0;
-        qsizetype next = 0;
+        qsizetype text = 0, end = 0, next = 0;
         Kind kind = Kind::Other;
-        QByteArrayView name;
-        QByteArrayView value;
+        QByteArrayView name, value;
     };
 
     void index();

@@ -14,10 +14,8 @@
 struct FileStamp
 {
     bool exists = false;
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 size = 0;
-    qint64 modifiedNs = 0;
+    quint64 device = 0, inode = 0;
+    qint64 size = 0, modifiedNs = 0;
     // Changed by every write, rename or change of mode; nobody can set it.
     qint64 changedNs = 0;
     bool operator==(const FileStamp &) const = default;

@@ -170,18 +170,22 @@ namespace {
 // one of the `required` sections is there.
 SaveResult save(SettingsStore::Document &doc, const ChangeSet &set, const QStringList &required = {})
 {
-    bool applied = false;
-    const auto fail = [&](const SaveFailure &failure) {
+    FileTarget where;
+    // Before the file is edited in memory, the changes stay in force; after,
+    // the file is read back as it still is.
+    const auto fail = [&](const SaveFailure &failure, bool edited = false) {
         warn("could not save", doc.path, failure.logText(doc.path));
-        if (!applied && set.keepOnFailure)
-            doc.apply(set);
         doc.pending.removeIf([](const ChangeSet &one) { return !one.keepOnFailure; });
+        if (edited)
+            doc.load(where);
+        else if (set.keepOnFailure)
+            doc.apply(set);
         return SaveResult{SaveResult::Status::Failed, failure};
     };
     const QString folder = QFileInfo(doc.path).absolutePath();
     if (!QDir().mkpath(folder))
         return fail({SaveFailure::What::MakeFolder, folder, {}, 0});
-    FileTarget where = resolveTarget(doc.path);
+    where = resolveTarget(doc.path);
     if (where.problem)
         return fail(*where.problem);
     const SaveLock lock = takeSaveLock(where.path, kLockWait);
@@ -195,7 +199,6 @@ SaveResult save(SettingsStore::Document &doc, const ChangeSet &set, const QStrin
         return fail(*doc.unreadable);
     if (!required.isEmpty() && !doc.hasAny(required))
         return {SaveResult::Status::Missing, {}};
-    applied = true;
     const SaveResult done{doc.apply(set) ? SaveResult::Status::Saved : SaveResult::Status::Refused, {}};
     if (!doc.unsaved) {
         doc.pending.clear();
@@ -208,12 +211,8 @@ SaveResult save(SettingsStore::Document &doc, const ChangeSet &set, const QStrin
         failure = copyAside(where.path, doc.notText, &copy);
     if (!failure && (failure = replaceFileContent(where.path, doc.ini.bytes())) && !copy.isEmpty())
         QFile::remove(copy);
-    if (failure) {
-        // The lines were edited in memory: they are read back as the file still holds them.
-        doc.pending.removeIf([](const ChangeSet &one) { return !one.keepOnFailure; });
-        doc.load(where);
-        return fail(*failure);
-    }
+    if (failure)
+        return fail(*failure, true);
     if (!copy.isEmpty())
         warn("kept what could not be read of", doc.path, QStringLiteral("in ") + QDir::toNativeSeparators(copy));
     doc.pending.clear();

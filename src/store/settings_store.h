@@ -16,12 +16,9 @@ struct SaveResult
 {
     enum class Status {
         Saved,
-        // Deleting sections of which none is there: nothing to save.
-        Missing,
-        // The save's own check failed on the file as it is: nothing written.
-        Refused,
-        // The file could not be written; it holds what it held before.
-        Failed,
+        Missing, // none of the sections to delete is there: nothing to save
+        Refused, // the save's own check failed on the file as it is
+        Failed,  // the file holds what it held before
     };
     Status status = Status::Saved;
     std::optional<SaveFailure> failure;
@@ -39,9 +36,7 @@ public:
     // An entry to write, or a whole section to delete.
     struct Change
     {
-        QString section;
-        QString key;
-        QString value;
+        QString section, key, value;
         bool deleteSection = false;
     };
     // Whether a save still makes sense on the file as it is under the lock.
@@ -50,8 +45,6 @@ public:
 
     explicit SettingsStore(QString folder);
     ~SettingsStore();
-    SettingsStore(const SettingsStore &) = delete;
-    SettingsStore &operator=(const SettingsStore &) = delete;
 
     // "taviq" in $XDG_CONFIG_HOME (when absolute) or ~/.config.
     static QString defaultFolder();
