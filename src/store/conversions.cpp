@@ -10,9 +10,8 @@
 
 namespace {
 
-// The number at the start of `s` ("[sign] digits [. digits] [E [sign] digits]" with at least
-// one digit; an exponent mark without digits is not part of it) and its length; {0, 0} when
-// there is none. Read by strtod in the C locale, which makes a number beyond a double's range
+// The number at the start of `s` ("[sign] digits [. digits] [E [sign] digits]", at least one
+// digit) and its length, or {0, 0}. strtod in the C locale makes one beyond a double's range
 // an infinity or a zero, but would also read "inf", "nan" and "0x..." as numbers.
 std::pair<double, std::size_t> leadingNumber(std::string_view s)
 {

@@ -18,17 +18,6 @@ bool sameName(QByteArrayView raw, const QString &wanted)
 
 } // namespace
 
-IniDocument::IniDocument(QByteArray bytes)
-    : m_bytes(std::move(bytes))
-{
-    index();
-}
-
-bool IniDocument::isText(QByteArrayView bytes)
-{
-    return !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") && !bytes.contains('\0');
-}
-
 void IniDocument::index()
 {
     m_headers.clear();
@@ -109,7 +98,6 @@ std::optional<QString> IniDocument::value(const QString &section, const QString 
     return line ? readIniValue(line->value) : std::nullopt;
 }
 
-bool IniDocument::hasSection(const QString &section) const { return !sections(section).empty(); }
 
 void IniDocument::replace(qsizetype from, qsizetype to, const QByteArray &with)
 {
@@ -138,9 +126,8 @@ bool IniDocument::set(const QString &section, const QString &key, const QString 
         line = lineAt(line.next);
         last = headers.empty() || line.kind == Kind::Entry ? line : last;
     }
-    // A new line ends as the line before it does, so that a lone CR never
-    // meets the LF of the line after; as the file's first line, where that
-    // line has no end.
+    // A new line ends as the line before it (or else the first line) does, so
+    // that a lone CR never meets the LF of the line after.
     QByteArray eol = lineEnd(last).isEmpty() ? lineEnd(lineAt(0)) : lineEnd(last);
     eol = eol.isEmpty() ? QByteArray("\n") : eol;
     const QByteArray newEntry = writeIniName(key) + '=' + written;

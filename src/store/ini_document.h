@@ -16,16 +16,13 @@ class IniDocument
 {
 public:
     IniDocument() = default;
-    explicit IniDocument(QByteArray bytes);
-
-    // No NUL byte, no UTF-16 byte-order mark.
-    static bool isText(QByteArrayView bytes);
+    explicit IniDocument(QByteArray bytes) : m_bytes(std::move(bytes)) { index(); }
 
     const QByteArray &bytes() const { return m_bytes; }
 
     // The entry's text, or nothing when it is absent or cannot be read.
     std::optional<QString> value(const QString &section, const QString &key) const;
-    bool hasSection(const QString &section) const;
+    bool hasSection(const QString &section) const { return !sections(section).empty(); }
 
     // Both say whether the bytes changed.
     bool set(const QString &section, const QString &key, const QString &value);

@@ -9,22 +9,15 @@ struct SaveFailure
 {
     enum class What {
         MakeFolder,
-        ReadFile,
-        IsFolder,
-        IsPipe,
-        IsSocket,
-        IsDevice,
-        IsOther,
-        LinksLeadNowhere,
-        TooLarge,
+        // Reading the file, or what stands at its path.
+        ReadFile, IsFolder, IsPipe, IsSocket, IsDevice, IsOther, LinksLeadNowhere, TooLarge,
         // What stands at the lock's path cannot be removed.
         ClearLock,
         TakeLock,
         // Another program holds the lock: process `holder`, 0 if unknown.
         LockHeld,
-        CopyAside,
-        WriteFile,
-        ReplaceFile,
+        // The steps of the save itself.
+        CopyAside, WriteFile, ReplaceFile,
     };
     What what = What::WriteFile;
     QString path;

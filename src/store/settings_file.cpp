@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSysInfo>
 
 #include <cerrno>
@@ -32,25 +31,19 @@ QByteArray encoded(const QString &path) { return QFile::encodeName(path); }
 
 What kindOf(mode_t mode)
 {
-    return S_ISDIR(mode) ? What::IsFolder
-         : S_ISFIFO(mode) ? What::IsPipe
-         : S_ISSOCK(mode) ? What::IsSocket
-         : (S_ISCHR(mode) || S_ISBLK(mode)) ? What::IsDevice
-                                             : What::IsOther;
+    return S_ISDIR(mode) ? What::IsFolder : S_ISFIFO(mode) ? What::IsPipe : S_ISSOCK(mode) ? What::IsSocket
+         : S_ISCHR(mode) || S_ISBLK(mode) ? What::IsDevice : What::IsOther;
 }
 
-// Writes `bytes` into the new, empty file `fd`, takes the further step
-// `adjust`, syncs the file, reads it back a piece at a time and closes it.
-// Returns errno, or EIO when the file does not read back as written.
-template <typename Adjust>
-int writeChecked(int fd, const QByteArray &bytes, Adjust adjust)
+// Writes `bytes` into the new, empty file `fd`, syncs it, reads it back and
+// closes it. Returns errno, or EIO when it does not read back as written.
+int writeChecked(int fd, const QByteArray &bytes)
 {
     QFile file;
     errno = 0;
     const bool written = file.open(fd, QIODevice::ReadWrite | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)
                       && file.write(bytes) == bytes.size();
     int error = written ? 0 : errno ? errno : EIO;
-    adjust();
     if (!error && ::fsync(fd) != 0)
         error = errno;
     if (!error && !file.seek(0))
@@ -158,8 +151,7 @@ SaveLock takeSaveLock(const QString &targetPath, std::chrono::milliseconds wait)
         return {nullptr, failed(What::TakeLock, lockPath,
                                 lock->error() == QLockFile::PermissionError ? EACCES : lockError(name))};
     SaveFailure held = failed(What::LockHeld, lockPath);
-    QString host;
-    QString application;
+    QString host, application;
     // A process of another machine is named by nothing here.
     if (!lock->getLockInfo(&held.holder, &host, &application) || host != QSysInfo::machineHostName())
         held.holder = 0;
@@ -169,35 +161,31 @@ SaveLock takeSaveLock(const QString &targetPath, std::chrono::milliseconds wait)
 std::optional<SaveFailure> replaceFileContent(const QString &targetPath, const QByteArray &bytes)
 {
     const QByteArray target = encoded(targetPath);
-    // A file its owner has made read-only stays as it is, although its
-    // folder would let a new file take its place.
+    // A file made read-only stays so, although its folder would let a new one replace it.
     if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0 && errno != ENOENT)
         return failed(What::WriteFile, targetPath, errno);
     // The temporary files of saves that were cut short go first.
     const QFileInfo info(targetPath);
     const QDir folder = info.absoluteDir();
     const QString prefix = u'.' + info.fileName() + u'.';
-    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        const QStringView suffix = QStringView(name).sliced(std::min(name.size(), prefix.size()));
-        if (name.startsWith(prefix) && suffix.size() == 6
-            && std::all_of(suffix.begin(), suffix.end(), [](QChar c) { return c < u'\x80' && c.isLetterOrNumber(); }))
+    const auto files = QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive;
+    for (const QString &name : folder.entryList({prefix + QStringLiteral("??????")}, files)) {
+        if (std::all_of(name.end() - 6, name.end(), [](QChar c) { return c < u'\x80' && c.isLetterOrNumber(); }))
             ::unlink(encoded(folder.filePath(name)).constData());
     }
     QByteArray temporary = encoded(folder.filePath(prefix + QStringLiteral("XXXXXX")));
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return failed(What::WriteFile, targetPath, errno);
-    // The new file keeps the old one's mode, and its owner and group where
-    // this user may give them; a new file is made as the user's files are.
+    // The old file's mode, owner and group where this user may give them; else the umask's.
     struct stat old {};
     const bool hadOld = ::stat(target.constData(), &old) == 0;
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    int error = writeChecked(fd, bytes, [&] {
-        // Only root gives a file away: the saver's own file, then.
-        if (hadOld && ::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {}
-        ::fchmod(fd, hadOld ? old.st_mode & 07777 : 0666 & ~mask);
-    });
+    // Only root gives a file away: the saver's own file, then.
+    if (hadOld && ::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {}
+    ::fchmod(fd, hadOld ? old.st_mode & 07777 : 0666 & ~mask);
+    int error = writeChecked(fd, bytes);
     const What what = error ? What::WriteFile : What::ReplaceFile;
     if (!error && ::rename(temporary.constData(), target.constData()) != 0)
         error = errno;
@@ -220,7 +208,7 @@ std::optional<SaveFailure> copyAside(const QString &targetPath, const QByteArray
         const int fd = ::open(encoded(*copy).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno == EEXIST)
             continue;
-        const int error = fd < 0 ? errno : writeChecked(fd, bytes, [] {});
+        const int error = fd < 0 ? errno : writeChecked(fd, bytes);
         if (error && fd >= 0)
             ::unlink(encoded(*copy).constData());
         return error ? std::optional(failed(What::CopyAside, *copy, error)) : std::nullopt;

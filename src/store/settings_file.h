@@ -15,9 +15,8 @@ struct FileStamp
 {
     bool exists = false;
     quint64 device = 0, inode = 0;
-    qint64 size = 0, modifiedNs = 0;
-    // Changed by every write, rename or change of mode; nobody can set it.
-    qint64 changedNs = 0;
+    // The ctime changes with every write, rename or change of mode; nobody can set it.
+    qint64 size = 0, modifiedNs = 0, changedNs = 0;
     bool operator==(const FileStamp &) const = default;
 };
 FileStamp stampOf(const QString &path);
@@ -36,9 +35,8 @@ FileTarget resolveTarget(const QString &path);
 // else is opened.
 std::optional<SaveFailure> readRegularFile(const QString &path, QByteArray &bytes);
 
-// The lock of a save, a QLockFile beside the file taken within `wait`, or why
-// it could not be; whatever stands at its path that is not a regular file is
-// removed first.
+// A QLockFile beside the file taken within `wait`, or why not; whatever at its
+// path is not a regular file is removed first.
 struct SaveLock
 {
     std::unique_ptr<QLockFile> lock;

@@ -14,8 +14,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Messages about the settings file: a save that failed, a file that could not
-// be read or was copied aside, printed on standard error as "game.store: ...".
+// Failed saves and reads and copies aside, on standard error as "game.store: ...".
 Q_LOGGING_CATEGORY(lcStore, "game.store")
 
 // How long a save waits for another copy of the game to finish its own, so
@@ -59,8 +58,7 @@ struct ChangeSet
 struct SettingsStore::Document
 {
     QString path;
-    // The file as read: where it lives, its stamp, why it could not be read,
-    // and the bytes of a file that is no text, to be kept aside.
+    // The file as read: its path past links, its stamp, why it was unreadable, bytes that are no text.
     QString target;
     FileStamp stamp;
     std::optional<SaveFailure> unreadable;
@@ -76,7 +74,7 @@ struct SettingsStore::Document
         target = where.path;
         stamp = stampOf(where.path);
         unreadable = where.problem ? where.problem : where.exists ? readRegularFile(where.path, bytes) : std::nullopt;
-        const bool text = IniDocument::isText(bytes);
+        const bool text = !bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF") && !bytes.contains('\0');
         notText = text ? QByteArray() : bytes;
         ini = IniDocument(text ? std::move(bytes) : QByteArray());
         unsaved = false;
@@ -115,11 +113,7 @@ struct SettingsStore::Document
     }
 };
 
-SettingsStore::SettingsStore(QString folder)
-    : m_folder(std::move(folder))
-{
-}
-
+SettingsStore::SettingsStore(QString folder) : m_folder(std::move(folder)) {}
 SettingsStore::~SettingsStore() = default;
 
 QString SettingsStore::defaultFolder()
@@ -224,12 +218,6 @@ SaveResult save(SettingsStore::Document &doc, const ChangeSet &set, const QStrin
 }
 
 } // namespace
-
-SaveResult SettingsStore::write(const QString &application, const QString &section, const QString &key,
-                                const QString &value)
-{
-    return write(application, {{section, key, value, false}});
-}
 
 SaveResult SettingsStore::write(const QString &application, const QList<Change> &changes, const Check &check)
 {

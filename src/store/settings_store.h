@@ -25,11 +25,10 @@ struct SaveResult
     explicit operator bool() const { return status == Status::Saved; }
 };
 
-// The per-user persistent store: application / section / key -> text, names
-// compared without regard to case, one INI file per application. A save is
-// all or nothing and changes only the lines it must (docs/settings-store.md).
-// A failed write stays in force for this run and is tried again at the next
-// save; a failed deletion is taken back.
+// The per-user store: application / section / key -> text, names compared
+// without regard to case, one INI file per application, a save all or nothing
+// changing only the lines it must (docs/settings-store.md). A failed write
+// stays in force and is tried again at the next save; a failed deletion not.
 class SettingsStore
 {
 public:
@@ -57,8 +56,10 @@ public:
     // Reads the file again if another program has changed it since.
     void refresh(const QString &application);
 
-    SaveResult write(const QString &application, const QString &section, const QString &key,
-                     const QString &value);
+    SaveResult write(const QString &application, const QString &section, const QString &key, const QString &value)
+    {
+        return write(application, {{section, key, value, false}});
+    }
     // Saves every change at once, or none; with a check, only if it passes.
     SaveResult write(const QString &application, const QList<Change> &changes, const Check &check = {});
     // One save; Missing when none of the sections is there.
