@@ -1015,6 +1015,13 @@ void TestSettingsStore::folderInPlaceOfTheFile()
     QCOMPARE(store.read(QStringLiteral("OtherGame"), QStringLiteral("Times"), QStringLiteral("Timelimit"),
                         QStringLiteral("10")),
              QStringLiteral(" 3"));
+
+    // Once a file stands there again, the next save reads it before it
+    // writes, and the change kept since the failure goes in with it.
+    QVERIFY(QDir().rmdir(path));
+    QVERIFY(putFile(path, "[Names]\nEasy=Ada\n"));
+    QVERIFY(store.write(kApp, QStringLiteral("Names"), QStringLiteral("Hard"), QStringLiteral("Bo")));
+    QCOMPARE(fileBytes(path), QByteArray("[Names]\nEasy=Ada\nHard=Bo\n\n[Times]\nTimelimit=\" 12\"\n"));
 }
 
 void TestSettingsStore::readOnlyFile_data()
