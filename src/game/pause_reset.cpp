@@ -32,8 +32,12 @@ void GameState::Cmdreset_Click()
     if (!m_dialogs->confirm(QStringLiteral("This will reset current game"), QStringLiteral("Reset")))
         return;
     if (m_autoPlay.AutoPlayRunning)
-        endAutoPlay();
+        m_controls.cmdpause.caption = QStringLiteral("Pause");
     m_controls.cmdpause.enabled = false;
     setClockRunning(false);
+    // The stepper stops and the Tools menu comes back whatever ran before.
+    setAutoStepperRunning(false);
+    m_autoPlay.AutoPlayRunning = false;
+    m_controls.mnutools.enabled = true;
     NewGame();
 }

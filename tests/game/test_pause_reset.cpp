@@ -117,6 +117,7 @@ void PauseResetTest::reset_data()
         {"auto play", Situation::AutoPlay},
         {"auto play before any step", Situation::AutoPlayBeforeFirstMove},
         {"after a stopped auto play", Situation::StoppedAutoPlay},
+        {"options panel open", Situation::OptionsOpen},
     };
     for (const auto &s : situations) {
         QTest::addRow("%s, OK", s.name) << s.situation << true;

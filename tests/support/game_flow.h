@@ -29,6 +29,7 @@ enum class Situation {
     AutoPlayBeforeFirstMove, // Auto Play started on a fresh board, no step yet
     StoppedAutoPlay,         // AutoPlay, then Stop
     ResetDuringAutoPlay,     // AutoPlay, then Reset confirmed
+    OptionsOpen,             // Running, then the options panel opened
 };
 
 inline bool isSolvedLayout(const std::array<Cell, 16> &cells)
@@ -201,6 +202,9 @@ inline bool enter(GameFixture &fx, Situation situation)
         return true;
     case Situation::Paused:
         fx.game.cmdpause_Click();
+        return true;
+    case Situation::OptionsOpen:
+        fx.game.mnuoptions_Click();
         return true;
     case Situation::AutoPlay:
     case Situation::StoppedAutoPlay:
