@@ -1,11 +1,7 @@
 # Warnings for every target of the project, as errors where GAME_WERROR is
 # on (the dev, sanitize and fuzz presets).
 add_library(game_warnings INTERFACE)
-if(MSVC)
-    target_compile_options(game_warnings INTERFACE /W4 $<$<BOOL:${GAME_WERROR}>:/WX>)
-else()
-    target_compile_options(game_warnings INTERFACE -Wall -Wextra -Wpedantic $<$<BOOL:${GAME_WERROR}>:-Werror>)
-endif()
+target_compile_options(game_warnings INTERFACE -Wall -Wextra -Wpedantic $<$<BOOL:${GAME_WERROR}>:-Werror>)
 
 # The layers depend one way: app -> windows -> game -> store. Each layer's
 # headers are reached as "<layer>/<file>.h" through an include folder of its

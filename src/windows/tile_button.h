@@ -11,7 +11,6 @@ class TileButton : public QPushButton
 public:
     TileButton(int index, QWidget *parent = nullptr);
 
-    int index() const { return m_index; }
     // The cell's place, counted from 1: row 1 at the top, column 1 at the left.
     int row() const { return m_index / 4 + 1; }
     int column() const { return m_index % 4 + 1; }
