@@ -7,7 +7,7 @@ void GameState::Mnuauto_Click()
     setAutoStepperRunning(true);
     m_autoPlay.AutoPlayRunning = true;
     m_controls.mnutools.enabled = false;
-    m_controls.cmdpause.caption = QStringLiteral("Stop");
+    m_controls.cmdpause.action = PauseAction::Stop;
     m_board.BoardActive = false;
     m_autoPlay.AutoPlayUsed = true;
 }
@@ -36,5 +36,5 @@ void GameState::endAutoPlay()
     setAutoStepperRunning(false);
     m_autoPlay.AutoPlayRunning = false;
     m_controls.mnutools.enabled = true;
-    m_controls.cmdpause.caption = QStringLiteral("Pause");
+    m_controls.cmdpause.action = PauseAction::Pause;
 }

@@ -3,18 +3,13 @@
 
 #include "dialogs.h"
 
-QString GameState::clockText(int minutes, int seconds)
-{
-    return QStringLiteral("Timer : %1 : %2").arg(minutes).arg(seconds);
-}
-
 void GameState::tmrtime_Timer()
 {
     if (m_clock.ElapsedSeconds < 2147483647)
         ++m_clock.ElapsedSeconds;
     --m_clock.SecondsLeft;
-    m_controls.stbtimer.panels[0] = clockText(m_clock.MinutesLeft, m_clock.SecondsLeft);
-    m_controls.stbtimer.panels[1] = m_deal.Difficulty;
+    m_controls.stbtimer.clock = ClockReading{m_clock.MinutesLeft, m_clock.SecondsLeft};
+    m_controls.stbtimer.difficulty = m_deal.Difficulty;
     if (m_clock.SecondsLeft == 0) {
         m_clock.SecondsLeft = 60;
         --m_clock.MinutesLeft;
@@ -26,8 +21,7 @@ void GameState::tmrtime_Timer()
         setClockRunning(false);
         if (m_autoPlay.AutoPlayRunning)
             endAutoPlay();
-        m_dialogs->message(QStringLiteral("Time up\rThis will reset your game"), QStringLiteral("Time Up"),
-                           Dialogs::Icon::None);
+        m_dialogs->tell(Dialogs::Notice::TimeUp);
         NewGame();
         m_controls.cmdpause.enabled = false;
         // Help or About may have set the clock going under an open options
@@ -45,7 +39,7 @@ void GameState::holdTimers()
 
 void GameState::releaseTimers()
 {
-    if (m_controls.cmdpause.caption == QLatin1String("Pause") && !m_clock.FirstMovePending)
+    if (m_controls.cmdpause.action == PauseAction::Pause && !m_clock.FirstMovePending)
         setClockRunning(true);
     if (m_autoPlay.AutoPlayRunning)
         setAutoStepperRunning(true);

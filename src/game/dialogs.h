@@ -9,18 +9,22 @@
 class Dialogs
 {
 public:
-    enum class Icon { None, Information, Warning };
+    // The game's messages, each with a single OK button.
+    enum class Notice {
+        TimeUp,        // the time limit ran out: a new game follows
+        GameOver,      // an auto play solved the board
+        BetterTime,    // a better time was stored meanwhile: this one is not
+        HowToPlay,     // the help
+    };
     // What a failed save would have kept: a new best time, the erasing of
     // the scores, or the difficulty and time limit at closing.
     enum class Unsaved { BestTime, Scores, Settings };
 
     virtual ~Dialogs() = default;
 
-    // A modal message box with a single OK button. A carriage return in the
-    // text breaks the line.
-    virtual void message(const QString &text, const QString &title, Icon icon) = 0;
-    // A modal message box with OK and Cancel and no icon; true for OK.
-    virtual bool confirm(const QString &text, const QString &title) = 0;
+    virtual void tell(Notice notice) = 0;
+    // Whether to abandon the game for a new one: true for OK.
+    virtual bool confirmReset() = 0;
     // Tells the player that a save failed, and why ("Not Saved").
     virtual void notSaved(Unsaved what, const SaveFailure &why) = 0;
     // The winner window: congratulates, and asks for a name after a new best

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 class Dialogs;
 class RandomSource;
@@ -73,34 +74,43 @@ struct AutoPlayState
     int ReplayIndex = 0;
 };
 
-// The controls of the main window as far as the game reads and writes them.
-struct ButtonState
+// What the pause button does: pause a game that runs or is ready, resume a
+// paused one, or stop an auto play.
+enum class PauseAction { Pause, Resume, Stop };
+
+// A reading of the clock: minutes and seconds as the status bar shows them.
+struct ClockReading
 {
-    QString caption;
-    QString toolTip;
-    bool enabled = true;
+    int minutes = 0;
+    int seconds = 0;
+    bool operator==(const ClockReading &) const = default;
 };
 
+// The keys the game answers while the board takes keys.
+enum class KeyCommand { MoveUp, MoveDown, MoveLeft, MoveRight, Help };
+
+// The controls of the main window as far as the game reads and writes them.
 struct ControlsState
 {
-    // The outer heights of the main window in twips, with the options panel
-    // closed and open.
-    static constexpr int kClosedHeightTwips = 4275;
-    static constexpr int kOpenHeightTwips = 3285;
-
-    ButtonState cmdpause{QStringLiteral("Pause"), QStringLiteral("Pause Game"), true};
-    ButtonState Cmdreset{QStringLiteral("Reset"), QStringLiteral("Reset Game"), true};
+    struct
+    {
+        PauseAction action = PauseAction::Pause;
+        bool enabled = true;
+    } cmdpause;
+    struct { bool enabled = true; } Cmdreset;
     struct { bool enabled = true; } mnutools;
     struct { bool enabled = false; } tmrtime;
     struct { bool enabled = false; } tmrauto;
     // The difficulty whose option button is checked (none: no button).
     const DifficultyLevel *checkedOption = nullptr;
     struct { QString text = QStringLiteral("20"); } txtlimit;
+    // The options panel, over the board; the status bar shows while it is closed.
     struct { bool visible = false; } famOptions;
+    // The clock and the difficulty of the game; nothing before the first deal.
     struct
     {
-        bool visible = true;
-        std::array<QString, 2> panels;
+        std::optional<ClockReading> clock;
+        QString difficulty;
     } stbtimer;
     struct
     {
@@ -109,7 +119,6 @@ struct ControlsState
         int maximum = 100;
         int value = 0;
     } pgblength;
-    struct { int heightTwips = kClosedHeightTwips; } frmMain;
 };
 
 // The whole state of the main window: its variables and every property of its
@@ -151,7 +160,7 @@ public:
 
     // --- Move requests from clicks and keys -------------------------------------
     void cmdcheck_Click(int index);
-    void Form_KeyDown(int keyCode);
+    void Form_KeyDown(KeyCommand key);
     void RequestMoveUp();
     void RequestMoveDown();
     void RequestMoveLeft();
@@ -166,8 +175,6 @@ public:
 
     // --- Clock ---------------------------------------------------------------------
     void tmrtime_Timer();
-    // The clock text of the status bar for the given minutes and seconds.
-    static QString clockText(int minutes, int seconds);
 
     // --- Pause and reset -----------------------------------------------------------
     void cmdpause_Click();
@@ -192,8 +199,6 @@ public:
     // auto-play stepper held while it is open.
     void ShowHowToPlay();
     void mnuabout_Click();
-    // The five lines of the how-to-play help.
-    static QString howToPlayText();
 
 private:
     friend struct GameStateProbe;

@@ -2,8 +2,6 @@
 // guarded requests that wrap a tile move with the clock and the solved check.
 #include "game_state.h"
 
-#include "key_codes.h"
-
 void GameState::cmdcheck_Click(int index)
 {
     if (!m_board.BoardActive)
@@ -21,17 +19,16 @@ void GameState::cmdcheck_Click(int index)
         RequestMoveDown();
 }
 
-void GameState::Form_KeyDown(int keyCode)
+void GameState::Form_KeyDown(KeyCommand key)
 {
     if (!m_board.BoardActive)
         return;
-    switch (keyCode) {
-    case KeyCode::Numpad8: RequestMoveUp(); break;
-    case KeyCode::Numpad2: RequestMoveDown(); break;
-    case KeyCode::Numpad4: RequestMoveLeft(); break;
-    case KeyCode::Numpad6: RequestMoveRight(); break;
-    case KeyCode::F1: ShowHowToPlay(); break;
-    default: break;
+    switch (key) {
+    case KeyCommand::MoveUp: RequestMoveUp(); break;
+    case KeyCommand::MoveDown: RequestMoveDown(); break;
+    case KeyCommand::MoveLeft: RequestMoveLeft(); break;
+    case KeyCommand::MoveRight: RequestMoveRight(); break;
+    case KeyCommand::Help: ShowHowToPlay(); break;
     }
 }
 

@@ -79,8 +79,8 @@ void GameState::NewGame()
     setClockRunning(false);
     m_clock.FirstMovePending = true;
     m_clock.MinutesLeft = m_clock.TimeLimitMinutes - 1;
-    m_controls.stbtimer.panels[0] = clockText(m_clock.TimeLimitMinutes, m_clock.SecondsLeft);
-    m_controls.stbtimer.panels[1] = m_deal.Difficulty;
+    m_controls.stbtimer.clock = ClockReading{m_clock.TimeLimitMinutes, m_clock.SecondsLeft};
+    m_controls.stbtimer.difficulty = m_deal.Difficulty;
     progress.visible = false;
     m_board.BoardActive = true;
 }

@@ -9,9 +9,7 @@ void GameState::mnuoptions_Click()
 {
     m_controls.mnutools.enabled = false;
     setClockRunning(false);
-    m_controls.frmMain.heightTwips = ControlsState::kOpenHeightTwips;
     m_controls.famOptions.visible = true;
-    m_controls.stbtimer.visible = false;
     m_board.BoardActive = false;
     m_controls.txtlimit.text = QString::number(m_clock.TimeLimitMinutes);
 }
@@ -58,7 +56,5 @@ void GameState::cmdCancel_Click()
 
 void GameState::closeOptionsPanel()
 {
-    m_controls.frmMain.heightTwips = ControlsState::kClosedHeightTwips;
     m_controls.famOptions.visible = false;
-    m_controls.stbtimer.visible = true;
 }

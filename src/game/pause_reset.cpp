@@ -5,34 +5,36 @@
 
 void GameState::cmdpause_Click()
 {
-    ButtonState &pause = m_controls.cmdpause;
-    if (pause.caption == QLatin1String("Stop")) {
+    PauseAction &action = m_controls.cmdpause.action;
+    switch (action) {
+    case PauseAction::Stop:
         endAutoPlay();
         m_board.BoardActive = true;
-    } else if (pause.caption == QLatin1String("Pause")) {
+        break;
+    case PauseAction::Pause:
         holdTimers();
         m_board.BoardActive = false;
         m_controls.mnutools.enabled = false;
         m_controls.Cmdreset.enabled = false;
-        pause.caption = QStringLiteral("Resume");
-        pause.toolTip = QStringLiteral("Resume Game");
-    } else {
+        action = PauseAction::Resume;
+        break;
+    case PauseAction::Resume:
         setClockRunning(true);
         m_board.BoardActive = true;
         m_controls.mnutools.enabled = true;
         m_controls.Cmdreset.enabled = true;
-        pause.caption = QStringLiteral("Pause");
-        pause.toolTip = QStringLiteral("Pause Game");
+        action = PauseAction::Pause;
+        break;
     }
 }
 
 void GameState::Cmdreset_Click()
 {
     // The clock and a running auto play go on while the question is open.
-    if (!m_dialogs->confirm(QStringLiteral("This will reset current game"), QStringLiteral("Reset")))
+    if (!m_dialogs->confirmReset())
         return;
     if (m_autoPlay.AutoPlayRunning)
-        m_controls.cmdpause.caption = QStringLiteral("Pause");
+        m_controls.cmdpause.action = PauseAction::Pause;
     m_controls.cmdpause.enabled = false;
     setClockRunning(false);
     // The stepper stops and the Tools menu comes back whatever ran before.

@@ -31,7 +31,7 @@ void GameState::CheckSolved()
         // No auto-play step may move a tile under the message; the step that
         // solved the board ends the auto play when this returns.
         setAutoStepperRunning(false);
-        m_dialogs->message(QStringLiteral("Game Over"), QStringLiteral("Game Over"), Dialogs::Icon::Information);
+        m_dialogs->tell(Dialogs::Notice::GameOver);
     } else if (level && level->loadedBest(m_scores) > m_clock.ElapsedSeconds) {
         recordBestTime(*level);
     } else if (level) {
@@ -60,8 +60,7 @@ void GameState::recordBestTime(const DifficultyLevel &level)
             return bestTimeFromText(level, read(Entry::TimesSection, level.name, Entry::DefaultBestTime)) > time;
         });
     if (saved.status == SaveResult::Status::Refused)
-        m_dialogs->message(QStringLiteral("A better time was saved meanwhile."), QStringLiteral("Not Saved"),
-                           Dialogs::Icon::Warning);
+        m_dialogs->tell(Dialogs::Notice::BetterTime);
     else if (saved.failure)
         m_dialogs->notSaved(Dialogs::Unsaved::BestTime, *saved.failure);
 }

@@ -82,7 +82,7 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     m_dialogs->setBeforeShowing([this] { render(); });
     m_game.setDialogs(m_dialogs.get());
     m_game.setObserver(this);
-    m_keys = new KeyFilter(this, [this](int code) { handleMove([this, code] { m_game.Form_KeyDown(code); }, true); });
+    m_keys = new KeyFilter(this, [this](KeyCommand key) { handleMove([this, key] { m_game.Form_KeyDown(key); }, true); });
     m_keys->setTimeLimit(m_limitBox, m_limitUpDown);
     m_reset->setFocus();
     render();
@@ -100,7 +100,7 @@ void frmMain::buildControls()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(px(kMainClientWidthTwips), px(ControlsState::kClosedHeightTwips - kMainFrameTwips));
+    m_client->setFixedSize(px(kMainClientWidthTwips), px(kClosedHeightTwips - kMainFrameTwips));
     // Every control of the window shows its text in the plain sans-serif, not
     // in the window's own display face.
     m_client->setFont(sansSerif(8.25));
@@ -225,16 +225,14 @@ void frmMain::render()
     // set again would repaint its control and be announced to a screen reader
     // once more (a clock tick changes the clock panel alone).
     renderCells();
-    const auto renderButton = [](QPushButton *button, const ButtonState &wanted) {
-        if (const QString caption = shown(wanted.caption); button->text() != caption)
-            button->setText(caption);
-        if (const QString tip = shown(wanted.toolTip); button->toolTip() != tip)
-            button->setToolTip(tip);
-        if (button->isEnabled() != wanted.enabled)
-            button->setEnabled(wanted.enabled);
-    };
-    renderButton(m_pause, state.cmdpause);
-    renderButton(m_reset, state.Cmdreset);
+    if (const QString caption = pauseCaption(state.cmdpause.action); m_pause->text() != caption)
+        m_pause->setText(caption);
+    if (const QString tip = pauseToolTip(state.cmdpause.action); m_pause->toolTip() != tip)
+        m_pause->setToolTip(tip);
+    if (m_pause->isEnabled() != state.cmdpause.enabled)
+        m_pause->setEnabled(state.cmdpause.enabled);
+    if (m_reset->isEnabled() != state.Cmdreset.enabled)
+        m_reset->setEnabled(state.Cmdreset.enabled);
 
     // A disabled menu takes its shortcuts with it.
     if (m_toolsMenu->menuAction()->isEnabled() != state.mnutools.enabled) {
@@ -252,15 +250,17 @@ void frmMain::render()
         m_limitBox->setText(limit);
     }
 
-    const int clientHeight = px(state.frmMain.heightTwips - kMainFrameTwips);
+    const bool optionsOpen = state.famOptions.visible;
+    const int clientHeight = px((optionsOpen ? kOpenHeightTwips : kClosedHeightTwips) - kMainFrameTwips);
     if (m_client->height() != clientHeight)
         m_client->setFixedSize(px(kMainClientWidthTwips), clientHeight);
-    if (m_optionsPanel->isVisibleTo(this) != state.famOptions.visible)
-        showOptionsPanel(state.famOptions.visible);
+    if (m_optionsPanel->isVisibleTo(this) != optionsOpen)
+        showOptionsPanel(optionsOpen);
     if (m_statusBar->y() != clientHeight - m_statusBar->height())
         m_statusBar->move(0, clientHeight - m_statusBar->height());
-    if (m_statusBar->isHidden() == state.stbtimer.visible)
-        m_statusBar->setVisible(state.stbtimer.visible);
+    // The status bar makes room for the panel.
+    if (m_statusBar->isHidden() != optionsOpen)
+        m_statusBar->setVisible(!optionsOpen);
     renderStatusPanels();
     // The hidden progress bar keeps its last value: it says nothing while
     // nobody can see it.
@@ -281,8 +281,9 @@ void frmMain::render()
 
 void frmMain::renderStatusPanels()
 {
-    const auto &panels = m_game.controls().stbtimer.panels;
-    const std::array<QString, 2> shownPanels{shownClock(panels[0]), shown(panels[1])};
+    const auto &status = m_game.controls().stbtimer;
+    const std::array<QString, 2> shownPanels{status.clock ? clockText(*status.clock) : QString(),
+                                             difficultyText(status.difficulty)};
     for (int p = 0; p < 2; ++p) {
         if (m_statusPanels[p]->text() != shownPanels[p])
             m_statusPanels[p]->setText(shownPanels[p]);

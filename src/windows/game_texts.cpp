@@ -1,51 +1,70 @@
 #include "game_texts.h"
 
+#include "game/difficulty.h"
+#include "placement.h"
 #include "store/save_failure.h"
 
 #include <QCoreApplication>
 #include <QDir>
-
-namespace {
-
-// Every text the game hands to the window, for the translators.
-[[maybe_unused]] const char *const kGameTexts[] = {
-    QT_TRANSLATE_NOOP("Game", "Pause"),
-    QT_TRANSLATE_NOOP("Game", "Pause Game"),
-    QT_TRANSLATE_NOOP("Game", "Resume"),
-    QT_TRANSLATE_NOOP("Game", "Resume Game"),
-    QT_TRANSLATE_NOOP("Game", "Stop"),
-    QT_TRANSLATE_NOOP("Game", "Reset"),
-    QT_TRANSLATE_NOOP("Game", "Reset Game"),
-    QT_TRANSLATE_NOOP("Game", "Timer : %1 : %2"),
-    QT_TRANSLATE_NOOP("Game", "Game Over"),
-    QT_TRANSLATE_NOOP("Game", "Time up\rThis will reset your game"),
-    QT_TRANSLATE_NOOP("Game", "Time Up"),
-    QT_TRANSLATE_NOOP("Game", "This will reset current game"),
-    QT_TRANSLATE_NOOP("Game", "Help"),
-    QT_TRANSLATE_NOOP("Game", "Your goal is to arrange the numbers in order\r\n"
-                              "Click on a number near blank to move it to blank\r\n"
-                              "or use keys 8,2,4 and 6 (on number pad when num lock is on) to move number\r\n"
-                              "F2 to Autoplay game\r"
-                              "Click Reset button to reset Game"),
-    QT_TRANSLATE_NOOP("Game", "Not Saved"),
-    QT_TRANSLATE_NOOP("Game", "A better time was saved meanwhile."),
-};
-
-QString translated(const QString &english)
-{
-    return shown(english.toUtf8().constData());
-}
-
-} // namespace
 
 QString shown(const char *english)
 {
     return english ? QCoreApplication::translate("Game", english) : QString();
 }
 
-QString shown(const QString &english)
+QString difficultyText(const QString &stored)
 {
-    return english.isEmpty() ? english : translated(english);
+    const DifficultyLevel *level = levelNamed(stored);
+    return level ? shown(level->caption) : stored;
+}
+
+QString clockText(const ClockReading &reading)
+{
+    return QCoreApplication::translate("Game", "Timer : %1 : %2").arg(reading.minutes).arg(reading.seconds);
+}
+
+QString pauseCaption(PauseAction action)
+{
+    switch (action) {
+    case PauseAction::Resume: return QCoreApplication::translate("Game", "Resume");
+    case PauseAction::Stop: return QCoreApplication::translate("Game", "Stop");
+    case PauseAction::Pause: break;
+    }
+    return QCoreApplication::translate("Game", "Pause");
+}
+
+QString pauseToolTip(PauseAction action)
+{
+    return action == PauseAction::Resume ? QCoreApplication::translate("Game", "Resume Game")
+                                         : QCoreApplication::translate("Game", "Pause Game");
+}
+
+QString noticeTitle(Dialogs::Notice notice)
+{
+    switch (notice) {
+    case Dialogs::Notice::TimeUp: return QCoreApplication::translate("Game", "Time Up");
+    case Dialogs::Notice::GameOver: return QCoreApplication::translate("Game", "Game Over");
+    case Dialogs::Notice::BetterTime: return QCoreApplication::translate("Game", "Not Saved");
+    case Dialogs::Notice::HowToPlay: break;
+    }
+    return QCoreApplication::translate("Game", "Help");
+}
+
+QString noticeText(Dialogs::Notice notice)
+{
+    switch (notice) {
+    case Dialogs::Notice::TimeUp:
+        return withLineBreaks(QCoreApplication::translate("Game", "Time up\rThis will reset your game"));
+    case Dialogs::Notice::GameOver: return QCoreApplication::translate("Game", "Game Over");
+    case Dialogs::Notice::BetterTime: return QCoreApplication::translate("Game", "A better time was saved meanwhile.");
+    case Dialogs::Notice::HowToPlay: break;
+    }
+    return withLineBreaks(QCoreApplication::translate(
+        "Game", "Your goal is to arrange the numbers in order\r\n"
+                "Click on a number near blank to move it to blank\r\n"
+                "or use keys 8,2,4 and 6 (on number pad when num lock is on) to move number\r\n"
+                "F2 to Autoplay game\r"
+                "Click Reset button to reset Game"));
 }
 
 QString failureText(const SaveFailure &failure)
@@ -113,20 +132,4 @@ QString failureText(const SaveFailure &failure)
     // The system's words stay as the system gives them.
     //: %1 is what went wrong, %2 the system's own words for the error.
     return QCoreApplication::translate("Game", "%1: %2").arg(sentence, failure.detail);
-}
-
-QString shownClock(const QString &english)
-{
-    // "Timer : <minutes> : <seconds>", read apart by hand: a regular
-    // expression would load a whole matcher at start-up for this alone.
-    const QStringList parts = english.split(QStringLiteral(" : "));
-    bool minutes = false;
-    bool seconds = false;
-    if (parts.size() == 3 && parts[0] == u"Timer") {
-        parts[1].toInt(&minutes);
-        parts[2].toInt(&seconds);
-    }
-    if (!minutes || !seconds)
-        return english;
-    return translated(QStringLiteral("Timer : %1 : %2")).arg(parts[1], parts[2]);
 }

@@ -1,19 +1,28 @@
 #pragma once
 
+#include "game/dialogs.h"
+#include "game/game_state.h"
+
 #include <QString>
 
 struct SaveFailure;
 
-// The game keeps its texts in English: its handlers compare them, and the
-// settings file stores them. The window translates each one when it draws it,
-// into the language the desktop asks for.
+// Every text of the game as the player reads it, in the language the desktop
+// asks for: the game itself hands over typed values.
 
-// A text of the game as the player reads it.
-QString shown(const QString &english);
 // A caption or tool tip of the layout tables (none: an empty text).
 QString shown(const char *english);
+// A difficulty by its stored name: its caption, or the name as it stands.
+QString difficultyText(const QString &stored);
+// The clock text of the status bar, "Timer : 9 : 43" in English.
+QString clockText(const ClockReading &reading);
+// The pause button's caption and tool tip.
+QString pauseCaption(PauseAction action);
+QString pauseToolTip(PauseAction action);
+// A message of the game: its title and its text, lines parted by '\n'.
+QString noticeTitle(Dialogs::Notice notice);
+QString noticeText(Dialogs::Notice notice);
 // Why a save failed, in one line for the player: what went wrong, where,
 // and the system's own words for the error where it has any.
 QString failureText(const SaveFailure &failure);
-// The clock text of the status bar, "Timer : 9 : 43" in English.
-QString shownClock(const QString &english);
+

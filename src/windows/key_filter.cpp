@@ -1,6 +1,5 @@
 #include "key_filter.h"
 
-#include "game/key_codes.h"
 #include "up_down.h"
 
 #include <QAbstractButton>
@@ -22,18 +21,22 @@ bool isMenuShortcut(const QKeyEvent &event)
 
 } // namespace
 
-int virtualKeyCode(const QKeyEvent &event)
+std::optional<KeyCommand> keyCommand(const QKeyEvent &event)
 {
     if (event.key() == Qt::Key_F1)
-        return KeyCode::F1;
-    if (event.modifiers() & Qt::KeypadModifier) {
-        if (event.key() >= Qt::Key_0 && event.key() <= Qt::Key_9)
-            return KeyCode::Numpad0 + (event.key() - Qt::Key_0);
+        return KeyCommand::Help;
+    if (!(event.modifiers() & Qt::KeypadModifier))
+        return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_8: return KeyCommand::MoveUp;
+    case Qt::Key_2: return KeyCommand::MoveDown;
+    case Qt::Key_4: return KeyCommand::MoveLeft;
+    case Qt::Key_6: return KeyCommand::MoveRight;
+    default: return std::nullopt;
     }
-    return -1;
 }
 
-KeyFilter::KeyFilter(QWidget *window, std::function<void(int keyCode)> keyDown)
+KeyFilter::KeyFilter(QWidget *window, std::function<void(KeyCommand)> keyDown)
     : QObject(window)
     , m_window(window)
     , m_keyDown(std::move(keyDown))
@@ -84,9 +87,8 @@ bool KeyFilter::eventFilter(QObject *watched, QEvent *event)
 
 bool KeyFilter::keyPress(QWidget *receiver, QKeyEvent *event)
 {
-    const int code = virtualKeyCode(*event);
-    if (code >= 0)
-        m_keyDown(code);
+    if (const std::optional<KeyCommand> command = keyCommand(*event))
+        m_keyDown(*command);
 
     // The menu bar, once the keyboard is in it, keeps its own keys: Escape
     // leaves it, the arrows and Return open its menus.

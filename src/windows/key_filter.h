@@ -1,16 +1,19 @@
 #pragma once
 
+#include "game/game_state.h"
+
 #include <QObject>
 
 #include <functional>
+#include <optional>
 
 class QKeyEvent;
 class QWidget;
 class UpDown;
 
-// The platform's virtual-key code of a key press (number-pad digits only with
-// the keypad modifier), or -1 for keys the game has no code for.
-int virtualKeyCode(const QKeyEvent &event);
+// What the game makes of a key press: the number pad's 8, 2, 4 and 6 (with
+// the keypad modifier) move a tile, F1 asks for the help.
+std::optional<KeyCommand> keyCommand(const QKeyEvent &event);
 
 // The main window's key preview: sees every key before the control with the
 // focus does. Keys the game has a code for go to its key handler; every key
@@ -20,7 +23,7 @@ int virtualKeyCode(const QKeyEvent &event);
 class KeyFilter : public QObject
 {
 public:
-    KeyFilter(QWidget *window, std::function<void(int keyCode)> keyDown);
+    KeyFilter(QWidget *window, std::function<void(KeyCommand)> keyDown);
     ~KeyFilter() override;
 
     // The time-limit box and its up-down, once they exist.
@@ -33,7 +36,7 @@ private:
     bool keyPress(QWidget *receiver, QKeyEvent *event);
 
     QWidget *m_window;
-    std::function<void(int)> m_keyDown;
+    std::function<void(KeyCommand)> m_keyDown;
     QWidget *m_limitBox = nullptr;
     UpDown *m_upDown = nullptr;
 };

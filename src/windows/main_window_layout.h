@@ -12,3 +12,6 @@ std::span<const MenuRow> mainWindowMenus();
 // title bar, the menu bar and the borders to it.
 constexpr int kMainClientWidthTwips = 3225;
 constexpr int kMainFrameTwips = 675;
+// The outer heights of the main window, with the options panel closed and open.
+constexpr int kClosedHeightTwips = 4275;
+constexpr int kOpenHeightTwips = 3285;

@@ -48,15 +48,15 @@ void WindowDialogs::beforeShowing()
         m_beforeShowing();
 }
 
-void WindowDialogs::message(const QString &text, const QString &title, Icon icon)
+void WindowDialogs::tell(Notice notice)
 {
     if (m_closing)
         return;
-    const QMessageBox::Icon shownIcon = icon == Icon::Information ? QMessageBox::Information
-                                    : icon == Icon::Warning   ? QMessageBox::Warning
-                                                              : QMessageBox::NoIcon;
+    const QMessageBox::Icon icon = notice == Notice::GameOver     ? QMessageBox::Information
+                                 : notice == Notice::BetterTime ? QMessageBox::Warning
+                                                                : QMessageBox::NoIcon;
     beforeShowing();
-    showMessage(m_parent, shownIcon, shown(title), shown(text));
+    showMessage(m_parent, icon, noticeTitle(notice), noticeText(notice));
 }
 
 void WindowDialogs::notSaved(Unsaved what, const SaveFailure &why)
@@ -67,16 +67,17 @@ void WindowDialogs::notSaved(Unsaved what, const SaveFailure &why)
     // Over the window the player acted in: the high-score window for its
     // Reset Scores.
     QWidget *modal = QApplication::activeModalWidget();
-    showMessage(modal ? modal : m_parent, QMessageBox::Warning, shown(QStringLiteral("Not Saved")),
+    showMessage(modal ? modal : m_parent, QMessageBox::Warning, QCoreApplication::translate("Game", "Not Saved"),
                 notKept(what) + u'\n' + failureText(why));
 }
 
-bool WindowDialogs::confirm(const QString &text, const QString &title)
+bool WindowDialogs::confirmReset()
 {
     if (m_closing)
         return true;
     beforeShowing();
-    QMessageBox box(QMessageBox::NoIcon, shown(title), withLineBreaks(shown(text)),
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("Game", "Reset"),
+                    QCoreApplication::translate("Game", "This will reset current game"),
                     QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);

@@ -24,8 +24,8 @@ public:
     // Finishes every open dialog as by its default button.
     static void finishOpenDialogs();
 
-    void message(const QString &text, const QString &title, Icon icon) override;
-    bool confirm(const QString &text, const QString &title) override;
+    void tell(Notice notice) override;
+    bool confirmReset() override;
     void notSaved(Unsaved what, const SaveFailure &why) override;
     void showWinner() override;
     void showHighScores() override;

@@ -147,7 +147,7 @@ void TestLifecycle::storedDifficulty()
     Form_Activate(f.game);
     QCOMPARE(probe(f.game).deal.Difficulty, played);
     QCOMPARE(probe(f.game).controls.checkedOption, checked);
-    QCOMPARE(probe(f.game).controls.stbtimer.panels[1], played);
+    QCOMPARE(probe(f.game).controls.stbtimer.difficulty, played);
     QCOMPARE(probe(f.game).controls.pgblength.maximum, shuffleMoves);
     QVERIFY(!progress.values.empty());
     QCOMPARE(progress.values.back(), shuffleMoves);
@@ -163,8 +163,8 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
 
     QCOMPARE(f.random.seeds, 1);
     QVERIFY(probe(f.game).board.MoveHistory.size() > 2);
-    QCOMPARE(probe(f.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
-    QCOMPARE(probe(f.game).controls.stbtimer.panels[1], QStringLiteral("Easy"));
+    QCOMPARE(clockLine(probe(f.game).controls), QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(probe(f.game).controls.stbtimer.difficulty, QStringLiteral("Easy"));
     // The clock waits for the first move.
     QVERIFY(!probe(f.game).controls.tmrtime.enabled);
     QVERIFY(probe(f.game).clock.FirstMovePending);
@@ -233,8 +233,8 @@ void TestLifecycle::unloadWritesAndARestartRestores()
     QCOMPARE(probe(second.game).controls.checkedOption, option);
     QCOMPARE(int(probe(second.game).clock.TimeLimitMinutes), limit);
     Form_Activate(second.game);
-    QCOMPARE(probe(second.game).controls.stbtimer.panels[1], difficulty);
-    QCOMPARE(probe(second.game).controls.stbtimer.panels[0], GameState::clockText(limit, 0));
+    QCOMPARE(probe(second.game).controls.stbtimer.difficulty, difficulty);
+    QCOMPARE(probe(second.game).controls.stbtimer.clock, (ClockReading{limit, 0}));
 }
 
 void TestLifecycle::unloadToAnUnwritableFolder()

@@ -10,7 +10,7 @@ Q_DECLARE_METATYPE(flow::Situation)
 
 namespace {
 
-const QString kGameOverLine = QStringLiteral("message:Game Over|Game Over|info");
+const QString kGameOverLine = QStringLiteral("notice:GameOver");
 
 // The recorded codes from `from` on, without the empty last entry.
 QStringList codesFrom(const QStringList &history, int from)
@@ -32,7 +32,7 @@ struct UnderGameOver
     void watch(GameFixture &fx)
     {
         fx.dialogs.whileOpen = [this, &fx](const QString &which) {
-            if (which != QLatin1String("message:Game Over"))
+            if (which != QLatin1String("notice:GameOver"))
                 return;
             ++shown;
             stepper = probe(fx.game).controls.tmrauto.enabled;
@@ -57,7 +57,7 @@ void verifyEndedOnFreshGame(GameFixture &fx, int seedsBefore)
     QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
     QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
     QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
     QVERIFY(probe(fx.game).controls.mnutools.enabled);
     QVERIFY(probe(fx.game).board.BoardActive);
@@ -115,8 +115,7 @@ void AutoPlayTest::start()
     QVERIFY(probe(fx.game).autoPlay.AutoPlayUsed);
     QVERIFY(!probe(fx.game).controls.mnutools.enabled);
     QVERIFY(!probe(fx.game).board.BoardActive);
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Stop"));
-    QCOMPARE(probe(fx.game).controls.cmdpause.toolTip, QStringLiteral("Pause Game"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Stop);
     QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
 
     // Clicks and number-pad keys do nothing while it runs.

@@ -8,7 +8,7 @@ using namespace flow;
 
 namespace {
 
-const QString kTimeUpLine = QStringLiteral("message:Time Up|Time up\rThis will reset your game|none");
+const QString kTimeUpLine = QStringLiteral("notice:TimeUp");
 
 // What the status bar must read after `tick` ticks of a running clock with a
 // limit of `limit` minutes; the last second of a minute shows as 0.
@@ -66,19 +66,19 @@ void ClockTest::countdownDisplay()
 
     GameFixture fx;
     dealGame(fx);
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
     QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     // Nothing runs before the first move.
     QCOMPARE(clockSeconds(fx, 30), 0);
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
 
     QVERIFY(!playerMove(fx).isEmpty());
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
 
     QCOMPARE(clockSeconds(fx, ticks), ticks);
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], display);
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[1], QStringLiteral("Easy"));
+    QCOMPARE(clockLine(probe(fx.game).controls), display);
+    QCOMPARE(probe(fx.game).controls.stbtimer.difficulty, QStringLiteral("Easy"));
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, ticks);
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
     QVERIFY(fx.dialogs.log.isEmpty());
@@ -110,15 +110,15 @@ void ClockTest::timeUp()
 
     GameFixture fx;
     dealGame(fx, {level(difficulty), qint16(limit)});
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[1], difficulty);
+    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(probe(fx.game).controls.stbtimer.difficulty, difficulty);
     QVERIFY(!playerMove(fx).isEmpty());
     const QStringList playedHistory = probe(fx.game).board.MoveHistory;
     const int seedsBefore = fx.random.seeds;
 
     for (int tick = 1; tick < ticksToTimeUp; ++tick) {
         fx.game.tmrtime_Timer();
-        QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], expectedDisplay(limit, tick));
+        QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(limit, tick));
     }
     QVERIFY(fx.dialogs.log.isEmpty());
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
@@ -128,10 +128,10 @@ void ClockTest::timeUp()
     bool clockUnder = true;
     int messagesUnder = 0;
     fx.dialogs.whileOpen = [&](const QString &which) {
-        if (which != QLatin1String("message:Time Up"))
+        if (which != QLatin1String("notice:TimeUp"))
             return;
         ++messagesUnder;
-        displayUnder = probe(fx.game).controls.stbtimer.panels[0];
+        displayUnder = clockLine(probe(fx.game).controls);
         elapsedUnder = probe(fx.game).clock.ElapsedSeconds;
         clockUnder = probe(fx.game).controls.tmrtime.enabled;
         // The window delivers no tick while the clock is stopped, so nothing
@@ -153,15 +153,15 @@ void ClockTest::timeUp()
     QVERIFY(probe(fx.game).board.MoveHistory != playedHistory);
     QCOMPARE(probe(fx.game).board.MoveHistory.first(), QString());
     QCOMPARE(probe(fx.game).board.MoveHistory.last(), QString());
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[1], difficulty);
+    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(probe(fx.game).controls.stbtimer.difficulty, difficulty);
     QCOMPARE(probe(fx.game).clock.MinutesLeft, limit - 1);
     QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
     QVERIFY(probe(fx.game).clock.FirstMovePending);
     QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
     QVERIFY(probe(fx.game).board.BoardActive);
     QVERIFY(nothingStored(fx));
 
@@ -175,7 +175,7 @@ void ClockTest::timeUp()
         QCOMPARE(fx.dialogs.log, (QStringList{kTimeUpLine, kTimeUpLine}));
         QCOMPARE(displayUnder, expectedDisplay(limit, 1));
     } else {
-        QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], expectedDisplay(limit, 1));
+        QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(limit, 1));
         QCOMPARE(fx.dialogs.log.size(), 1);
     }
 }
@@ -206,18 +206,18 @@ void ClockTest::pauseHoldsTheCountdown()
     const QStringList before = boardAndClock(fx.game);
 
     fx.game.cmdpause_Click();
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Resume"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Resume);
     QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     QCOMPARE(clockSeconds(fx, pausedSeconds), 0);
     QCOMPARE(boardAndClock(fx.game), before);
 
     fx.game.cmdpause_Click();
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
 
     const int remaining = 600 - ticksBeforePause;
     QCOMPARE(clockSeconds(fx, remaining - 1), remaining - 1);
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], expectedDisplay(10, 599));
+    QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(10, 599));
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 599);
     QVERIFY(fx.dialogs.log.isEmpty());
     clockSeconds(fx, 1);
@@ -243,7 +243,7 @@ void ClockTest::timeUpUnderOpenOptionsPanel()
     QVERIFY(!probe(fx.game).board.BoardActive);
     const QStringList history = probe(fx.game).board.MoveHistory;
     fx.game.cmdcheck_Click(probe(fx.game).board.BlankIndex + 1);
-    fx.game.Form_KeyDown(104);
+    fx.game.Form_KeyDown(KeyCommand::MoveUp);
     QCOMPARE(probe(fx.game).board.MoveHistory, history);
 }
 
@@ -261,7 +261,7 @@ void ClockTest::timeUpDuringAutoPlay()
 
     QStringList underMessage;
     fx.dialogs.whileOpen = [&](const QString &which) {
-        if (which == QLatin1String("message:Time Up"))
+        if (which == QLatin1String("notice:TimeUp"))
             underMessage = controls(fx.game) + timers(fx.game);
     };
     fx.game.tmrtime_Timer();
@@ -278,7 +278,7 @@ void ClockTest::timeUpDuringAutoPlay()
     QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
     QVERIFY(probe(fx.game).controls.mnutools.enabled);
     QVERIFY(probe(fx.game).board.BoardActive);
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
     QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
     QVERIFY(probe(fx.game).clock.FirstMovePending);
 
@@ -297,7 +297,7 @@ void ClockTest::timeUpDuringAutoPlay()
     fx.game.Mnuauto_Click();
     QVERIFY(runAutoPlay(fx, 200) <= 60);
     QCOMPARE(fx.dialogs.log.size(), 2);
-    QCOMPARE(fx.dialogs.log.last(), QStringLiteral("message:Game Over|Game Over|info"));
+    QCOMPARE(fx.dialogs.log.last(), QStringLiteral("notice:GameOver"));
 }
 
 // With the largest limit the store can hold the seconds played pass 32767
@@ -306,15 +306,15 @@ void ClockTest::hugeLimitDoesNotOverflow()
 {
     GameFixture fx;
     dealGame(fx, {.limitMinutes = 32767});
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 32767 : 0"));
+    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 32767 : 0"));
     QVERIFY(!playerMove(fx).isEmpty());
 
     QCOMPARE(clockSeconds(fx, 32767), 32767);
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 32767);
     QCOMPARE(clockSeconds(fx, 40000 - 32767), 40000 - 32767);
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 40000);
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], expectedDisplay(32767, 40000));
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 32100 : 20"));
+    QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(32767, 40000));
+    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 32100 : 20"));
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
     QVERIFY(fx.dialogs.log.isEmpty());
 }

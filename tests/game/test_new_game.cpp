@@ -337,13 +337,13 @@ void TestNewGame::stateAfterNewGame()
     probe(g).autoPlay.AutoPlayUsed = true;
     f.scores.GotTopTime = true;
     probe(g).setClockRunning(true);
-    probe(g).controls.stbtimer.panels = {QStringLiteral("old"), QStringLiteral("old")};
+    probe(g).controls.stbtimer = {ClockReading{1, 2}, QStringLiteral("old")};
     probe(g).board.MoveHistory = QStringList{"", "u", "l", ""};
     f.layOut(6);
     probe(g).board.cmdcheck[2].visible = false;
     // What a new game leaves to its callers.
-    probe(g).controls.cmdpause = ButtonState{QStringLiteral("Stop"), QStringLiteral("tip"), false};
-    probe(g).controls.Cmdreset = ButtonState{QStringLiteral("Reset"), QStringLiteral("Reset Game"), false};
+    probe(g).controls.cmdpause = {PauseAction::Stop, false};
+    probe(g).controls.Cmdreset.enabled = false;
     probe(g).controls.mnutools.enabled = false;
     probe(g).setAutoStepperRunning(true);
     probe(g).autoPlay.AutoPlayRunning = true;
@@ -356,8 +356,8 @@ void TestNewGame::stateAfterNewGame()
     QVERIFY(!probe(g).controls.tmrtime.enabled);
     QVERIFY(probe(g).clock.FirstMovePending);
     QCOMPARE(probe(g).clock.MinutesLeft, limit - 1);
-    QCOMPARE(probe(g).controls.stbtimer.panels[0], clock);
-    QCOMPARE(probe(g).controls.stbtimer.panels[1], difficulty);
+    QCOMPARE(clockLine(probe(g).controls), clock);
+    QCOMPARE(probe(g).controls.stbtimer.difficulty, difficulty);
     QCOMPARE(probe(g).deal.Difficulty, difficulty);
     QVERIFY(probe(g).board.BoardActive);
     QVERIFY(!f.scores.GotTopTime);
@@ -375,8 +375,7 @@ void TestNewGame::stateAfterNewGame()
     core::undoHistory(g);
     QVERIFY(core::showsSolvedBoard(g));
 
-    QCOMPARE(probe(g).controls.cmdpause.caption, QStringLiteral("Stop"));
-    QCOMPARE(probe(g).controls.cmdpause.toolTip, QStringLiteral("tip"));
+    QCOMPARE(probe(g).controls.cmdpause.action, PauseAction::Stop);
     QVERIFY(!probe(g).controls.cmdpause.enabled);
     QVERIFY(!probe(g).controls.Cmdreset.enabled);
     QVERIFY(!probe(g).controls.mnutools.enabled);

@@ -10,7 +10,7 @@ Q_DECLARE_METATYPE(flow::Situation)
 
 namespace {
 
-const QString kResetLine = QStringLiteral("confirm:Reset|This will reset current game");
+const QString kResetLine = QStringLiteral("confirm:Reset");
 
 } // namespace
 
@@ -32,25 +32,24 @@ private slots:
 void PauseResetTest::pauseButton_data()
 {
     QTest::addColumn<Situation>("situation");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<PauseAction>("action");
     QTest::addColumn<bool>("boardActive");
     QTest::addColumn<bool>("toolsEnabled");
     QTest::addColumn<bool>("resetEnabled");
     QTest::addColumn<bool>("clock");
 
-    QTest::newRow("Pause -> Resume") << Situation::Running << "Resume" << "Resume Game"
+    QTest::newRow("Pause -> Resume") << Situation::Running << PauseAction::Resume
                                      << false << false << false << false;
-    QTest::newRow("Resume -> Pause") << Situation::Paused << "Pause" << "Pause Game"
+    QTest::newRow("Resume -> Pause") << Situation::Paused << PauseAction::Pause
                                      << true << true << true << true;
     // Stop leaves the clock as the steps left it: running.
-    QTest::newRow("Stop -> Pause, clock running") << Situation::AutoPlay << "Pause" << "Pause Game"
+    QTest::newRow("Stop -> Pause, clock running") << Situation::AutoPlay << PauseAction::Pause
                                                   << true << true << true << true;
     // ... and stopped when no step has started it yet.
-    QTest::newRow("Stop -> Pause, before any step") << Situation::AutoPlayBeforeFirstMove << "Pause"
-                                                    << "Pause Game" << true << true << true << false;
+    QTest::newRow("Stop -> Pause, before any step") << Situation::AutoPlayBeforeFirstMove
+                                                    << PauseAction::Pause << true << true << true << false;
     QTest::newRow("Pause after a stopped auto play -> Resume")
-        << Situation::StoppedAutoPlay << "Resume" << "Resume Game" << false << false << false << false;
+        << Situation::StoppedAutoPlay << PauseAction::Resume << false << false << false << false;
 }
 
 // Each click does exactly what the caption it reads says, leaves the stepper
@@ -58,8 +57,7 @@ void PauseResetTest::pauseButton_data()
 void PauseResetTest::pauseButton()
 {
     QFETCH(Situation, situation);
-    QFETCH(QString, caption);
-    QFETCH(QString, toolTip);
+    QFETCH(PauseAction, action);
     QFETCH(bool, boardActive);
     QFETCH(bool, toolsEnabled);
     QFETCH(bool, resetEnabled);
@@ -72,8 +70,7 @@ void PauseResetTest::pauseButton()
 
     fx.game.cmdpause_Click();
 
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, caption);
-    QCOMPARE(probe(fx.game).controls.cmdpause.toolTip, toolTip);
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, action);
     QCOMPARE(probe(fx.game).controls.cmdpause.enabled, pauseEnabled);
     QCOMPARE(probe(fx.game).board.BoardActive, boardActive);
     QCOMPARE(probe(fx.game).controls.mnutools.enabled, toolsEnabled);
@@ -95,7 +92,8 @@ void PauseResetTest::pausedGameIgnoresTilesAndKeys()
 
     for (int index = 0; index < 16; ++index)
         fx.game.cmdcheck_Click(index);
-    for (int key : {KeyCode::Numpad2, KeyCode::Numpad4, KeyCode::Numpad6, KeyCode::Numpad8, KeyCode::F1})
+    for (KeyCommand key : {KeyCommand::MoveDown, KeyCommand::MoveLeft, KeyCommand::MoveRight, KeyCommand::MoveUp,
+                           KeyCommand::Help})
         fx.game.Form_KeyDown(key);
     QCOMPARE(everything(fx.game), before);
     QVERIFY(fx.dialogs.log.isEmpty());
@@ -150,8 +148,7 @@ void PauseResetTest::reset()
 
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
     QVERIFY(probe(fx.game).board.MoveHistory != historyBefore);
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
-    QCOMPARE(probe(fx.game).controls.cmdpause.toolTip, QStringLiteral("Pause Game"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
     QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
     QVERIFY(probe(fx.game).controls.Cmdreset.enabled);
     QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
@@ -164,7 +161,7 @@ void PauseResetTest::reset()
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
     QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
     QCOMPARE(probe(fx.game).clock.MinutesLeft, 9);
-    QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
     QVERIFY(nothingStored(fx));
 
     // The new game waits for its first move.
@@ -196,7 +193,7 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
     GameFixture fx;
     QVERIFY(enter(fx, situation));
     const int elapsed = probe(fx.game).clock.ElapsedSeconds;
-    const QString display = probe(fx.game).controls.stbtimer.panels[0];
+    const QString display = clockLine(probe(fx.game).controls);
     const QStringList history = probe(fx.game).board.MoveHistory;
 
     int ticks = -1;
@@ -210,7 +207,7 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
         ticks = clockSeconds(fx, 2);
         steps = autoSteps(fx, 2);
         elapsedUnder = probe(fx.game).clock.ElapsedSeconds;
-        displayUnder = probe(fx.game).controls.stbtimer.panels[0];
+        displayUnder = clockLine(probe(fx.game).controls);
         historyUnder = probe(fx.game).board.MoveHistory;
     };
     fx.dialogs.confirmAnswer = answer;
@@ -230,15 +227,15 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
         QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
         QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
         QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
-        QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], QStringLiteral("Timer : 10 : 0"));
+        QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
     } else {
         QCOMPARE(probe(fx.game).clock.ElapsedSeconds, elapsed + 2);
-        QCOMPARE(probe(fx.game).controls.stbtimer.panels[0], displayUnder);
+        QCOMPARE(clockLine(probe(fx.game).controls), displayUnder);
         QCOMPARE(probe(fx.game).board.MoveHistory, historyUnder);
         QVERIFY(probe(fx.game).controls.tmrtime.enabled);
         QCOMPARE(probe(fx.game).controls.tmrauto.enabled, autoPlay);
         QCOMPARE(probe(fx.game).autoPlay.AutoPlayRunning, autoPlay);
-        QCOMPARE(probe(fx.game).controls.cmdpause.caption, autoPlay ? QStringLiteral("Stop") : QStringLiteral("Pause"));
+        QCOMPARE(probe(fx.game).controls.cmdpause.action, autoPlay ? PauseAction::Stop : PauseAction::Pause);
     }
 }
 
@@ -249,10 +246,10 @@ void PauseResetTest::resetEndsAutoPlayForGood()
 {
     GameFixture fx;
     QVERIFY(enter(fx, Situation::AutoPlay));
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Stop"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Stop);
 
     fx.game.Cmdreset_Click();
-    QCOMPARE(probe(fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
     QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
     QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
     QVERIFY(probe(fx.game).controls.mnutools.enabled);

@@ -164,7 +164,7 @@ void TestSolvedCheck::gameOverAfterAutoPlay()
 
     f.game.cmdcheck_Click(15);
 
-    QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("message:Game Over|Game Over|info")});
+    QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("notice:GameOver")});
     QVERIFY(clockStoppedFirst);
     QVERIFY(!QFileInfo::exists(f.store.filePath(kApplication)));
     QCOMPARE(stored(f.store, QStringLiteral("Names"), keyOf(option)), kNone);
@@ -313,7 +313,7 @@ void TestSolvedCheck::recordAgainstTheFileAsItIsNow_data()
     QTest::newRow("a better time stored while the winner types")
         << QStringLiteral("winner")
         << QStringList{QStringLiteral("winner:top"),
-                       QStringLiteral("message:Not Saved|A better time was saved meanwhile.|warning")}
+                       QStringLiteral("notice:BetterTime")}
         << QStringLiteral(" 50");
     QTest::newRow("a file that cannot be written")
         << QStringLiteral("unwritable")

@@ -6,7 +6,6 @@
 #include "game_probe.h"
 
 #include "game/game_state.h"
-#include "game/key_codes.h"
 #include "game/random_source.h"
 
 #include <QString>
@@ -122,14 +121,14 @@ struct TileMove
     QStringView code;
     void (GameState::*move)();
     int tileOffset;
-    int padKey;
+    KeyCommand padKey;
 };
 
 inline constexpr TileMove kTileMoves[] = {
-    {u"u", &GameState::MoveUp, 4, KeyCode::Numpad8},
-    {u"d", &GameState::MoveDown, -4, KeyCode::Numpad2},
-    {u"l", &GameState::MoveLeft, 1, KeyCode::Numpad4},
-    {u"r", &GameState::MoveRight, -1, KeyCode::Numpad6},
+    {u"u", &GameState::MoveUp, 4, KeyCommand::MoveUp},
+    {u"d", &GameState::MoveDown, -4, KeyCommand::MoveDown},
+    {u"l", &GameState::MoveLeft, 1, KeyCommand::MoveLeft},
+    {u"r", &GameState::MoveRight, -1, KeyCommand::MoveRight},
 };
 
 // The tile move of a code; none for any other text.

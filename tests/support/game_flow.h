@@ -137,8 +137,8 @@ inline QStringList boardAndClock(const GameState &g)
     lines << QStringLiteral("MinutesLeft=%1").arg(probe(g).clock.MinutesLeft);
     lines << QStringLiteral("SecondsLeft=%1").arg(probe(g).clock.SecondsLeft);
     lines << QStringLiteral("ElapsedSeconds=%1").arg(probe(g).clock.ElapsedSeconds);
-    lines << QStringLiteral("panel1=") + probe(g).controls.stbtimer.panels[0];
-    lines << QStringLiteral("panel2=") + probe(g).controls.stbtimer.panels[1];
+    lines << QStringLiteral("panel1=") + clockLine(probe(g).controls);
+    lines << QStringLiteral("panel2=") + probe(g).controls.stbtimer.difficulty;
     lines << QStringLiteral("FirstMovePending=") + yesNo(probe(g).clock.FirstMovePending);
     lines << QStringLiteral("ReplayIndex=%1").arg(probe(g).autoPlay.ReplayIndex);
     lines << QStringLiteral("AutoPlayUsed=") + yesNo(probe(g).autoPlay.AutoPlayUsed);
@@ -147,12 +147,18 @@ inline QStringList boardAndClock(const GameState &g)
     return lines;
 }
 
+inline QString actionName(PauseAction action)
+{
+    return action == PauseAction::Pause ? QStringLiteral("Pause")
+         : action == PauseAction::Resume ? QStringLiteral("Resume") : QStringLiteral("Stop");
+}
+
 // The controls and flags the buttons and menus switch, without the timers.
 inline QStringList controls(const GameState &g)
 {
     return {
-        QStringLiteral("cmdpause=%1|%2|%3").arg(probe(g).controls.cmdpause.caption, probe(g).controls.cmdpause.toolTip, yesNo(probe(g).controls.cmdpause.enabled)),
-        QStringLiteral("Cmdreset=%1|%2|%3").arg(probe(g).controls.Cmdreset.caption, probe(g).controls.Cmdreset.toolTip, yesNo(probe(g).controls.Cmdreset.enabled)),
+        QStringLiteral("cmdpause=%1|%2").arg(actionName(probe(g).controls.cmdpause.action), yesNo(probe(g).controls.cmdpause.enabled)),
+        QStringLiteral("Cmdreset=") + yesNo(probe(g).controls.Cmdreset.enabled),
         QStringLiteral("mnutoolsEnabled=") + yesNo(probe(g).controls.mnutools.enabled),
         QStringLiteral("BoardActive=") + yesNo(probe(g).board.BoardActive),
         QStringLiteral("AutoPlayRunning=") + yesNo(probe(g).autoPlay.AutoPlayRunning),

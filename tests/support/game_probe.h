@@ -3,6 +3,14 @@
 #include "game/difficulty.h"
 #include "game/game_state.h"
 
+// The clock in the form "Timer : 9 : 43", empty before the first deal: short
+// to compare in the tables.
+inline QString clockLine(const ControlsState &controls)
+{
+    const auto &clock = controls.stbtimer.clock;
+    return clock ? QStringLiteral("Timer : %1 : %2").arg(clock->minutes).arg(clock->seconds) : QString();
+}
+
 // Test access to the whole state of a game, for setting up positions that the
 // handlers would take long to reach, and for the steps the handlers share.
 struct GameStateProbe

@@ -41,22 +41,24 @@ class ScriptedDialogs : public Dialogs
 public:
     explicit ScriptedDialogs(ScoreVariables &scores) : m_scores(scores) {}
 
-    void message(const QString &text, const QString &title, Icon icon) override
+    // "notice:<TimeUp|GameOver|BetterTime|HowToPlay>".
+    void tell(Notice notice) override
     {
-        log << QStringLiteral("message:%1|%2|%3")
-                   .arg(title, text,
-                        icon == Icon::Information ? QStringLiteral("info")
-                        : icon == Icon::Warning   ? QStringLiteral("warning")
-                                                  : QStringLiteral("none"));
+        const QString line = QStringLiteral("notice:")
+                           + (notice == Notice::TimeUp     ? QStringLiteral("TimeUp")
+                              : notice == Notice::GameOver   ? QStringLiteral("GameOver")
+                              : notice == Notice::BetterTime ? QStringLiteral("BetterTime")
+                                                             : QStringLiteral("HowToPlay"));
+        log << line;
         if (whileOpen)
-            whileOpen(QStringLiteral("message:") + title);
+            whileOpen(line);
     }
 
-    bool confirm(const QString &text, const QString &title) override
+    bool confirmReset() override
     {
-        log << QStringLiteral("confirm:%1|%2").arg(title, text);
+        log << QStringLiteral("confirm:Reset");
         if (whileOpen)
-            whileOpen(QStringLiteral("confirm:") + title);
+            whileOpen(QStringLiteral("confirm:Reset"));
         return confirmAnswer;
     }
 

@@ -385,7 +385,7 @@ void TestFrmMainInput::focusStaysInsideOpenPanel()
 
     // A space bar on whatever has the focus cannot reach Reset or Pause.
     QTest::keyClick(focus(), Qt::Key_Space);
-    QCOMPARE(probe(f.fx.game).controls.cmdpause.caption, QStringLiteral("Pause"));
+    QCOMPARE(probe(f.fx.game).controls.cmdpause.action, PauseAction::Pause);
 
     // Closed again: the focus is back on Reset and the board takes it again.
     QTest::mouseClick(ctl<QPushButton>(f.window, "cmdCancel"), Qt::LeftButton);
@@ -459,6 +459,7 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
+    QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->toolTip(), QStringLiteral("Resume Game"));
     QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
     const QStringList history = probe(f.fx.game).board.MoveHistory;
 
@@ -471,7 +472,7 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
     QVERIFY(!probe(game).controls.tmrauto.enabled);
     QVERIFY(!probe(game).controls.famOptions.visible);
     QVERIFY(ctl<QGroupBox>(f.window, "famOptions")->isHidden());
-    QCOMPARE(probe(game).controls.cmdpause.caption, QStringLiteral("Resume"));
+    QCOMPARE(probe(game).controls.cmdpause.action, PauseAction::Resume);
     QCOMPARE(probe(game).board.MoveHistory, history);
     QVERIFY(!probe(game).controls.tmrtime.enabled);
 }

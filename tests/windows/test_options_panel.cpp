@@ -70,9 +70,7 @@ void TestOptionsPanel::openClosesOffTheGame()
 
     QVERIFY(!probe(game).controls.mnutools.enabled);
     QVERIFY(!probe(game).controls.tmrtime.enabled);
-    QCOMPARE(probe(game).controls.frmMain.heightTwips, 3285);
     QVERIFY(probe(game).controls.famOptions.visible);
-    QVERIFY(!probe(game).controls.stbtimer.visible);
     QVERIFY(!probe(game).board.BoardActive);
     QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("10"));
     // The game itself is left as it was.
@@ -178,7 +176,7 @@ void TestOptionsPanel::applyTakesOrReplacesTheLimit()
 
     QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(limit));
     QCOMPARE(probe(game).deal.Difficulty, optionName(option));
-    QCOMPARE(probe(game).controls.stbtimer.panels[0], QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : %1 : 0").arg(limit));
     QCOMPARE(probe(game).clock.MinutesLeft, limit - 1);
     QVERIFY(f.dialogs.log.isEmpty());
 }
@@ -230,12 +228,10 @@ void TestOptionsPanel::applyDealsNewGame()
     QVERIFY(!probe(game).controls.cmdpause.enabled);
     QCOMPARE(probe(game).clock.SecondsLeft, 0);
     QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
-    QCOMPARE(probe(game).controls.frmMain.heightTwips, 4275);
     QVERIFY(!probe(game).controls.famOptions.visible);
-    QVERIFY(probe(game).controls.stbtimer.visible);
     QVERIFY(!probe(game).controls.pgblength.visible);
-    QCOMPARE(probe(game).controls.stbtimer.panels[0], QStringLiteral("Timer : 12 : 0"));
-    QCOMPARE(probe(game).controls.stbtimer.panels[1], optionName(to));
+    QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : 12 : 0"));
+    QCOMPARE(probe(game).controls.stbtimer.difficulty, optionName(to));
     QCOMPARE(probe(game).controls.checkedOption, to);
     // The abandoned game leaves no record.
     QVERIFY(f.dialogs.log.isEmpty());
@@ -257,7 +253,7 @@ void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
     game.tmrtime_Timer();
     game.tmrtime_Timer();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 2);
-    QCOMPARE(probe(game).controls.stbtimer.panels[0], QStringLiteral("Timer : 29 : 58"));
+    QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : 29 : 58"));
 }
 
 void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
@@ -284,7 +280,7 @@ void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
     QVERIFY(!probe(game).controls.tmrtime.enabled);
     QVERIFY(!probe(game).controls.cmdpause.enabled);
     QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
-    QCOMPARE(probe(game).controls.stbtimer.panels[0], QStringLiteral("Timer : 15 : 0"));
+    QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : 15 : 0"));
 }
 
 void TestOptionsPanel::cancelRestoresDifficultyInForce_data()
@@ -331,9 +327,7 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     }
     QVERIFY(probe(game).controls.mnutools.enabled);
     QVERIFY(probe(game).board.BoardActive);
-    QCOMPARE(probe(game).controls.frmMain.heightTwips, 4275);
     QVERIFY(!probe(game).controls.famOptions.visible);
-    QVERIFY(probe(game).controls.stbtimer.visible);
 
     // The next opening shows the limit in force, not the proposed one.
     game.mnuoptions_Click();
@@ -353,7 +347,7 @@ void TestOptionsPanel::cancelRestartsClockOnlyForGameUnderWay()
     GameFixture f;
     startedGame(f, moved);
     GameState &game = f.game;
-    const QString clock = probe(game).controls.stbtimer.panels[0];
+    const QString clock = clockLine(probe(game).controls);
     const int elapsed = probe(game).clock.ElapsedSeconds;
 
     game.mnuoptions_Click();
@@ -364,7 +358,7 @@ void TestOptionsPanel::cancelRestartsClockOnlyForGameUnderWay()
     QCOMPARE(probe(game).controls.cmdpause.enabled, moved);
     QCOMPARE(probe(game).clock.FirstMovePending, !moved);
     // The time in the panel is not counted.
-    QCOMPARE(probe(game).controls.stbtimer.panels[0], clock);
+    QCOMPARE(clockLine(probe(game).controls), clock);
     QCOMPARE(probe(game).clock.ElapsedSeconds, elapsed);
 }
 
@@ -419,8 +413,8 @@ void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
     game.mnuoptions_Click();
 
     game.cmdcheck_Click(9);
-    game.Form_KeyDown(104);
-    game.Form_KeyDown(112);
+    game.Form_KeyDown(KeyCommand::MoveUp);
+    game.Form_KeyDown(KeyCommand::Help);
     QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
     QVERIFY(!probe(game).controls.tmrtime.enabled);
     QVERIFY(!probe(game).controls.cmdpause.enabled);
