@@ -93,16 +93,16 @@ int main(int argc, char *argv[])
 
     // The clock runs from the first move.
     const auto clock = measure(window.findChild<QTimer *>(QStringLiteral("tmrtime")), clockTicks, [&] {
-        game.Form_KeyDown(104);
-        game.Form_KeyDown(98);
+        game.pressKey(KeyCommand::MoveUp);
+        game.pressKey(KeyCommand::MoveDown);
         window.render();
     });
     const Span clockSpan = report("game clock (1000 ms)", clock, 1000.0);
 
-    game.cmdpause_Click(); // pause: the clock stops
-    game.cmdpause_Click(); // resume
+    game.pressPause(); // pause: the clock stops
+    game.pressPause(); // resume
     const auto steps = measure(window.findChild<QTimer *>(QStringLiteral("tmrauto")), autoSteps, [&] {
-        game.Mnuauto_Click();
+        game.startAutoPlay();
         window.render();
     });
     const Span stepSpan = report("auto play (500 ms)", steps, 500.0);

@@ -251,7 +251,7 @@ print()
 print("== Inclusive instructions of selected functions (game / baseline) ==")
 wanted = ["main", "installFontSubstitutes()", "frmMain::frmMain(", "frmMain::buildLayout()",
           "frmMain::buildMenus()", "QGroupBox::setTitle(", "fitFontToBox(", "QXcbWindow::setWindowIcon(",
-          "gameIconImage(", "Form_Load(", "Form_Activate(", "GameState::NewGame()", "frmMain::progressChanged()",
+          "gameIconImage(", "Form_Load(", "Form_Activate(", "GameState::newGame()", "frmMain::progressChanged()",
           "frmMain::event(", "frmMain::render()", "QFontDatabasePrivate::load(",
           "QFontDatabasePrivate::ensureFontDatabase()", "QFontconfigDatabase::fallbacksForFamily(",
           "QApplication::QApplication(", "QApplication::exec()", "QWidget::show()", "QMainWindow::menuBar()",

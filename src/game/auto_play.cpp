@@ -1,7 +1,7 @@
 // Auto play: undoes the move history, newest entry first, one step a tick.
 #include "game_state.h"
 
-void GameState::Mnuauto_Click()
+void GameState::startAutoPlay()
 {
     m_autoPlay.ReplayIndex = static_cast<int>(m_board.MoveHistory.size()) - 2;
     setAutoStepperRunning(true);
@@ -12,19 +12,19 @@ void GameState::Mnuauto_Click()
     m_autoPlay.AutoPlayUsed = true;
 }
 
-void GameState::tmrauto_Timer()
+void GameState::stepAutoPlay()
 {
     const int index = m_autoPlay.ReplayIndex;
     if (index >= 0 && index < m_board.MoveHistory.size()) {
         const QString entry = m_board.MoveHistory.at(index);
         if (entry == QLatin1String("u"))
-            RequestMoveDown();
+            requestMoveDown();
         else if (entry == QLatin1String("d"))
-            RequestMoveUp();
+            requestMoveUp();
         else if (entry == QLatin1String("l"))
-            RequestMoveRight();
+            requestMoveRight();
         else if (entry == QLatin1String("r"))
-            RequestMoveLeft();
+            requestMoveLeft();
     }
     if (m_autoPlay.ReplayIndex <= 0 || m_board.Solved)
         endAutoPlay();

@@ -1,7 +1,7 @@
 // The board: locating the blank, the four tile moves and the move history.
 #include "game_state.h"
 
-void GameState::LocateBlank()
+void GameState::locateBlank()
 {
     for (int i = 0; i < 16; ++i) {
         if (!m_board.cmdcheck[i].visible) {
@@ -11,7 +11,7 @@ void GameState::LocateBlank()
     }
 }
 
-void GameState::LabelCells()
+void GameState::labelCells()
 {
     for (int i = 0; i < 16; ++i)
         m_board.cmdcheck[i].caption = QString::number(i + 1);
@@ -35,36 +35,36 @@ void GameState::moveTile(int neighbour, const QString &code)
     m_board.MoveHistory.append(QString());
 }
 
-void GameState::MoveUp()
+void GameState::moveTileUp()
 {
-    LocateBlank();
+    locateBlank();
     const int n = m_board.BlankIndex + 4;
     if (n >= 16)
         return;
     moveTile(n, QStringLiteral("u"));
 }
 
-void GameState::MoveLeft()
+void GameState::moveTileLeft()
 {
-    LocateBlank();
+    locateBlank();
     const int n = m_board.BlankIndex + 1;
     if (n % 4 == 0)
         return;
     moveTile(n, QStringLiteral("l"));
 }
 
-void GameState::MoveRight()
+void GameState::moveTileRight()
 {
-    LocateBlank();
+    locateBlank();
     const int n = m_board.BlankIndex - 1;
     if ((n + 1) % 4 == 0)
         return;
     moveTile(n, QStringLiteral("r"));
 }
 
-void GameState::MoveDown()
+void GameState::moveTileDown()
 {
-    LocateBlank();
+    locateBlank();
     const int n = m_board.BlankIndex - 4;
     if (n < 0)
         return;

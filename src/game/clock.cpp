@@ -3,7 +3,7 @@
 
 #include "dialogs.h"
 
-void GameState::tmrtime_Timer()
+void GameState::tickClock()
 {
     if (m_clock.ElapsedSeconds < 2147483647)
         ++m_clock.ElapsedSeconds;
@@ -22,7 +22,7 @@ void GameState::tmrtime_Timer()
         if (m_autoPlay.AutoPlayRunning)
             endAutoPlay();
         m_dialogs->tell(Dialogs::Notice::TimeUp);
-        NewGame();
+        newGame();
         m_controls.cmdpause.enabled = false;
         // Help or About may have set the clock going under an open options
         // panel; the board stays closed until the panel is.

@@ -35,7 +35,7 @@ struct Cell
 struct BoardState
 {
     std::array<Cell, 16> cmdcheck;
-    // The hidden cell as last found by LocateBlank.
+    // The hidden cell as last found by locateBlank.
     qint16 BlankIndex = 0;
     // The codes of the tile moves since the last new game; the first and the
     // last entry are always empty.
@@ -152,59 +152,59 @@ public:
     void activate();
 
     // --- Board and tile moves ----------------------------------------------------
-    void LocateBlank();
-    void MoveUp();
-    void MoveLeft();
-    void MoveRight();
-    void MoveDown();
+    void locateBlank();
+    void moveTileUp();
+    void moveTileLeft();
+    void moveTileRight();
+    void moveTileDown();
 
     // --- Move requests from clicks and keys -------------------------------------
-    void cmdcheck_Click(int index);
-    void Form_KeyDown(KeyCommand key);
-    void RequestMoveUp();
-    void RequestMoveDown();
-    void RequestMoveLeft();
-    void RequestMoveRight();
+    void clickTile(int index);
+    void pressKey(KeyCommand key);
+    void requestMoveUp();
+    void requestMoveDown();
+    void requestMoveLeft();
+    void requestMoveRight();
 
     // --- Solved check and game over ----------------------------------------------
-    void CheckSolved();
+    void checkSolved();
 
     // --- New game ------------------------------------------------------------------
-    void ReadDifficulty();
-    void NewGame();
+    void readDifficulty();
+    void newGame();
 
     // --- Clock ---------------------------------------------------------------------
-    void tmrtime_Timer();
+    void tickClock();
 
     // --- Pause and reset -----------------------------------------------------------
-    void cmdpause_Click();
-    void Cmdreset_Click();
+    void pressPause();
+    void requestReset();
 
     // --- Auto play -----------------------------------------------------------------
-    void Mnuauto_Click();
-    void tmrauto_Timer();
+    void startAutoPlay();
+    void stepAutoPlay();
 
     // --- Options panel -------------------------------------------------------------
-    void mnuoptions_Click();
+    void openOptions();
     // An option button: proposes its difficulty's time limit.
-    void optionClicked(const DifficultyLevel &level);
+    void chooseDifficulty(const DifficultyLevel &level);
     // The player's own edit of the time-limit box (a paste, Delete, a step of
     // its up-down).
-    void timeLimitEdited(const QString &text);
-    void CmdOK_Click();
-    void cmdCancel_Click();
+    void editTimeLimit(const QString &text);
+    void applyOptions();
+    void cancelOptions();
 
     // --- Help and About --------------------------------------------------------------
     // The how-to-play help and the About window, each with the clock and the
     // auto-play stepper held while it is open.
-    void ShowHowToPlay();
-    void mnuabout_Click();
+    void showHowToPlay();
+    void showAbout();
 
 private:
     friend struct GameStateProbe;
 
     // Lays the board out solved: captions "1" to "16", cell 15 hidden.
-    void LabelCells();
+    void labelCells();
     // Checks the option button whose difficulty is exactly `difficulty`; any
     // other text leaves the buttons as they are.
     void checkOptionFor(const QString &difficulty);

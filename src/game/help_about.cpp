@@ -4,14 +4,14 @@
 
 #include "dialogs.h"
 
-void GameState::ShowHowToPlay()
+void GameState::showHowToPlay()
 {
     holdTimers();
     m_dialogs->tell(Dialogs::Notice::HowToPlay);
     releaseTimers();
 }
 
-void GameState::mnuabout_Click()
+void GameState::showAbout()
 {
     holdTimers();
     m_dialogs->showAbout();

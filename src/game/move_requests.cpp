@@ -2,33 +2,33 @@
 // guarded requests that wrap a tile move with the clock and the solved check.
 #include "game_state.h"
 
-void GameState::cmdcheck_Click(int index)
+void GameState::clickTile(int index)
 {
     if (!m_board.BoardActive)
         return;
-    LocateBlank();
+    locateBlank();
     const int blank = m_board.BlankIndex;
     // No test for rows here: the tile moves refuse a wrap across rows.
     if (index == blank - 1)
-        RequestMoveRight();
+        requestMoveRight();
     else if (index == blank + 1)
-        RequestMoveLeft();
+        requestMoveLeft();
     else if (index == blank + 4)
-        RequestMoveUp();
+        requestMoveUp();
     else if (index == blank - 4)
-        RequestMoveDown();
+        requestMoveDown();
 }
 
-void GameState::Form_KeyDown(KeyCommand key)
+void GameState::pressKey(KeyCommand key)
 {
     if (!m_board.BoardActive)
         return;
     switch (key) {
-    case KeyCommand::MoveUp: RequestMoveUp(); break;
-    case KeyCommand::MoveDown: RequestMoveDown(); break;
-    case KeyCommand::MoveLeft: RequestMoveLeft(); break;
-    case KeyCommand::MoveRight: RequestMoveRight(); break;
-    case KeyCommand::Help: ShowHowToPlay(); break;
+    case KeyCommand::MoveUp: requestMoveUp(); break;
+    case KeyCommand::MoveDown: requestMoveDown(); break;
+    case KeyCommand::MoveLeft: requestMoveLeft(); break;
+    case KeyCommand::MoveRight: requestMoveRight(); break;
+    case KeyCommand::Help: showHowToPlay(); break;
     }
 }
 
@@ -37,14 +37,14 @@ template <typename Move> void GameState::guardedRequest(Move move)
     setClockRunning(true);
     m_controls.cmdpause.enabled = true;
     (this->*move)();
-    CheckSolved();
+    checkSolved();
     if (!m_board.Solved && m_clock.FirstMovePending) {
         m_clock.SecondsLeft = 60;
         m_clock.FirstMovePending = false;
     }
 }
 
-void GameState::RequestMoveUp() { guardedRequest(&GameState::MoveUp); }
-void GameState::RequestMoveDown() { guardedRequest(&GameState::MoveDown); }
-void GameState::RequestMoveLeft() { guardedRequest(&GameState::MoveLeft); }
-void GameState::RequestMoveRight() { guardedRequest(&GameState::MoveRight); }
+void GameState::requestMoveUp() { guardedRequest(&GameState::moveTileUp); }
+void GameState::requestMoveDown() { guardedRequest(&GameState::moveTileDown); }
+void GameState::requestMoveLeft() { guardedRequest(&GameState::moveTileLeft); }
+void GameState::requestMoveRight() { guardedRequest(&GameState::moveTileRight); }

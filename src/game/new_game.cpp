@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-void GameState::ReadDifficulty()
+void GameState::readDifficulty()
 {
     if (const DifficultyLevel *level = m_controls.checkedOption) {
         m_deal.ShuffleRounds = level->shuffleRounds;
@@ -24,13 +24,13 @@ void GameState::checkOptionFor(const QString &difficulty)
         m_controls.checkedOption = level;
 }
 
-void GameState::NewGame()
+void GameState::newGame()
 {
     m_board.MoveHistory = QStringList{QString(), QString()};
     m_scores.GotTopTime = false;
     m_clock.ElapsedSeconds = 0;
     m_autoPlay.AutoPlayUsed = false;
-    ReadDifficulty();
+    readDifficulty();
 
     loadBestTimes(m_store, m_scores);
 
@@ -43,7 +43,7 @@ void GameState::NewGame()
 
     for (Cell &cell : m_board.cmdcheck)
         cell.visible = true;
-    LabelCells();
+    labelCells();
 
     m_random.seedFromClock();
 
@@ -62,10 +62,10 @@ void GameState::NewGame()
                                  || (d == 3 && previous == 4) || (d == 4 && previous == 3);
             if (!reverse) {
                 switch (d) {
-                case 1: MoveLeft(); break;
-                case 2: MoveRight(); break;
-                case 3: MoveDown(); break;
-                default: MoveUp(); break;
+                case 1: moveTileLeft(); break;
+                case 2: moveTileRight(); break;
+                case 3: moveTileDown(); break;
+                default: moveTileUp(); break;
                 }
                 ++move;
                 ++movesMade;

@@ -5,7 +5,7 @@
 #include "difficulty.h"
 #include "store/conversions.h"
 
-void GameState::mnuoptions_Click()
+void GameState::openOptions()
 {
     m_controls.mnutools.enabled = false;
     setClockRunning(false);
@@ -14,22 +14,22 @@ void GameState::mnuoptions_Click()
     m_controls.txtlimit.text = QString::number(m_clock.TimeLimitMinutes);
 }
 
-void GameState::optionClicked(const DifficultyLevel &level)
+void GameState::chooseDifficulty(const DifficultyLevel &level)
 {
     m_controls.checkedOption = &level;
     m_controls.txtlimit.text = QString::number(level.defaultLimitMinutes);
 }
 
-void GameState::timeLimitEdited(const QString &text)
+void GameState::editTimeLimit(const QString &text)
 {
     m_controls.txtlimit.text = text;
 }
 
-void GameState::CmdOK_Click()
+void GameState::applyOptions()
 {
     m_controls.mnutools.enabled = true;
     m_board.BoardActive = true;
-    ReadDifficulty();
+    readDifficulty();
     // A limit above 0 and up to 60 minutes is taken; anything else gives the
     // difficulty's own.
     const DifficultyLevel *level = levelWithRounds(m_deal.ShuffleRounds);
@@ -37,14 +37,14 @@ void GameState::CmdOK_Click()
     const double v = LeadingNumber(m_controls.txtlimit.text);
     m_clock.TimeLimitMinutes = v > 0 && v <= 60 ? RoundToInt16(v).value_or(fallback) : fallback;
     m_clock.SecondsLeft = 0;
-    NewGame();
+    newGame();
     m_controls.cmdpause.enabled = false;
     closeOptionsPanel();
     // The first game after Apply counts its seconds from 0 like every other
     // game, so that its best time is true.
 }
 
-void GameState::cmdCancel_Click()
+void GameState::cancelOptions()
 {
     m_controls.mnutools.enabled = true;
     m_board.BoardActive = true;

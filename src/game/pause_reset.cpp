@@ -3,7 +3,7 @@
 
 #include "dialogs.h"
 
-void GameState::cmdpause_Click()
+void GameState::pressPause()
 {
     PauseAction &action = m_controls.cmdpause.action;
     switch (action) {
@@ -28,7 +28,7 @@ void GameState::cmdpause_Click()
     }
 }
 
-void GameState::Cmdreset_Click()
+void GameState::requestReset()
 {
     // The clock and a running auto play go on while the question is open.
     if (!m_dialogs->confirmReset())
@@ -41,5 +41,5 @@ void GameState::Cmdreset_Click()
     setAutoStepperRunning(false);
     m_autoPlay.AutoPlayRunning = false;
     m_controls.mnutools.enabled = true;
-    NewGame();
+    newGame();
 }

@@ -9,7 +9,7 @@
 #include "store/score_variables.h"
 #include "store/settings_store.h"
 
-void GameState::CheckSolved()
+void GameState::checkSolved()
 {
     for (int i = 0; i < 15; ++i) {
         if (m_board.cmdcheck[i].caption != QString::number(i + 1)) {
@@ -41,7 +41,7 @@ void GameState::CheckSolved()
     m_clock.ElapsedSeconds = 0;
     m_clock.SecondsLeft = 0;
     m_controls.cmdpause.enabled = false;
-    NewGame();
+    newGame();
 }
 
 // A new best time: the winner names himself, then name and time are stored

@@ -8,7 +8,7 @@ void GameState::load(const QString &storedDifficulty, qint16 storedLimitMinutes)
     checkOptionFor(m_deal.Difficulty);
     setAutoStepperRunning(false);
     // Key preview is the window's own business: it always sees keys first.
-    LabelCells();
+    labelCells();
     m_clock.SecondsLeft = 0;
     m_deal.ActivationCount = 0;
     m_controls.cmdpause.enabled = false;
@@ -21,5 +21,5 @@ void GameState::activate()
     if (m_deal.ActivationCount >= 1)
         return;
     m_deal.ActivationCount = 1;
-    NewGame();
+    newGame();
 }

@@ -58,18 +58,8 @@ frmMain::frmMain(GameState &game, QWidget *parent)
         connect(timer, &QTimer::timeout, this, tick);
         return timer;
     };
-    m_clockTimer = makeTimer(QStringLiteral("tmrtime"), 1000, [this] {
-        if (!m_game.controls().tmrtime.enabled)
-            return;
-        m_game.tmrtime_Timer();
-        // A tick that leaves the clock running has changed the clock's text
-        // and nothing else; one that ran out of time has dealt a new game.
-        m_game.controls().tmrtime.enabled ? renderStatusPanels() : render();
-    });
-    m_autoPlayTimer = makeTimer(QStringLiteral("tmrauto"), 500, [this] {
-        if (m_game.controls().tmrauto.enabled)
-            handle([this] { m_game.tmrauto_Timer(); });
-    });
+    m_clockTimer = makeTimer(QStringLiteral("tmrtime"), 1000, [this] { tmrtime_Timer(); });
+    m_autoPlayTimer = makeTimer(QStringLiteral("tmrauto"), 500, [this] { tmrauto_Timer(); });
 
     // The window never grows or shrinks by hand: its size follows the client
     // area, which the game sets.
@@ -82,7 +72,7 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     m_dialogs->setBeforeShowing([this] { render(); });
     m_game.setDialogs(m_dialogs.get());
     m_game.setObserver(this);
-    m_keys = new KeyFilter(this, [this](KeyCommand key) { handleMove([this, key] { m_game.Form_KeyDown(key); }, true); });
+    m_keys = new KeyFilter(this, [this](KeyCommand key) { Form_KeyDown(key); });
     m_keys->setTimeLimit(m_limitBox, m_limitUpDown);
     m_reset->setFocus();
     render();
@@ -109,19 +99,15 @@ void frmMain::buildControls()
 
     for (int i = 0; i < 16; ++i) {
         auto *cell = m_controls.get<TileButton>(QStringLiteral("cmdcheck(%1)").arg(i));
-        // A tile pressed from the keyboard (Space, or a screen reader's press)
-        // is followed by the focus; one clicked with the mouse is not.
-        connect(cell, &QPushButton::clicked, this, [this, cell, i] {
-            handleMove([this, i] { m_game.cmdcheck_Click(i); }, !cell->clickedByMouse());
-        });
+        connect(cell, &QPushButton::clicked, this, [this, i] { cmdcheck_Click(i); });
         m_cells[i] = cell;
     }
     m_cells[15]->setBlank(true);
 
     m_reset = m_controls.get<QPushButton>(QStringLiteral("Cmdreset"));
-    connect(m_reset, &QPushButton::clicked, this, [this] { handle([this] { m_game.Cmdreset_Click(); }); });
+    connect(m_reset, &QPushButton::clicked, this, &frmMain::Cmdreset_Click);
     m_pause = m_controls.get<QPushButton>(QStringLiteral("cmdpause"));
-    connect(m_pause, &QPushButton::clicked, this, [this] { handle([this] { m_game.cmdpause_Click(); }); });
+    connect(m_pause, &QPushButton::clicked, this, &frmMain::cmdpause_Click);
     m_statusBar = m_controls.get<QStatusBar>(QStringLiteral("stbtimer"));
     m_statusPanels = {m_controls.get<QLabel>(QStringLiteral("stbtimerPanel1")),
                       m_controls.get<QLabel>(QStringLiteral("stbtimerPanel2"))};
@@ -133,15 +119,12 @@ void frmMain::buildControls()
     m_optionsPanel->setAutoFillBackground(true);
     for (const DifficultyLevel &level : difficultyLevels()) {
         auto *button = m_controls.get<QRadioButton>(QString::fromLatin1(level.optionButton));
-        connect(button, &QRadioButton::clicked, this, [this, &level] {
-            handle([this, &level] { m_game.optionClicked(level); });
-        });
+        connect(button, &QRadioButton::clicked, this, [this, &level] { Opt_Click(level); });
     }
     renderOptionButtons();
-    connect(m_controls.get<QPushButton>(QStringLiteral("CmdOK")), &QPushButton::clicked, this,
-            [this] { handle([this] { m_game.CmdOK_Click(); }); });
+    connect(m_controls.get<QPushButton>(QStringLiteral("CmdOK")), &QPushButton::clicked, this, &frmMain::CmdOK_Click);
     connect(m_controls.get<QPushButton>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this,
-            [this] { handle([this] { m_game.cmdCancel_Click(); }); });
+            &frmMain::cmdCancel_Click);
 
     auto *limitLabel = m_controls.get<QLabel>(QStringLiteral("Label1"));
     m_limitBox = m_controls.get<QLineEdit>(QStringLiteral("txtlimit"));
@@ -150,34 +133,78 @@ void frmMain::buildControls()
     limitLabel->setBuddy(m_limitBox);
     // Only the player's edits change the limit's text; what the game writes
     // into the box comes from the game.
-    connect(m_limitBox, &QLineEdit::textEdited, this, [this](const QString &text) {
-        m_game.timeLimitEdited(text);
-        if (text.size() <= 2)
-            m_limitBox->setMaxLength(2);
-    });
+    connect(m_limitBox, &QLineEdit::textEdited, this, &frmMain::txtlimit_Change);
     m_limitUpDown = m_controls.get<UpDown>(QStringLiteral("udlimit"));
     m_limitUpDown->setBuddy(m_limitBox);
     m_limitUpDown->setRange(1, 60);
     m_limitUpDown->setValue(20);
-    connect(m_limitUpDown, &UpDown::stepped, this, [this] {
-        m_game.timeLimitEdited(m_limitBox->text());
-        m_limitBox->setMaxLength(2);
-    });
+    connect(m_limitUpDown, &UpDown::stepped, this, &frmMain::udlimit_Change);
 }
 
 void frmMain::buildMenus()
 {
     ::buildMenus(mainWindowMenus(), menuBar());
     m_toolsMenu = menuBar()->findChild<QMenu *>(QStringLiteral("mnutools"));
-    const auto command = [this](const char *name, auto handler) {
-        connect(menuBar()->findChild<QAction *>(QString::fromLatin1(name)), &QAction::triggered, this,
-                [this, handler] { handle(handler); });
+    const auto command = [this](const char *name, void (frmMain::*handler)()) {
+        connect(menuBar()->findChild<QAction *>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
     };
-    command("Mnuauto", [this] { m_game.Mnuauto_Click(); });
-    command("mnuoptions", [this] { m_game.mnuoptions_Click(); });
-    command("mnuhighscore", [this] { m_dialogs->showHighScores(); });
-    command("mnuhtp", [this] { m_game.ShowHowToPlay(); });
-    command("mnuabout", [this] { m_game.mnuabout_Click(); });
+    command("Mnuauto", &frmMain::Mnuauto_Click);
+    command("mnuoptions", &frmMain::mnuoptions_Click);
+    command("mnuhighscore", &frmMain::mnuhighscore_Click);
+    command("mnuhtp", &frmMain::mnuhtp_Click);
+    command("mnuabout", &frmMain::mnuabout_Click);
+}
+
+void frmMain::cmdcheck_Click(int index)
+{
+    // A tile pressed from the keyboard (Space, or a screen reader's press)
+    // is followed by the focus; one clicked with the mouse is not.
+    handleMove([this, index] { m_game.clickTile(index); }, !m_cells[index]->clickedByMouse());
+}
+
+void frmMain::Form_KeyDown(KeyCommand key)
+{
+    handleMove([this, key] { m_game.pressKey(key); }, true);
+}
+
+void frmMain::Cmdreset_Click() { handle([this] { m_game.requestReset(); }); }
+void frmMain::cmdpause_Click() { handle([this] { m_game.pressPause(); }); }
+void frmMain::Opt_Click(const DifficultyLevel &level) { handle([this, &level] { m_game.chooseDifficulty(level); }); }
+void frmMain::CmdOK_Click() { handle([this] { m_game.applyOptions(); }); }
+void frmMain::cmdCancel_Click() { handle([this] { m_game.cancelOptions(); }); }
+void frmMain::Mnuauto_Click() { handle([this] { m_game.startAutoPlay(); }); }
+void frmMain::mnuoptions_Click() { handle([this] { m_game.openOptions(); }); }
+void frmMain::mnuhighscore_Click() { handle([this] { m_dialogs->showHighScores(); }); }
+void frmMain::mnuhtp_Click() { handle([this] { m_game.showHowToPlay(); }); }
+void frmMain::mnuabout_Click() { handle([this] { m_game.showAbout(); }); }
+
+void frmMain::txtlimit_Change(const QString &text)
+{
+    m_game.editTimeLimit(text);
+    if (text.size() <= 2)
+        m_limitBox->setMaxLength(2);
+}
+
+void frmMain::udlimit_Change()
+{
+    m_game.editTimeLimit(m_limitBox->text());
+    m_limitBox->setMaxLength(2);
+}
+
+void frmMain::tmrtime_Timer()
+{
+    if (!m_game.controls().tmrtime.enabled)
+        return;
+    m_game.tickClock();
+    // A tick that leaves the clock running has changed the clock's text and
+    // nothing else; one that ran out of time has dealt a new game.
+    m_game.controls().tmrtime.enabled ? renderStatusPanels() : render();
+}
+
+void frmMain::tmrauto_Timer()
+{
+    if (m_game.controls().tmrauto.enabled)
+        handle([this] { m_game.stepAutoPlay(); });
 }
 
 void frmMain::setTabOrder()

@@ -62,6 +62,25 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The event handlers of the controls, by the layout's names: each hands
+    // what the player did to the game and draws the result.
+    void cmdcheck_Click(int index);
+    void Form_KeyDown(KeyCommand key);
+    void Cmdreset_Click();
+    void cmdpause_Click();
+    void Opt_Click(const DifficultyLevel &level);
+    void CmdOK_Click();
+    void cmdCancel_Click();
+    void txtlimit_Change(const QString &text);
+    void udlimit_Change();
+    void Mnuauto_Click();
+    void mnuoptions_Click();
+    void mnuhighscore_Click();
+    void mnuhtp_Click();
+    void mnuabout_Click();
+    void tmrtime_Timer();
+    void tmrauto_Timer();
+
     void buildControls();
     void buildMenus();
     void setTabOrder();

@@ -174,8 +174,8 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
     // Back from another window, in the middle of a game.
     const int blank = core::hiddenCell(f.game);
     const int neighbour = blank % 4 == 0 ? blank + 1 : blank - 1;
-    f.game.cmdcheck_Click(neighbour);
-    f.game.tmrtime_Timer();
+    f.game.clickTile(neighbour);
+    f.game.tickClock();
     const QStringList board = core::boardText(f.game);
     const QStringList history = probe(f.game).board.MoveHistory;
     const int secondsLeft = probe(f.game).clock.SecondsLeft;
@@ -217,7 +217,7 @@ void TestLifecycle::unloadWritesAndARestartRestores()
         Form_Activate(first.game);
         // The options panel changes both in memory only.
         probe(first.game).controls.checkedOption = option;
-        first.game.ReadDifficulty();
+        first.game.readDifficulty();
         probe(first.game).clock.TimeLimitMinutes = static_cast<qint16>(limit);
         difficulty = probe(first.game).deal.Difficulty;
         Form_Unload(first.game);

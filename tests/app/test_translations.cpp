@@ -147,24 +147,24 @@ void showEverything(const std::function<void(QWidget &)> &look)
     window.show();
     window.render();
     look(window);
-    game.RequestMoveUp();
-    game.RequestMoveLeft();
-    game.tmrtime_Timer();
-    game.cmdpause_Click();
+    game.requestMoveUp();
+    game.requestMoveLeft();
+    game.tickClock();
+    game.pressPause();
     window.render();
     look(window);
-    game.cmdpause_Click();
-    game.Mnuauto_Click();
+    game.pressPause();
+    game.startAutoPlay();
     window.render();
     look(window);
-    game.cmdpause_Click();
-    game.mnuoptions_Click();
+    game.pressPause();
+    game.openOptions();
     for (const DifficultyLevel &level : difficultyLevels()) {
-        game.optionClicked(level);
+        game.chooseDifficulty(level);
         window.render();
         look(window);
     }
-    game.cmdCancel_Click();
+    game.cancelOptions();
     window.render();
 
     frmabout about;
@@ -182,7 +182,7 @@ void showEverything(const std::function<void(QWidget &)> &look)
 
     closer.whileOpen = [&](QWidget *box) { look(*box); };
     Dialogs &dialogs = window.dialogs();
-    game.ShowHowToPlay();
+    game.showHowToPlay();
     dialogs.confirmReset();
     for (Dialogs::Notice notice : {Dialogs::Notice::TimeUp, Dialogs::Notice::GameOver, Dialogs::Notice::BetterTime})
         dialogs.tell(notice);
@@ -285,13 +285,13 @@ void TestTranslations::settingsDoNotDependOnTheLanguage()
         f.dialogs.winnerName = QStringLiteral("Ada");
         Form_Load(f.game);
         Form_Activate(f.game);
-        f.game.mnuoptions_Click();
-        f.game.optionClicked(*level(u"Medium"));
-        f.game.CmdOK_Click();
+        f.game.openOptions();
+        f.game.chooseDifficulty(*level(u"Medium"));
+        f.game.applyOptions();
         const QStringList moves = core::recordedMoves(f.game.board().MoveHistory);
         for (qsizetype i = moves.size() - 1; i >= 0; --i) {
-            f.game.LocateBlank();
-            f.game.cmdcheck_Click(core::cellThatUndoes(f.game.board().BlankIndex, moves.at(i)));
+            f.game.locateBlank();
+            f.game.clickTile(core::cellThatUndoes(f.game.board().BlankIndex, moves.at(i)));
         }
         QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
         Form_Unload(f.game);

@@ -106,7 +106,7 @@ void AutoPlayTest::start()
     const QStringList board = boardAndClock(fx.game);
     const bool clock = probe(fx.game).controls.tmrtime.enabled;
 
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
 
     QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, int(probe(fx.game).board.MoveHistory.size()) - 2);
     QVERIFY(!probe(fx.game).board.MoveHistory.at(probe(fx.game).autoPlay.ReplayIndex).isEmpty());
@@ -124,9 +124,9 @@ void AutoPlayTest::start()
                               QStringLiteral("ReplayIndex=%1").arg(probe(fx.game).autoPlay.ReplayIndex));
     expected.replaceInStrings(QStringLiteral("AutoPlayUsed=false"), QStringLiteral("AutoPlayUsed=true"));
     for (int index = 0; index < 16; ++index)
-        fx.game.cmdcheck_Click(index);
+        fx.game.clickTile(index);
     for (const core::TileMove &m : core::kTileMoves)
-        fx.game.Form_KeyDown(m.padKey);
+        fx.game.pressKey(m.padKey);
     QCOMPARE(boardAndClock(fx.game), expected);
     QVERIFY(fx.dialogs.log.isEmpty());
 }
@@ -146,7 +146,7 @@ void AutoPlayTest::solvesFreshGame()
     UnderGameOver under;
     under.watch(fx);
 
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     QCOMPARE(autoSteps(fx, 1), 1);
     QCOMPARE(probe(fx.game).board.MoveHistory.last(), QString());
     QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), core::undoCode(shuffle.last()));
@@ -184,7 +184,7 @@ void AutoPlayTest::undoesPlayerMovesNewestFirst()
     QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, dealtSize - 1), playerCodes);
     clockSeconds(fx, 3);
 
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     const int afterPlayer = probe(fx.game).board.MoveHistory.size();
     QCOMPARE(autoSteps(fx, 4), 4);
     QStringList undone;
@@ -217,13 +217,13 @@ void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
     QVERIFY(!playerMove(fx).isEmpty());
     const QStringList beforeFirstRun = boardAndClock(fx.game).mid(0, 1);
 
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     const int firstRunFrom = probe(fx.game).board.MoveHistory.size() - 1;
     QCOMPARE(autoSteps(fx, 6), 6);
     const QStringList firstRunCodes = codesFrom(probe(fx.game).board.MoveHistory, firstRunFrom);
     QCOMPARE(firstRunCodes.size(), 6);
 
-    fx.game.cmdpause_Click();
+    fx.game.pressPause();
     QVERIFY(fx.dialogs.log.isEmpty());
     QVERIFY(!isSolvedLayout(probe(fx.game).board.cmdcheck));
     QVERIFY(boardAndClock(fx.game).mid(0, 1) != beforeFirstRun);
@@ -233,7 +233,7 @@ void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, elapsed + 3);
     QVERIFY(probe(fx.game).autoPlay.AutoPlayUsed);
 
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, int(probe(fx.game).board.MoveHistory.size()) - 2);
     const int secondRunFrom = probe(fx.game).board.MoveHistory.size() - 1;
     QCOMPARE(autoSteps(fx, 6), 6);
@@ -259,9 +259,9 @@ void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
     const int recorded = probe(fx.game).board.MoveHistory.size() - 2;
     QVERIFY(recorded >= 4);
 
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     QCOMPARE(autoSteps(fx, recorded / 2), recorded / 2);
-    fx.game.cmdpause_Click();
+    fx.game.pressPause();
     QVERIFY(fx.dialogs.log.isEmpty());
     QVERIFY(probe(fx.game).board.BoardActive);
     clockSeconds(fx, 10);
@@ -273,7 +273,7 @@ void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
     // player undoes the rest by hand.
     const QStringList history = probe(fx.game).board.MoveHistory;
     for (int i = probe(fx.game).autoPlay.ReplayIndex; i >= 1 && fx.dialogs.log.isEmpty(); --i)
-        fx.game.Form_KeyDown(core::undoOf(history.at(i)).padKey);
+        fx.game.pressKey(core::undoOf(history.at(i)).padKey);
 
     QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
     QCOMPARE(under.shown, 1);
@@ -315,7 +315,7 @@ void AutoPlayTest::unknownEntryIsSkipped()
     }
     const int recorded = probe(fx.game).board.MoveHistory.size() - 2;
 
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     const int before = recorded - at;
     QCOMPARE(autoSteps(fx, before), before);
     QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, at);
@@ -354,8 +354,8 @@ void AutoPlayTest::replaysVeryLongHistory()
     // so the board is never solved on the way back.
     constexpr int kShuttles = 33000;
     for (int i = 0; i < kShuttles / 2; ++i) {
-        fx.game.MoveLeft();
-        fx.game.MoveRight();
+        fx.game.moveTileLeft();
+        fx.game.moveTileRight();
     }
     const int recorded = 6 + kShuttles;
     QCOMPARE(int(probe(fx.game).board.MoveHistory.size()), recorded + 2);
@@ -366,7 +366,7 @@ void AutoPlayTest::replaysVeryLongHistory()
     const int seedsBefore = fx.random.seeds;
     UnderGameOver under;
     under.watch(fx);
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, total);
 
     const int steps = runAutoPlay(fx, total + 10);

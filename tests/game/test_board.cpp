@@ -40,7 +40,7 @@ void TestBoard::locateBlank()
     probe(f.game).board.BlankIndex = 7;
     if (blank == 7)
         probe(f.game).board.BlankIndex = 0;
-    f.game.LocateBlank();
+    f.game.locateBlank();
     QCOMPARE(int(probe(f.game).board.BlankIndex), blank);
 }
 
@@ -52,14 +52,14 @@ void TestBoard::locateBlankTakesTheFirstHiddenCell()
     f.layOut(15);
     probe(f.game).board.cmdcheck[9].visible = false;
     probe(f.game).board.cmdcheck[6].visible = false;
-    f.game.LocateBlank();
+    f.game.locateBlank();
     QCOMPARE(int(probe(f.game).board.BlankIndex), 6);
 
-    probe(f.game).LabelCells();
+    probe(f.game).labelCells();
     for (Cell &cell : probe(f.game).board.cmdcheck)
         cell.visible = true;
     probe(f.game).board.cmdcheck[15].visible = false;
-    f.game.LocateBlank();
+    f.game.locateBlank();
     QCOMPARE(int(probe(f.game).board.BlankIndex), 15);
     QCOMPARE(probe(f.game).board.cmdcheck[15].caption, QStringLiteral("16"));
 }
@@ -134,7 +134,7 @@ void TestBoard::tileMove()
     QCOMPARE(core::hiddenCount(f.game), 1);
     // The index still names the cell the tile moved into.
     QCOMPARE(int(probe(f.game).board.BlankIndex), blank);
-    f.game.LocateBlank();
+    f.game.locateBlank();
     QCOMPARE(int(probe(f.game).board.BlankIndex), newBlank);
 }
 
@@ -144,9 +144,9 @@ void TestBoard::historyRecordsMovesInOrder()
     f.layOut(15);
     probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
 
-    f.game.MoveRight();
+    f.game.moveTileRight();
     QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{"", "r", ""}));
-    f.game.MoveDown();
+    f.game.moveTileDown();
     QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{"", "r", "d", ""}));
     QCOMPARE(core::hiddenCell(f.game), 10);
     QCOMPARE(core::boardText(f.game),
@@ -160,12 +160,12 @@ void TestBoard::refusedMovesRecordNothing()
     GameFixture f;
     f.layOut(15);
     probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
-    f.game.MoveUp();    // refused: bottom row
-    f.game.MoveLeft();  // refused: right column
-    f.game.MoveRight(); // blank to 14
-    f.game.MoveUp();    // refused
-    f.game.MoveDown();  // blank to 10
-    f.game.MoveLeft();  // blank to 11
+    f.game.moveTileUp();    // refused: bottom row
+    f.game.moveTileLeft();  // refused: right column
+    f.game.moveTileRight(); // blank to 14
+    f.game.moveTileUp();    // refused
+    f.game.moveTileDown();  // blank to 10
+    f.game.moveTileLeft();  // blank to 11
     QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{"", "r", "d", "l", ""}));
 }
 
@@ -185,7 +185,7 @@ void TestBoard::firstMoveOverwritesTheUnseenSixteen()
     QFETCH(QString, tile);
 
     GameFixture f;
-    probe(f.game).LabelCells();
+    probe(f.game).labelCells();
     QCOMPARE(probe(f.game).board.cmdcheck[15].caption, QStringLiteral("16"));
     QVERIFY(!probe(f.game).board.cmdcheck[15].visible);
 
@@ -204,18 +204,18 @@ void TestBoard::blankIndexStaysStaleUntilLocated()
 {
     GameFixture f;
     f.layOut(10);
-    f.game.LocateBlank();
+    f.game.locateBlank();
     QCOMPARE(int(probe(f.game).board.BlankIndex), 10);
 
-    f.game.MoveUp(); // the tile of cell 14 moves up; the blank is now at 14
+    f.game.moveTileUp(); // the tile of cell 14 moves up; the blank is now at 14
     QCOMPARE(core::hiddenCell(f.game), 14);
     QCOMPARE(int(probe(f.game).board.BlankIndex), 10);
 
-    f.game.MoveLeft(); // locates 14 first, then the tile of 15 moves left
+    f.game.moveTileLeft(); // locates 14 first, then the tile of 15 moves left
     QCOMPARE(core::hiddenCell(f.game), 15);
     QCOMPARE(int(probe(f.game).board.BlankIndex), 14);
 
-    f.game.LocateBlank();
+    f.game.locateBlank();
     QCOMPARE(int(probe(f.game).board.BlankIndex), 15);
 }
 
@@ -227,7 +227,7 @@ void TestBoard::movesFindTheBlankThemselves()
     f.layOut(15);
     probe(f.game).board.MoveHistory = QStringList{QString(), QString()};
     for (int i = 0; i < 4; ++i)
-        f.game.MoveRight();
+        f.game.moveTileRight();
     QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{"", "r", "r", "r", ""}));
     QCOMPARE(core::boardText(f.game),
              (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "[]",

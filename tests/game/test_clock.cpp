@@ -117,7 +117,7 @@ void ClockTest::timeUp()
     const int seedsBefore = fx.random.seeds;
 
     for (int tick = 1; tick < ticksToTimeUp; ++tick) {
-        fx.game.tmrtime_Timer();
+        fx.game.tickClock();
         QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(limit, tick));
     }
     QVERIFY(fx.dialogs.log.isEmpty());
@@ -140,7 +140,7 @@ void ClockTest::timeUp()
         if (messagesUnder == 1)
             clockSeconds(fx, 5);
     };
-    fx.game.tmrtime_Timer();
+    fx.game.tickClock();
 
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
     QCOMPARE(messagesUnder, 1);
@@ -169,7 +169,7 @@ void ClockTest::timeUp()
     QCOMPARE(clockSeconds(fx, 10), 0);
     QVERIFY(!playerMove(fx).isEmpty());
     QCOMPARE(probe(fx.game).clock.SecondsLeft, 60);
-    fx.game.tmrtime_Timer();
+    fx.game.tickClock();
     if (limit == 0) {
         // With no minute at all, every game ends at its first tick.
         QCOMPARE(fx.dialogs.log, (QStringList{kTimeUpLine, kTimeUpLine}));
@@ -205,13 +205,13 @@ void ClockTest::pauseHoldsTheCountdown()
     QCOMPARE(clockSeconds(fx, ticksBeforePause), ticksBeforePause);
     const QStringList before = boardAndClock(fx.game);
 
-    fx.game.cmdpause_Click();
+    fx.game.pressPause();
     QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Resume);
     QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
     QCOMPARE(clockSeconds(fx, pausedSeconds), 0);
     QCOMPARE(boardAndClock(fx.game), before);
 
-    fx.game.cmdpause_Click();
+    fx.game.pressPause();
     QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
 
@@ -242,8 +242,8 @@ void ClockTest::timeUpUnderOpenOptionsPanel()
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
     QVERIFY(!probe(fx.game).board.BoardActive);
     const QStringList history = probe(fx.game).board.MoveHistory;
-    fx.game.cmdcheck_Click(probe(fx.game).board.BlankIndex + 1);
-    fx.game.Form_KeyDown(KeyCommand::MoveUp);
+    fx.game.clickTile(probe(fx.game).board.BlankIndex + 1);
+    fx.game.pressKey(KeyCommand::MoveUp);
     QCOMPARE(probe(fx.game).board.MoveHistory, history);
 }
 
@@ -254,7 +254,7 @@ void ClockTest::timeUpDuringAutoPlay()
     QVERIFY(!playerMove(fx).isEmpty());
     QCOMPARE(clockSeconds(fx, 59), 59);
 
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     QCOMPARE(autoSteps(fx, 1), 1);
     QVERIFY(fx.dialogs.log.isEmpty());
     QVERIFY(probe(fx.game).autoPlay.AutoPlayRunning);
@@ -264,7 +264,7 @@ void ClockTest::timeUpDuringAutoPlay()
         if (which == QLatin1String("notice:TimeUp"))
             underMessage = controls(fx.game) + timers(fx.game);
     };
-    fx.game.tmrtime_Timer();
+    fx.game.tickClock();
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
     QVERIFY(underMessage.contains(QStringLiteral("tmrauto=false")));
     QVERIFY(underMessage.contains(QStringLiteral("tmrtime=false")));
@@ -294,7 +294,7 @@ void ClockTest::timeUpDuringAutoPlay()
     QCOMPARE(boardAndClock(fx.game), dealt);
 
     // A new auto play works on the new history and solves the new board.
-    fx.game.Mnuauto_Click();
+    fx.game.startAutoPlay();
     QVERIFY(runAutoPlay(fx, 200) <= 60);
     QCOMPARE(fx.dialogs.log.size(), 2);
     QCOMPARE(fx.dialogs.log.last(), QStringLiteral("notice:GameOver"));

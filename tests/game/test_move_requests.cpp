@@ -139,7 +139,7 @@ void TestMoveRequests::click()
     QVERIFY(!probe(f.game).controls.tmrtime.enabled);
     const Snapshot before = snapshot(f);
 
-    f.game.cmdcheck_Click(cell);
+    f.game.clickTile(cell);
 
     if (!request) {
         compareUnchanged(f, before);
@@ -182,7 +182,7 @@ void TestMoveRequests::key()
     dealGame(f, {.blank = blank});
     const Snapshot before = snapshot(f);
 
-    f.game.Form_KeyDown(key);
+    f.game.pressKey(key);
 
     QCOMPARE(helpShown(f), help);
     if (!request) {
@@ -208,17 +208,17 @@ void TestMoveRequests::nothingWhileTheBoardIsInactive()
     const Snapshot before = snapshot(f);
 
     for (int cell : {1, 4, 6, 9})
-        f.game.cmdcheck_Click(cell);
+        f.game.clickTile(cell);
     for (KeyCommand key : {KeyCommand::MoveUp, KeyCommand::MoveDown, KeyCommand::MoveLeft, KeyCommand::MoveRight,
                            KeyCommand::Help})
-        f.game.Form_KeyDown(key);
+        f.game.pressKey(key);
 
     compareUnchanged(f, before);
     QCOMPARE(helpShown(f), 0);
 
     // With the board active again, the same click moves.
     probe(f.game).board.BoardActive = true;
-    f.game.cmdcheck_Click(4);
+    f.game.clickTile(4);
     QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), QStringList{"r"});
 }
 
@@ -226,15 +226,15 @@ void TestMoveRequests::onlyTheFirstRequestPrimesTheSeconds()
 {
     GameFixture f;
     dealGame(f, {.blank = 5});
-    f.game.cmdcheck_Click(4); // blank now at 4
+    f.game.clickTile(4); // blank now at 4
     QCOMPARE(probe(f.game).clock.SecondsLeft, 60);
     QVERIFY(!probe(f.game).clock.FirstMovePending);
 
     // The clock has counted some seconds down; later requests leave them.
     probe(f.game).clock.SecondsLeft = 42;
-    f.game.cmdcheck_Click(5);  // blank back to 5
-    f.game.Form_KeyDown(KeyCommand::MoveUp);  // blank to 9
-    f.game.cmdcheck_Click(5);  // the tile above comes down: blank to 5
+    f.game.clickTile(5);  // blank back to 5
+    f.game.pressKey(KeyCommand::MoveUp);  // blank to 9
+    f.game.clickTile(5);  // the tile above comes down: blank to 5
     QCOMPARE(probe(f.game).clock.SecondsLeft, 42);
     QVERIFY(!probe(f.game).clock.FirstMovePending);
     QVERIFY(probe(f.game).controls.tmrtime.enabled);
@@ -273,9 +273,9 @@ void TestMoveRequests::requestThatSolvesEndsTheGame()
     const QStringList history = probe(f.game).board.MoveHistory;
 
     if (cell >= 0)
-        f.game.cmdcheck_Click(cell);
+        f.game.clickTile(cell);
     else
-        f.game.Form_KeyDown(key);
+        f.game.pressKey(key);
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
     QVERIFY(probe(f.game).board.Solved);
@@ -305,7 +305,7 @@ void TestMoveRequests::refusedRequestOnASolvedBoardEndsTheGame()
     dealGame(f, {.blank = 15});
     probe(f.game).clock.ElapsedSeconds = 0;
 
-    f.game.Form_KeyDown(key);
+    f.game.pressKey(key);
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
     QVERIFY(probe(f.game).clock.FirstMovePending);

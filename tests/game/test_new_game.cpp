@@ -126,7 +126,7 @@ void TestNewGame::readDifficulty()
     probe(f.game).deal.ShuffleRounds = 7;
     probe(f.game).deal.MovesPerRound = 9;
     probe(f.game).controls.checkedOption = option;
-    f.game.ReadDifficulty();
+    f.game.readDifficulty();
     QCOMPARE(probe(f.game).deal.Difficulty, difficulty);
     QCOMPARE(int(probe(f.game).deal.ShuffleRounds), rounds);
     QCOMPARE(int(probe(f.game).deal.MovesPerRound), perRound);
@@ -154,7 +154,7 @@ void TestNewGame::shuffleCountsEveryMoveOnce()
     probe(g.game).controls.checkedOption = option;
     probe(g.game).clock.TimeLimitMinutes = 10;
     g.progress.expectedMax = total;
-    g.game.NewGame();
+    g.game.newGame();
 
     // The bar is set after every draw, reversals included, while it is shown
     // with its full range; it ends at the number of counted moves.
@@ -291,7 +291,7 @@ void TestNewGame::previousDirectionStartsFreshEachGame()
     QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), QStringList{});
 
     progress.clear();
-    f.game.NewGame();
+    f.game.newGame();
     QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(60));
     QCOMPARE(progress.values.front(), 1);
@@ -350,7 +350,7 @@ void TestNewGame::stateAfterNewGame()
     probe(g).autoPlay.ReplayIndex = 17;
     probe(g).board.Solved = true;
 
-    g.NewGame();
+    g.newGame();
 
     QCOMPARE(probe(g).clock.SecondsLeft, 0);
     QVERIFY(!probe(g).controls.tmrtime.enabled);
@@ -443,7 +443,7 @@ void TestNewGame::bestTimesReloadedAtEveryNewGame()
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Medium"), QStringLiteral(" 77")));
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 66")));
     QCOMPARE(f.scores.BestMedium, 480.0);
-    f.game.NewGame();
+    f.game.newGame();
     QCOMPARE(f.scores.BestMedium, 77.0);
     QCOMPARE(int(f.scores.BestHard), 66);
     QCOMPARE(f.scores.BestEasy, 480.0);
@@ -453,22 +453,22 @@ void TestNewGame::randomSourceSeededOncePerGame()
 {
     RecordedGame g(3);
     probe(g.game).controls.checkedOption = level(u"Easy");
-    g.game.NewGame();
+    g.game.newGame();
     QCOMPARE(g.random.seeds, 1);
     // Seeded before the first draw.
     QCOMPARE(g.random.events.front(), -1.0);
     const std::size_t firstGame = g.random.events.size();
 
     probe(g.game).controls.checkedOption = level(u"Hard");
-    g.game.NewGame();
+    g.game.newGame();
     QCOMPARE(g.random.seeds, 2);
     QCOMPARE(g.random.events.at(firstGame), -1.0);
     QCOMPARE(std::count(g.random.events.begin(), g.random.events.end(), -1.0), 2);
 
     GameFixture f;
-    f.game.NewGame();
-    f.game.NewGame();
-    f.game.NewGame();
+    f.game.newGame();
+    f.game.newGame();
+    f.game.newGame();
     QCOMPARE(f.random.seeds, 3);
 }
 

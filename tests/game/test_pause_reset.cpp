@@ -68,7 +68,7 @@ void PauseResetTest::pauseButton()
     const QStringList board = boardAndClock(fx.game);
     const bool pauseEnabled = probe(fx.game).controls.cmdpause.enabled;
 
-    fx.game.cmdpause_Click();
+    fx.game.pressPause();
 
     QCOMPARE(probe(fx.game).controls.cmdpause.action, action);
     QCOMPARE(probe(fx.game).controls.cmdpause.enabled, pauseEnabled);
@@ -91,14 +91,14 @@ void PauseResetTest::pausedGameIgnoresTilesAndKeys()
     const QStringList before = everything(fx.game);
 
     for (int index = 0; index < 16; ++index)
-        fx.game.cmdcheck_Click(index);
+        fx.game.clickTile(index);
     for (KeyCommand key : {KeyCommand::MoveDown, KeyCommand::MoveLeft, KeyCommand::MoveRight, KeyCommand::MoveUp,
                            KeyCommand::Help})
-        fx.game.Form_KeyDown(key);
+        fx.game.pressKey(key);
     QCOMPARE(everything(fx.game), before);
     QVERIFY(fx.dialogs.log.isEmpty());
 
-    fx.game.cmdpause_Click();
+    fx.game.pressPause();
     const int size = probe(fx.game).board.MoveHistory.size();
     QVERIFY(!playerMove(fx).isEmpty());
     QCOMPARE(probe(fx.game).board.MoveHistory.size(), size + 1);
@@ -137,7 +137,7 @@ void PauseResetTest::reset()
     const int seedsBefore = fx.random.seeds;
 
     fx.dialogs.confirmAnswer = answer;
-    fx.game.Cmdreset_Click();
+    fx.game.requestReset();
     QCOMPARE(fx.dialogs.log, QStringList{kResetLine});
 
     if (!answer) {
@@ -211,7 +211,7 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
         historyUnder = probe(fx.game).board.MoveHistory;
     };
     fx.dialogs.confirmAnswer = answer;
-    fx.game.Cmdreset_Click();
+    fx.game.requestReset();
 
     QCOMPARE(ticks, 2);
     QCOMPARE(steps, autoPlay ? 2 : 0);
@@ -248,7 +248,7 @@ void PauseResetTest::resetEndsAutoPlayForGood()
     QVERIFY(enter(fx, Situation::AutoPlay));
     QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Stop);
 
-    fx.game.Cmdreset_Click();
+    fx.game.requestReset();
     QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
     QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
     QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);

@@ -96,7 +96,7 @@ void TestSolvedCheck::checkSolved()
     f.layOut(15);
     std::array<Cell, 16> &cells = probe(f.game).board.cmdcheck;
     if (arrangement == u"labelled") {
-        probe(f.game).LabelCells();
+        probe(f.game).labelCells();
     } else if (arrangement == u"cell 15 shown") {
         cells[15] = Cell{QStringLiteral("x"), true};
     } else if (arrangement == u"cell 7 hidden") {
@@ -124,7 +124,7 @@ void TestSolvedCheck::checkSolved()
     const QStringList board = core::boardText(f.game);
     const QStringList history = probe(f.game).board.MoveHistory;
 
-    f.game.CheckSolved();
+    f.game.checkSolved();
 
     QCOMPARE(probe(f.game).board.Solved, solved);
     if (solved) {
@@ -162,7 +162,7 @@ void TestSolvedCheck::gameOverAfterAutoPlay()
     bool clockStoppedFirst = false;
     f.dialogs.whileOpen = [&](const QString &) { clockStoppedFirst = !probe(f.game).controls.tmrtime.enabled; };
 
-    f.game.cmdcheck_Click(15);
+    f.game.clickTile(15);
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("notice:GameOver")});
     QVERIFY(clockStoppedFirst);
@@ -227,7 +227,7 @@ void TestSolvedCheck::recordOrPlainWin()
     oneMoveFromSolved(f, elapsed);
     const QStringList history = probe(f.game).board.MoveHistory;
 
-    f.game.cmdcheck_Click(15);
+    f.game.clickTile(15);
 
     QVERIFY(probe(f.game).board.Solved);
     if (record) {
@@ -282,7 +282,7 @@ void TestSolvedCheck::winnerIsAskedBeforeAnythingIsStored()
         f.dialogs.winnerName = QStringLiteral("Bo  Chen");
     };
 
-    f.game.cmdcheck_Click(15);
+    f.game.clickTile(15);
 
     QVERIFY(asked);
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
@@ -346,7 +346,7 @@ void TestSolvedCheck::recordAgainstTheFileAsItIsNow()
     };
     oneMoveFromSolved(f, 100);
 
-    f.game.cmdcheck_Click(15);
+    f.game.clickTile(15);
 
     QCOMPARE(f.dialogs.log, shown);
     // The store, the next game and the high-score window go by what is in force.
@@ -375,7 +375,7 @@ void TestSolvedCheck::unknownDifficultyStoresAndShowsNothing()
     probe(f.game).deal.Difficulty = difficulty;
     const QStringList history = probe(f.game).board.MoveHistory;
 
-    f.game.cmdcheck_Click(15);
+    f.game.clickTile(15);
 
     QVERIFY(probe(f.game).board.Solved);
     QVERIFY(f.dialogs.log.isEmpty());
@@ -419,13 +419,13 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
         QVERIFY(cell >= 0 && cell < 16);
         QVERIFY(probe(f.game).board.cmdcheck[cell].visible);
         const qsizetype historyBefore = probe(f.game).board.MoveHistory.size();
-        f.game.cmdcheck_Click(cell);
+        f.game.clickTile(cell);
         if (i > 0) {
             QCOMPARE(probe(f.game).board.MoveHistory.size(), historyBefore + 1);
             QVERIFY(probe(f.game).controls.tmrtime.enabled);
             QVERIFY(!probe(f.game).clock.FirstMovePending);
             if ((moves.size() - i) % 3 == 0) {
-                f.game.tmrtime_Timer();
+                f.game.tickClock();
                 ++ticks;
             }
         }

@@ -125,10 +125,10 @@ struct TileMove
 };
 
 inline constexpr TileMove kTileMoves[] = {
-    {u"u", &GameState::MoveUp, 4, KeyCommand::MoveUp},
-    {u"d", &GameState::MoveDown, -4, KeyCommand::MoveDown},
-    {u"l", &GameState::MoveLeft, 1, KeyCommand::MoveLeft},
-    {u"r", &GameState::MoveRight, -1, KeyCommand::MoveRight},
+    {u"u", &GameState::moveTileUp, 4, KeyCommand::MoveUp},
+    {u"d", &GameState::moveTileDown, -4, KeyCommand::MoveDown},
+    {u"l", &GameState::moveTileLeft, 1, KeyCommand::MoveLeft},
+    {u"r", &GameState::moveTileRight, -1, KeyCommand::MoveRight},
 };
 
 // The tile move of a code; none for any other text.

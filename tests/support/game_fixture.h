@@ -110,7 +110,7 @@ inline void dealGame(GameFixture &fx, const DealOptions &deal = {})
 {
     probe(fx.game).controls.checkedOption = deal.difficulty;
     probe(fx.game).clock.TimeLimitMinutes = deal.limitMinutes;
-    fx.game.NewGame();
+    fx.game.newGame();
     probe(fx.game).controls.cmdpause.enabled = false;
     if (deal.blank >= 0) {
         fx.layOut(deal.blank);

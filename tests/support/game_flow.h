@@ -74,7 +74,7 @@ inline QString playerMove(GameFixture &fx)
         after[tile] = Cell{QString(), false};
         if (isSolvedLayout(after))
             continue;
-        fx.game.cmdcheck_Click(tile);
+        fx.game.clickTile(tile);
         return m.code.toString();
     }
     return QString();
@@ -87,7 +87,7 @@ inline int clockSeconds(GameFixture &fx, int seconds)
     int delivered = 0;
     for (int i = 0; i < seconds; ++i) {
         if (probe(fx.game).controls.tmrtime.enabled) {
-            fx.game.tmrtime_Timer();
+            fx.game.tickClock();
             ++delivered;
         }
     }
@@ -101,7 +101,7 @@ inline int autoSteps(GameFixture &fx, int count)
     int delivered = 0;
     for (int i = 0; i < count; ++i) {
         if (probe(fx.game).controls.tmrauto.enabled) {
-            fx.game.tmrauto_Timer();
+            fx.game.stepAutoPlay();
             ++delivered;
         }
     }
@@ -115,10 +115,10 @@ inline int runAutoPlay(GameFixture &fx, int maxSteps, bool withClock = true)
 {
     int steps = 0;
     while (probe(fx.game).controls.tmrauto.enabled && steps < maxSteps) {
-        fx.game.tmrauto_Timer();
+        fx.game.stepAutoPlay();
         ++steps;
         if (withClock && steps % 2 == 0 && probe(fx.game).controls.tmrtime.enabled)
-            fx.game.tmrtime_Timer();
+            fx.game.tickClock();
     }
     return steps;
 }
@@ -197,7 +197,7 @@ inline bool enter(GameFixture &fx, Situation situation)
     if (situation == Situation::BeforeFirstMove)
         return true;
     if (situation == Situation::AutoPlayBeforeFirstMove) {
-        fx.game.Mnuauto_Click();
+        fx.game.startAutoPlay();
         return true;
     }
     if (playerMove(fx).isEmpty())
@@ -207,24 +207,24 @@ inline bool enter(GameFixture &fx, Situation situation)
     case Situation::Running:
         return true;
     case Situation::Paused:
-        fx.game.cmdpause_Click();
+        fx.game.pressPause();
         return true;
     case Situation::OptionsOpen:
-        fx.game.mnuoptions_Click();
+        fx.game.openOptions();
         return true;
     case Situation::AutoPlay:
     case Situation::StoppedAutoPlay:
     case Situation::ResetDuringAutoPlay:
-        fx.game.Mnuauto_Click();
+        fx.game.startAutoPlay();
         autoSteps(fx, 3);
         clockSeconds(fx, 1);
         if (!fx.dialogs.log.isEmpty() || !probe(fx.game).autoPlay.AutoPlayRunning)
             return false;
         if (situation == Situation::StoppedAutoPlay)
-            fx.game.cmdpause_Click();
+            fx.game.pressPause();
         if (situation == Situation::ResetDuringAutoPlay) {
             fx.dialogs.confirmAnswer = true;
-            fx.game.Cmdreset_Click();
+            fx.game.requestReset();
             fx.dialogs.log.clear();
         }
         return true;

@@ -26,7 +26,7 @@ struct GameStateProbe
     AutoPlayState &autoPlay;
     ControlsState &controls;
 
-    void LabelCells() { game.LabelCells(); }
+    void labelCells() { game.labelCells(); }
     void checkOptionFor(const QString &difficulty) { game.checkOptionFor(difficulty); }
     void holdTimers() { game.holdTimers(); }
     void releaseTimers() { game.releaseTimers(); }

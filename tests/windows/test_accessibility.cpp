@@ -130,7 +130,7 @@ void TestAccessibility::timeLimitIsOneSpinButton()
 {
     MainWindowFixture f;
     frmMain &w = f.window;
-    f.fx.game.mnuoptions_Click();
+    f.fx.game.openOptions();
     w.render();
     ctl<QLineEdit>(w, "txtlimit")->setText(QStringLiteral("59"));
 
@@ -181,7 +181,7 @@ void TestAccessibility::progressBarSilentWhileHidden()
              QStringLiteral("Shuffle"));
 
     Listener listener;
-    f.fx.game.NewGame();
+    f.fx.game.newGame();
     f.window.render();
     const QStringList values = listener.heard.filter(QStringLiteral("ValueChanged pgblength"));
     QVERIFY(values.contains(QStringLiteral("ValueChanged pgblength")));

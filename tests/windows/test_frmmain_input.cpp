@@ -237,7 +237,7 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
     dealGame(f.fx, {.limitMinutes = 12, .blank = kBlank});
     f.window.render();
     showActive(f.window);
-    f.fx.game.mnuoptions_Click();
+    f.fx.game.openOptions();
     f.window.render();
     QLineEdit *box = ctl<QLineEdit>(f.window, "txtlimit");
     QCOMPARE(box->text(), QStringLiteral("12"));
@@ -270,7 +270,7 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     dealGame(f.fx, {.limitMinutes = 34, .blank = kBlank});
     f.window.render();
     showActive(f.window);
-    f.fx.game.mnuoptions_Click();
+    f.fx.game.openOptions();
     f.window.render();
     QLineEdit *box = ctl<QLineEdit>(f.window, "txtlimit");
     box->setFocus();
@@ -342,7 +342,7 @@ void TestFrmMainInput::tabThroughOptionsPanel()
     dealGame(f.fx, {.blank = kBlank});
     f.window.render();
     showActive(f.window);
-    f.fx.game.mnuoptions_Click();
+    f.fx.game.openOptions();
     f.window.render();
 
     ctl<QPushButton>(f.window, "CmdOK")->setFocus();
@@ -434,7 +434,7 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
     QVERIFY(probe(f.fx.game).controls.famOptions.visible);
     QVERIFY(!ctl<QGroupBox>(f.window, "famOptions")->isHidden());
     QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
-    f.fx.game.cmdCancel_Click();
+    f.fx.game.cancelOptions();
     f.window.render();
 
     // F2: auto play.

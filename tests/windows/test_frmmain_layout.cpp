@@ -104,7 +104,7 @@ void TestFrmMainLayout::clientAreaFollowsOptionsPanel()
     const int chrome = w.height() - ctl<QWidget>(w, "client")->height();
     QVERIFY(chrome >= 0);
 
-    f.fx.game.mnuoptions_Click();
+    f.fx.game.openOptions();
     w.render();
     QCoreApplication::processEvents();
     QCOMPARE(ctl<QWidget>(w, "client")->size(), QSize(215, 174));
@@ -115,7 +115,7 @@ void TestFrmMainLayout::clientAreaFollowsOptionsPanel()
     QVERIFY(ctl<QPushButton>(w, "cmdpause")->geometry().top() >= ctl<QWidget>(w, "client")->height());
     QVERIFY(ctl<QStatusBar>(w, "stbtimer")->isHidden());
 
-    f.fx.game.cmdCancel_Click();
+    f.fx.game.cancelOptions();
     w.render();
     QCoreApplication::processEvents();
     QCOMPARE(ctl<QWidget>(w, "client")->size(), QSize(215, 240));
@@ -305,7 +305,7 @@ void TestFrmMainLayout::controlsCarryTheirOwnFont()
 
     // Once the panel is open, the label of the time limit reads whole up to
     // the box that covers its end.
-    f.fx.game.mnuoptions_Click();
+    f.fx.game.openOptions();
     f.window.render();
     const QLabel *label = ctl<QLabel>(f.window, "Label1");
     QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->text())
@@ -332,7 +332,7 @@ void TestFrmMainLayout::optionsPanelCoversTheBlock()
     // The blank takes no clicks: they reach the board behind it.
     QCOMPARE(ownerAt(15), nullptr);
 
-    f.fx.game.mnuoptions_Click();
+    f.fx.game.openOptions();
     w.render();
     for (int i = 0; i < 15; ++i) {
         QWidget *owner = ownerAt(i);
@@ -381,7 +381,7 @@ void TestFrmMainLayout::upDownArrowsWriteTheTextBox()
     QVERIFY(ctl<UpDown>(w, "udlimit")->minimum() == 0 || ctl<UpDown>(w, "udlimit")->minimum() == 1);
     QCOMPARE(ctl<UpDown>(w, "udlimit")->value(), 20);
 
-    f.fx.game.mnuoptions_Click();
+    f.fx.game.openOptions();
     w.render();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -49,12 +49,12 @@ bool enterSetting(GameFixture &fx, Setting setting)
     case Setting::OptionsOpen:
         if (!enter(fx, Situation::Running))
             return false;
-        fx.game.mnuoptions_Click();
+        fx.game.openOptions();
         return !probe(fx.game).controls.tmrtime.enabled;
     case Setting::OptionsOpenBeforeFirstMove:
         if (!enter(fx, Situation::BeforeFirstMove))
             return false;
-        fx.game.mnuoptions_Click();
+        fx.game.openOptions();
         return true;
     }
     return false;
@@ -63,9 +63,9 @@ bool enterSetting(GameFixture &fx, Setting setting)
 void open(Route route, GameState &game)
 {
     if (route == Route::Help)
-        game.ShowHowToPlay();
+        game.showHowToPlay();
     else
-        game.mnuabout_Click();
+        game.showAbout();
 }
 
 QString dialogName(Route route)
@@ -99,7 +99,7 @@ void HelpAboutHoldTest::helpText()
 
     GameFixture fx;
     dealGame(fx);
-    fx.game.ShowHowToPlay();
+    fx.game.showHowToPlay();
     QCOMPARE(fx.dialogs.log, QStringList{dialogName(Route::Help)});
 }
 

@@ -14,7 +14,7 @@ void startedGame(GameFixture &f, bool moved)
     dealGame(f);
     if (moved) {
         QVERIFY(!flow::playerMove(f).isEmpty());
-        f.game.tmrtime_Timer();
+        f.game.tickClock();
     }
 }
 
@@ -66,7 +66,7 @@ void TestOptionsPanel::openClosesOffTheGame()
     const QStringList history = probe(game).board.MoveHistory;
     const int elapsed = probe(game).clock.ElapsedSeconds;
 
-    game.mnuoptions_Click();
+    game.openOptions();
 
     QVERIFY(!probe(game).controls.mnutools.enabled);
     QVERIFY(!probe(game).controls.tmrtime.enabled);
@@ -98,7 +98,7 @@ void TestOptionsPanel::openShowsLimitInForce()
     GameFixture f;
     dealGame(f, {level(u"Medium"), qint16(limit)});
     probe(f.game).controls.txtlimit.text = QStringLiteral("33");
-    f.game.mnuoptions_Click();
+    f.game.openOptions();
     // Plain digits, without the blank the store puts before a number.
     QCOMPARE(probe(f.game).controls.txtlimit.text, text);
     // The option buttons show the difficulty in force.
@@ -121,10 +121,10 @@ void TestOptionsPanel::optionButtonsProposeTheirLimit()
     GameFixture f;
     dealGame(f, {.limitMinutes = 42});
     GameState &game = f.game;
-    game.mnuoptions_Click();
+    game.openOptions();
     QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("42"));
 
-    game.optionClicked(*option);
+    game.chooseDifficulty(*option);
     QCOMPARE(probe(game).controls.txtlimit.text, text);
     QCOMPARE(probe(game).controls.checkedOption, option);
     // Nothing takes effect before OK.
@@ -168,11 +168,11 @@ void TestOptionsPanel::applyTakesOrReplacesTheLimit()
     GameFixture f;
     dealGame(f, {.limitMinutes = 25});
     GameState &game = f.game;
-    game.mnuoptions_Click();
-    game.optionClicked(*option);
+    game.openOptions();
+    game.chooseDifficulty(*option);
     // Typed, stepped or pasted: the box ends up holding this text.
     probe(game).controls.txtlimit.text = text;
-    game.CmdOK_Click();
+    game.applyOptions();
 
     QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(limit));
     QCOMPARE(probe(game).deal.Difficulty, optionName(option));
@@ -203,13 +203,13 @@ void TestOptionsPanel::applyDealsNewGame()
     GameState &game = f.game;
     QVERIFY(!flow::playerMove(f).isEmpty());
     for (int i = 0; i < 5; ++i)
-        game.tmrtime_Timer();
+        game.tickClock();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 5);
 
-    game.mnuoptions_Click();
-    game.optionClicked(*to);
+    game.openOptions();
+    game.chooseDifficulty(*to);
     probe(game).controls.txtlimit.text = QStringLiteral("12");
-    game.CmdOK_Click();
+    game.applyOptions();
 
     QVERIFY(probe(game).controls.mnutools.enabled);
     QVERIFY(probe(game).board.BoardActive);
@@ -244,14 +244,14 @@ void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
     GameFixture f;
     dealGame(f);
     GameState &game = f.game;
-    game.mnuoptions_Click();
+    game.openOptions();
     probe(game).controls.txtlimit.text = QStringLiteral("30");
-    game.CmdOK_Click();
+    game.applyOptions();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
 
     QVERIFY(!flow::playerMove(f).isEmpty());
-    game.tmrtime_Timer();
-    game.tmrtime_Timer();
+    game.tickClock();
+    game.tickClock();
     QCOMPARE(probe(game).clock.ElapsedSeconds, 2);
     QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : 29 : 58"));
 }
@@ -262,12 +262,12 @@ void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
     dealGame(f, {level(u"Medium"), 15});
     GameState &game = f.game;
     QVERIFY(!flow::playerMove(f).isEmpty());
-    game.tmrtime_Timer();
+    game.tickClock();
     const QStringList history = probe(game).board.MoveHistory;
     const int seeds = f.random.seeds;
 
-    game.mnuoptions_Click();
-    game.CmdOK_Click();
+    game.openOptions();
+    game.applyOptions();
 
     QCOMPARE(f.random.seeds, seeds + 1);
     QVERIFY(probe(game).board.MoveHistory != history);
@@ -312,9 +312,9 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     const auto cells = probe(game).board.cmdcheck;
     const qint16 rounds = probe(game).deal.ShuffleRounds;
 
-    game.mnuoptions_Click();
-    game.optionClicked(*chosen);
-    game.cmdCancel_Click();
+    game.openOptions();
+    game.chooseDifficulty(*chosen);
+    game.cancelOptions();
 
     QCOMPARE(probe(game).controls.checkedOption, restored);
     QCOMPARE(probe(game).deal.Difficulty, difficulty);
@@ -330,7 +330,7 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     QVERIFY(!probe(game).controls.famOptions.visible);
 
     // The next opening shows the limit in force, not the proposed one.
-    game.mnuoptions_Click();
+    game.openOptions();
     QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("10"));
 }
 
@@ -350,9 +350,9 @@ void TestOptionsPanel::cancelRestartsClockOnlyForGameUnderWay()
     const QString clock = clockLine(probe(game).controls);
     const int elapsed = probe(game).clock.ElapsedSeconds;
 
-    game.mnuoptions_Click();
+    game.openOptions();
     QVERIFY(!probe(game).controls.tmrtime.enabled);
-    game.cmdCancel_Click();
+    game.cancelOptions();
 
     QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
     QCOMPARE(probe(game).controls.cmdpause.enabled, moved);
@@ -382,14 +382,14 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
     if (moved)
         QVERIFY(!flow::playerMove(f).isEmpty());
 
-    game.mnuoptions_Click();
+    game.openOptions();
     QVERIFY(!probe(game).controls.tmrtime.enabled);
     bool clockWhileOpen = true;
     f.dialogs.whileOpen = [&](const QString &) { clockWhileOpen = probe(game).controls.tmrtime.enabled; };
     if (window == QLatin1String("help"))
-        game.ShowHowToPlay();
+        game.showHowToPlay();
     else
-        game.mnuabout_Click();
+        game.showAbout();
     QCOMPARE(f.dialogs.log.size(), 1);
     QVERIFY(!clockWhileOpen);
 
@@ -401,7 +401,7 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
     QVERIFY(!probe(game).controls.mnutools.enabled);
 
     // Cancel then leaves the clock as the game needs it.
-    game.cmdCancel_Click();
+    game.cancelOptions();
     QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
 }
 
@@ -410,11 +410,11 @@ void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
     GameFixture f;
     dealGame(f, {.blank = 5});
     GameState &game = f.game;
-    game.mnuoptions_Click();
+    game.openOptions();
 
-    game.cmdcheck_Click(9);
-    game.Form_KeyDown(KeyCommand::MoveUp);
-    game.Form_KeyDown(KeyCommand::Help);
+    game.clickTile(9);
+    game.pressKey(KeyCommand::MoveUp);
+    game.pressKey(KeyCommand::Help);
     QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
     QVERIFY(!probe(game).controls.tmrtime.enabled);
     QVERIFY(!probe(game).controls.cmdpause.enabled);

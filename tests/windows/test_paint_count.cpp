@@ -135,9 +135,9 @@ void TestPaintCount::newGameDrawsEachTileOnce_data()
     QTest::addColumn<Deal>("deal");
 
     // As the window deals a game: run the handler, then draw the state.
-    QTest::newRow("NewGame, then render") << Deal([](frmMain &window, PaintCounter &counter) {
+    QTest::newRow("newGame, then render") << Deal([](frmMain &window, PaintCounter &counter) {
         counter.phase = PaintCounter::During;
-        window.game().NewGame();
+        window.game().newGame();
         counter.phase = PaintCounter::After;
         window.render();
     });
@@ -155,7 +155,7 @@ void TestPaintCount::newGameDrawsEachTileOnce()
     GameFixture fx;
     GameState &game = fx.game;
     frmMain window(game);
-    probe(game).LabelCells();
+    probe(game).labelCells();
     probe(game).controls.cmdpause.enabled = false;
     probe(game).board.BoardActive = true;
     probe(game).controls.checkedOption = level(u"Hard");
@@ -210,8 +210,8 @@ void TestPaintCount::clockTickRepaintsTheClockPanelAlone()
     GameState &game = fx.game;
     frmMain window(game);
     probe(game).clock.TimeLimitMinutes = 10;
-    game.NewGame();
-    game.RequestMoveUp();
+    game.newGame();
+    game.requestMoveUp();
     window.render();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
