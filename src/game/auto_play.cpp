@@ -5,10 +5,7 @@ void GameState::startAutoPlay()
 {
     m_autoPlay.ReplayIndex = static_cast<int>(m_board.MoveHistory.size()) - 2;
     setAutoStepperRunning(true);
-    m_autoPlay.AutoPlayRunning = true;
-    m_controls.mnutools.enabled = false;
-    m_controls.cmdpause.action = PauseAction::Stop;
-    m_board.BoardActive = false;
+    m_phase = Phase::AutoPlay;
     m_autoPlay.AutoPlayUsed = true;
 }
 
@@ -34,7 +31,5 @@ void GameState::stepAutoPlay()
 void GameState::endAutoPlay()
 {
     setAutoStepperRunning(false);
-    m_autoPlay.AutoPlayRunning = false;
-    m_controls.mnutools.enabled = true;
-    m_controls.cmdpause.action = PauseAction::Pause;
+    m_phase = Phase::Playing;
 }

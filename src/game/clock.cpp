@@ -19,15 +19,13 @@ void GameState::tickClock()
         // time-up steps again, and end a running auto play as a reset would:
         // the new game replaces the history it is reading.
         setClockRunning(false);
-        if (m_autoPlay.AutoPlayRunning)
+        if (m_phase == Phase::AutoPlay)
             endAutoPlay();
         m_dialogs->tell(Dialogs::Notice::TimeUp);
         newGame();
-        m_controls.cmdpause.enabled = false;
         // Help or About may have set the clock going under an open options
-        // panel; the board stays closed until the panel is.
-        if (m_controls.famOptions.visible)
-            m_board.BoardActive = false;
+        // panel, which stays open: the board stays closed until it is.
+        m_controls.cmdpause.enabled = false;
     }
 }
 
@@ -39,8 +37,8 @@ void GameState::holdTimers()
 
 void GameState::releaseTimers()
 {
-    if (m_controls.cmdpause.action == PauseAction::Pause && !m_clock.FirstMovePending)
+    if ((m_phase == Phase::Playing || m_phase == Phase::Options) && !m_clock.FirstMovePending)
         setClockRunning(true);
-    if (m_autoPlay.AutoPlayRunning)
+    if (m_phase == Phase::AutoPlay)
         setAutoStepperRunning(true);
 }

@@ -40,7 +40,6 @@ struct BoardState
     // The codes of the tile moves since the last new game; the first and the
     // last entry are always empty.
     QStringList MoveHistory{QString(), QString()};
-    bool BoardActive = true;
     // The result of the last solved check.
     bool Solved = false;
 };
@@ -68,15 +67,18 @@ struct ClockState
 
 struct AutoPlayState
 {
-    bool AutoPlayRunning = false;
     bool AutoPlayUsed = false;
     // Wider than 16 bits: a history held down for an hour still replays.
     int ReplayIndex = 0;
 };
 
-// What the pause button does: pause a game that runs or is ready, resume a
-// paused one, or stop an auto play.
-enum class PauseAction { Pause, Resume, Stop };
+// Where the game stands, as far as the player may act on it.
+enum class Phase {
+    Playing,  // the board takes moves; the clock runs from the first one
+    Paused,   // the clock, the board, Reset and the Tools menu wait for Resume
+    AutoPlay, // the game undoes its moves, one every half second
+    Options,  // the options panel is open over the board
+};
 
 // A reading of the clock: minutes and seconds as the status bar shows them.
 struct ClockReading
@@ -92,20 +94,13 @@ enum class KeyCommand { MoveUp, MoveDown, MoveLeft, MoveRight, Help };
 // The controls of the main window as far as the game reads and writes them.
 struct ControlsState
 {
-    struct
-    {
-        PauseAction action = PauseAction::Pause;
-        bool enabled = true;
-    } cmdpause;
-    struct { bool enabled = true; } Cmdreset;
-    struct { bool enabled = true; } mnutools;
+    // Whether the game is under way: a move was asked for since the deal.
+    struct { bool enabled = true; } cmdpause;
     struct { bool enabled = false; } tmrtime;
     struct { bool enabled = false; } tmrauto;
     // The difficulty whose option button is checked (none: no button).
     const DifficultyLevel *checkedOption = nullptr;
     struct { QString text = QStringLiteral("20"); } txtlimit;
-    // The options panel, over the board; the status bar shows while it is closed.
-    struct { bool visible = false; } famOptions;
     // The clock and the difficulty of the game; nothing before the first deal.
     struct
     {
@@ -142,6 +137,7 @@ public:
     const ClockState &clock() const { return m_clock; }
     const AutoPlayState &autoPlay() const { return m_autoPlay; }
     const ControlsState &controls() const { return m_controls; }
+    Phase phase() const { return m_phase; }
 
     // --- Start-up --------------------------------------------------------------
     // The main window's load step, with the difficulty and the time limit
@@ -213,7 +209,6 @@ private:
     void moveTile(int neighbour, const QString &code);
     void endAutoPlay();
     void recordBestTime(const DifficultyLevel &level);
-    void closeOptionsPanel();
     // Stops both timers while a message or the About window waits; afterwards
     // restarts the clock when a game runs normally and the stepper when an
     // auto play is in progress.
@@ -228,6 +223,7 @@ private:
     ClockState m_clock;
     AutoPlayState m_autoPlay;
     ControlsState m_controls;
+    Phase m_phase = Phase::Playing;
 
     SettingsStore &m_store;
     ScoreVariables &m_scores;

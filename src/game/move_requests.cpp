@@ -4,7 +4,7 @@
 
 void GameState::clickTile(int index)
 {
-    if (!m_board.BoardActive)
+    if (m_phase != Phase::Playing)
         return;
     locateBlank();
     const int blank = m_board.BlankIndex;
@@ -21,7 +21,7 @@ void GameState::clickTile(int index)
 
 void GameState::pressKey(KeyCommand key)
 {
-    if (!m_board.BoardActive)
+    if (m_phase != Phase::Playing)
         return;
     switch (key) {
     case KeyCommand::MoveUp: requestMoveUp(); break;

@@ -82,5 +82,4 @@ void GameState::newGame()
     m_controls.stbtimer.clock = ClockReading{m_clock.TimeLimitMinutes, m_clock.SecondsLeft};
     m_controls.stbtimer.difficulty = m_deal.Difficulty;
     progress.visible = false;
-    m_board.BoardActive = true;
 }

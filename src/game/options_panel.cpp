@@ -7,10 +7,8 @@
 
 void GameState::openOptions()
 {
-    m_controls.mnutools.enabled = false;
     setClockRunning(false);
-    m_controls.famOptions.visible = true;
-    m_board.BoardActive = false;
+    m_phase = Phase::Options;
     m_controls.txtlimit.text = QString::number(m_clock.TimeLimitMinutes);
 }
 
@@ -27,8 +25,7 @@ void GameState::editTimeLimit(const QString &text)
 
 void GameState::applyOptions()
 {
-    m_controls.mnutools.enabled = true;
-    m_board.BoardActive = true;
+    m_phase = Phase::Playing;
     readDifficulty();
     // A limit above 0 and up to 60 minutes is taken; anything else gives the
     // difficulty's own.
@@ -39,22 +36,14 @@ void GameState::applyOptions()
     m_clock.SecondsLeft = 0;
     newGame();
     m_controls.cmdpause.enabled = false;
-    closeOptionsPanel();
     // The first game after Apply counts its seconds from 0 like every other
     // game, so that its best time is true.
 }
 
 void GameState::cancelOptions()
 {
-    m_controls.mnutools.enabled = true;
-    m_board.BoardActive = true;
-    closeOptionsPanel();
+    m_phase = Phase::Playing;
     if (m_controls.cmdpause.enabled)
         setClockRunning(true);
     checkOptionFor(m_deal.Difficulty);
-}
-
-void GameState::closeOptionsPanel()
-{
-    m_controls.famOptions.visible = false;
 }

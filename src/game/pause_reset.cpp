@@ -5,25 +5,19 @@
 
 void GameState::pressPause()
 {
-    PauseAction &action = m_controls.cmdpause.action;
-    switch (action) {
-    case PauseAction::Stop:
+    switch (m_phase) {
+    case Phase::AutoPlay:
         endAutoPlay();
-        m_board.BoardActive = true;
         break;
-    case PauseAction::Pause:
+    case Phase::Playing:
         holdTimers();
-        m_board.BoardActive = false;
-        m_controls.mnutools.enabled = false;
-        m_controls.Cmdreset.enabled = false;
-        action = PauseAction::Resume;
+        m_phase = Phase::Paused;
         break;
-    case PauseAction::Resume:
+    case Phase::Paused:
         setClockRunning(true);
-        m_board.BoardActive = true;
-        m_controls.mnutools.enabled = true;
-        m_controls.Cmdreset.enabled = true;
-        action = PauseAction::Pause;
+        m_phase = Phase::Playing;
+        break;
+    case Phase::Options:
         break;
     }
 }
@@ -33,13 +27,9 @@ void GameState::requestReset()
     // The clock and a running auto play go on while the question is open.
     if (!m_dialogs->confirmReset())
         return;
-    if (m_autoPlay.AutoPlayRunning)
-        m_controls.cmdpause.action = PauseAction::Pause;
     m_controls.cmdpause.enabled = false;
     setClockRunning(false);
-    // The stepper stops and the Tools menu comes back whatever ran before.
     setAutoStepperRunning(false);
-    m_autoPlay.AutoPlayRunning = false;
-    m_controls.mnutools.enabled = true;
+    m_phase = Phase::Playing;
     newGame();
 }

@@ -12,7 +12,7 @@ void GameState::load(const QString &storedDifficulty, qint16 storedLimitMinutes)
     m_clock.SecondsLeft = 0;
     m_deal.ActivationCount = 0;
     m_controls.cmdpause.enabled = false;
-    m_board.BoardActive = true;
+    m_phase = Phase::Playing;
     m_board.MoveHistory = QStringList{QString(), QString()};
 }
 

@@ -252,20 +252,22 @@ void frmMain::render()
     // set again would repaint its control and be announced to a screen reader
     // once more (a clock tick changes the clock panel alone).
     renderCells();
-    if (const QString caption = pauseCaption(state.cmdpause.action); m_pause->text() != caption)
+    const Phase phase = m_game.phase();
+    if (const QString caption = pauseCaption(phase); m_pause->text() != caption)
         m_pause->setText(caption);
-    if (const QString tip = pauseToolTip(state.cmdpause.action); m_pause->toolTip() != tip)
+    if (const QString tip = pauseToolTip(phase); m_pause->toolTip() != tip)
         m_pause->setToolTip(tip);
     if (m_pause->isEnabled() != state.cmdpause.enabled)
         m_pause->setEnabled(state.cmdpause.enabled);
-    if (m_reset->isEnabled() != state.Cmdreset.enabled)
-        m_reset->setEnabled(state.Cmdreset.enabled);
+    if (const bool reset = phase != Phase::Paused; m_reset->isEnabled() != reset)
+        m_reset->setEnabled(reset);
 
     // A disabled menu takes its shortcuts with it.
-    if (m_toolsMenu->menuAction()->isEnabled() != state.mnutools.enabled) {
-        m_toolsMenu->menuAction()->setEnabled(state.mnutools.enabled);
+    // The Tools menu serves a game in play only.
+    if (const bool tools = phase == Phase::Playing; m_toolsMenu->menuAction()->isEnabled() != tools) {
+        m_toolsMenu->menuAction()->setEnabled(tools);
         for (QAction *action : m_toolsMenu->actions())
-            action->setEnabled(state.mnutools.enabled);
+            action->setEnabled(tools);
     }
 
     renderOptionButtons();
@@ -277,7 +279,7 @@ void frmMain::render()
         m_limitBox->setText(limit);
     }
 
-    const bool optionsOpen = state.famOptions.visible;
+    const bool optionsOpen = phase == Phase::Options;
     const int clientHeight = px((optionsOpen ? kOpenHeightTwips : kClosedHeightTwips) - kMainFrameTwips);
     if (m_client->height() != clientHeight)
         m_client->setFixedSize(px(kMainClientWidthTwips), clientHeight);

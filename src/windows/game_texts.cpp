@@ -23,20 +23,21 @@ QString clockText(const ClockReading &reading)
     return QCoreApplication::translate("Game", "Timer : %1 : %2").arg(reading.minutes).arg(reading.seconds);
 }
 
-QString pauseCaption(PauseAction action)
+QString pauseCaption(Phase phase)
 {
-    switch (action) {
-    case PauseAction::Resume: return QCoreApplication::translate("Game", "Resume");
-    case PauseAction::Stop: return QCoreApplication::translate("Game", "Stop");
-    case PauseAction::Pause: break;
+    switch (phase) {
+    case Phase::Paused: return QCoreApplication::translate("Game", "Resume");
+    case Phase::AutoPlay: return QCoreApplication::translate("Game", "Stop");
+    case Phase::Playing:
+    case Phase::Options: break;
     }
     return QCoreApplication::translate("Game", "Pause");
 }
 
-QString pauseToolTip(PauseAction action)
+QString pauseToolTip(Phase phase)
 {
-    return action == PauseAction::Resume ? QCoreApplication::translate("Game", "Resume Game")
-                                         : QCoreApplication::translate("Game", "Pause Game");
+    return phase == Phase::Paused ? QCoreApplication::translate("Game", "Resume Game")
+                                  : QCoreApplication::translate("Game", "Pause Game");
 }
 
 QString noticeTitle(Dialogs::Notice notice)

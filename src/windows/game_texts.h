@@ -16,9 +16,9 @@ QString shown(const char *english);
 QString difficultyText(const QString &stored);
 // The clock text of the status bar, "Timer : 9 : 43" in English.
 QString clockText(const ClockReading &reading);
-// The pause button's caption and tool tip.
-QString pauseCaption(PauseAction action);
-QString pauseToolTip(PauseAction action);
+// The pause button's caption and tool tip: what it does in this phase.
+QString pauseCaption(Phase phase);
+QString pauseToolTip(Phase phase);
 // A message of the game: its title and its text, lines parted by '\n'.
 QString noticeTitle(Dialogs::Notice notice);
 QString noticeText(Dialogs::Notice notice);

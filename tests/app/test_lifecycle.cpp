@@ -55,7 +55,7 @@ void TestLifecycle::loadWithAnEmptyStore()
     for (Cell &cell : probe(f.game).board.cmdcheck)
         cell.caption = QStringLiteral("x");
     probe(f.game).clock.SecondsLeft = 12;
-    probe(f.game).board.BoardActive = false;
+    probe(f.game).phase = Phase::Paused;
     probe(f.game).board.MoveHistory = QStringList{"", "u", ""};
     probe(f.game).setAutoStepperRunning(true);
 
@@ -66,7 +66,7 @@ void TestLifecycle::loadWithAnEmptyStore()
     QCOMPARE(probe(f.game).controls.checkedOption, level(u"Easy"));
     QCOMPARE(core::boardText(f.game), labelledBoard());
     QVERIFY(!probe(f.game).controls.cmdpause.enabled);
-    QVERIFY(probe(f.game).board.BoardActive);
+    QCOMPARE(probe(f.game).phase, Phase::Playing);
     QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), QString()}));
     QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
     QCOMPARE(int(probe(f.game).deal.ActivationCount), 0);

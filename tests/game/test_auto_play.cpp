@@ -55,12 +55,11 @@ void verifyEndedOnFreshGame(GameFixture &fx, int seedsBefore)
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
     QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
     QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
-    QVERIFY(!probe(fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(probe(fx.game).phase != Phase::AutoPlay);
     QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
-    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Pause);
+    QCOMPARE(probe(fx.game).phase, Phase::Playing);
     QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
-    QVERIFY(probe(fx.game).controls.mnutools.enabled);
-    QVERIFY(probe(fx.game).board.BoardActive);
+    QCOMPARE(probe(fx.game).phase, Phase::Playing);
     QVERIFY(probe(fx.game).clock.FirstMovePending);
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
     QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
@@ -111,11 +110,10 @@ void AutoPlayTest::start()
     QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, int(probe(fx.game).board.MoveHistory.size()) - 2);
     QVERIFY(!probe(fx.game).board.MoveHistory.at(probe(fx.game).autoPlay.ReplayIndex).isEmpty());
     QVERIFY(probe(fx.game).controls.tmrauto.enabled);
-    QVERIFY(probe(fx.game).autoPlay.AutoPlayRunning);
+    QCOMPARE(probe(fx.game).phase, Phase::AutoPlay);
     QVERIFY(probe(fx.game).autoPlay.AutoPlayUsed);
-    QVERIFY(!probe(fx.game).controls.mnutools.enabled);
-    QVERIFY(!probe(fx.game).board.BoardActive);
-    QCOMPARE(probe(fx.game).controls.cmdpause.action, PauseAction::Stop);
+    QVERIFY(probe(fx.game).phase != Phase::Playing);
+    QCOMPARE(probe(fx.game).phase, Phase::AutoPlay);
     QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
 
     // Clicks and number-pad keys do nothing while it runs.
@@ -263,7 +261,7 @@ void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
     QCOMPARE(autoSteps(fx, recorded / 2), recorded / 2);
     fx.game.pressPause();
     QVERIFY(fx.dialogs.log.isEmpty());
-    QVERIFY(probe(fx.game).board.BoardActive);
+    QCOMPARE(probe(fx.game).phase, Phase::Playing);
     clockSeconds(fx, 10);
 
     const int seedsBefore = fx.random.seeds;
@@ -329,7 +327,7 @@ void AutoPlayTest::unknownEntryIsSkipped()
                               QStringLiteral("ReplayIndex=%1").arg(at - 1));
     QCOMPARE(boardAndClock(fx.game), expected);
     QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
-    QVERIFY(probe(fx.game).autoPlay.AutoPlayRunning);
+    QCOMPARE(probe(fx.game).phase, Phase::AutoPlay);
     QVERIFY(probe(fx.game).controls.tmrauto.enabled);
 
     const int seedsBefore = fx.random.seeds;

@@ -204,20 +204,22 @@ void TestMoveRequests::nothingWhileTheBoardIsInactive()
     // does anything, F1 included.
     GameFixture f;
     dealGame(f, {.blank = 5});
-    probe(f.game).board.BoardActive = false;
-    const Snapshot before = snapshot(f);
+    for (Phase phase : {Phase::Paused, Phase::AutoPlay, Phase::Options}) {
+        probe(f.game).phase = phase;
+        const Snapshot before = snapshot(f);
 
-    for (int cell : {1, 4, 6, 9})
-        f.game.clickTile(cell);
-    for (KeyCommand key : {KeyCommand::MoveUp, KeyCommand::MoveDown, KeyCommand::MoveLeft, KeyCommand::MoveRight,
-                           KeyCommand::Help})
-        f.game.pressKey(key);
+        for (int cell : {1, 4, 6, 9})
+            f.game.clickTile(cell);
+        for (KeyCommand key : {KeyCommand::MoveUp, KeyCommand::MoveDown, KeyCommand::MoveLeft, KeyCommand::MoveRight,
+                               KeyCommand::Help})
+            f.game.pressKey(key);
 
-    compareUnchanged(f, before);
-    QCOMPARE(helpShown(f), 0);
+        compareUnchanged(f, before);
+        QCOMPARE(helpShown(f), 0);
+    }
 
-    // With the board active again, the same click moves.
-    probe(f.game).board.BoardActive = true;
+    // In play again, the same click moves.
+    probe(f.game).phase = Phase::Playing;
     f.game.clickTile(4);
     QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), QStringList{"r"});
 }

@@ -333,7 +333,6 @@ void TestNewGame::stateAfterNewGame()
     probe(g).clock.MinutesLeft = 3;
     probe(g).clock.ElapsedSeconds = 123;
     probe(g).clock.FirstMovePending = false;
-    probe(g).board.BoardActive = false;
     probe(g).autoPlay.AutoPlayUsed = true;
     f.scores.GotTopTime = true;
     probe(g).setClockRunning(true);
@@ -342,11 +341,9 @@ void TestNewGame::stateAfterNewGame()
     f.layOut(6);
     probe(g).board.cmdcheck[2].visible = false;
     // What a new game leaves to its callers.
-    probe(g).controls.cmdpause = {PauseAction::Stop, false};
-    probe(g).controls.Cmdreset.enabled = false;
-    probe(g).controls.mnutools.enabled = false;
+    probe(g).controls.cmdpause.enabled = false;
     probe(g).setAutoStepperRunning(true);
-    probe(g).autoPlay.AutoPlayRunning = true;
+    probe(g).phase = Phase::AutoPlay;
     probe(g).autoPlay.ReplayIndex = 17;
     probe(g).board.Solved = true;
 
@@ -359,7 +356,6 @@ void TestNewGame::stateAfterNewGame()
     QCOMPARE(clockLine(probe(g).controls), clock);
     QCOMPARE(probe(g).controls.stbtimer.difficulty, difficulty);
     QCOMPARE(probe(g).deal.Difficulty, difficulty);
-    QVERIFY(probe(g).board.BoardActive);
     QVERIFY(!f.scores.GotTopTime);
     QVERIFY(!probe(g).autoPlay.AutoPlayUsed);
     QCOMPARE(probe(g).clock.ElapsedSeconds, 0);
@@ -375,12 +371,9 @@ void TestNewGame::stateAfterNewGame()
     core::undoHistory(g);
     QVERIFY(core::showsSolvedBoard(g));
 
-    QCOMPARE(probe(g).controls.cmdpause.action, PauseAction::Stop);
+    QCOMPARE(probe(g).phase, Phase::AutoPlay);
     QVERIFY(!probe(g).controls.cmdpause.enabled);
-    QVERIFY(!probe(g).controls.Cmdreset.enabled);
-    QVERIFY(!probe(g).controls.mnutools.enabled);
     QVERIFY(probe(g).controls.tmrauto.enabled);
-    QVERIFY(probe(g).autoPlay.AutoPlayRunning);
     QCOMPARE(probe(g).autoPlay.ReplayIndex, 17);
     QVERIFY(probe(g).board.Solved);
 }

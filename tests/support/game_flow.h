@@ -147,21 +147,20 @@ inline QStringList boardAndClock(const GameState &g)
     return lines;
 }
 
-inline QString actionName(PauseAction action)
+inline QString phaseName(Phase phase)
 {
-    return action == PauseAction::Pause ? QStringLiteral("Pause")
-         : action == PauseAction::Resume ? QStringLiteral("Resume") : QStringLiteral("Stop");
+    return phase == Phase::Playing  ? QStringLiteral("Playing")
+         : phase == Phase::Paused   ? QStringLiteral("Paused")
+         : phase == Phase::AutoPlay ? QStringLiteral("AutoPlay")
+                                    : QStringLiteral("Options");
 }
 
 // The controls and flags the buttons and menus switch, without the timers.
 inline QStringList controls(const GameState &g)
 {
     return {
-        QStringLiteral("cmdpause=%1|%2").arg(actionName(probe(g).controls.cmdpause.action), yesNo(probe(g).controls.cmdpause.enabled)),
-        QStringLiteral("Cmdreset=") + yesNo(probe(g).controls.Cmdreset.enabled),
-        QStringLiteral("mnutoolsEnabled=") + yesNo(probe(g).controls.mnutools.enabled),
-        QStringLiteral("BoardActive=") + yesNo(probe(g).board.BoardActive),
-        QStringLiteral("AutoPlayRunning=") + yesNo(probe(g).autoPlay.AutoPlayRunning),
+        QStringLiteral("phase=") + phaseName(probe(g).phase),
+        QStringLiteral("cmdpause=") + yesNo(probe(g).controls.cmdpause.enabled),
     };
 }
 
@@ -218,7 +217,7 @@ inline bool enter(GameFixture &fx, Situation situation)
         fx.game.startAutoPlay();
         autoSteps(fx, 3);
         clockSeconds(fx, 1);
-        if (!fx.dialogs.log.isEmpty() || !probe(fx.game).autoPlay.AutoPlayRunning)
+        if (!fx.dialogs.log.isEmpty() || probe(fx.game).phase != Phase::AutoPlay)
             return false;
         if (situation == Situation::StoppedAutoPlay)
             fx.game.pressPause();

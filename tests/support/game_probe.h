@@ -16,7 +16,8 @@ inline QString clockLine(const ControlsState &controls)
 struct GameStateProbe
 {
     explicit GameStateProbe(GameState &g)
-        : board(g.m_board), deal(g.m_deal), clock(g.m_clock), autoPlay(g.m_autoPlay), controls(g.m_controls), game(g)
+        : board(g.m_board), deal(g.m_deal), clock(g.m_clock), autoPlay(g.m_autoPlay), controls(g.m_controls),
+          phase(g.m_phase), game(g)
     {
     }
 
@@ -25,6 +26,7 @@ struct GameStateProbe
     ClockState &clock;
     AutoPlayState &autoPlay;
     ControlsState &controls;
+    Phase &phase;
 
     void labelCells() { game.labelCells(); }
     void checkOptionFor(const QString &difficulty) { game.checkOptionFor(difficulty); }
@@ -46,12 +48,13 @@ struct GameStateView
     const ClockState &clock;
     const AutoPlayState &autoPlay;
     const ControlsState &controls;
+    Phase phase;
 };
 
 inline GameStateProbe probe(GameState &g) { return GameStateProbe(g); }
 inline GameStateView probe(const GameState &g)
 {
-    return {g.board(), g.deal(), g.clock(), g.autoPlay(), g.controls()};
+    return {g.board(), g.deal(), g.clock(), g.autoPlay(), g.controls(), g.phase()};
 }
 
 // The difficulty of that name in the game's table.

@@ -369,7 +369,7 @@ void TestFrmMainInput::focusStaysInsideOpenPanel()
     // buttons cut off under it and the board can no longer take the focus.
     probe(f.fx.game).controls.checkedOption = level(u"Medium");
     QTest::keyClick(focus(), Qt::Key_F3);
-    QVERIFY(probe(f.fx.game).controls.famOptions.visible);
+    QCOMPARE(probe(f.fx.game).phase, Phase::Options);
     QCOMPARE(focus(), static_cast<QWidget *>(ctl<QRadioButton>(f.window, "Optmedium")));
     QList<QWidget *> visited;
     for (int i = 0; i < 12; ++i) {
@@ -385,11 +385,11 @@ void TestFrmMainInput::focusStaysInsideOpenPanel()
 
     // A space bar on whatever has the focus cannot reach Reset or Pause.
     QTest::keyClick(focus(), Qt::Key_Space);
-    QCOMPARE(probe(f.fx.game).controls.cmdpause.action, PauseAction::Pause);
+    QVERIFY(probe(f.fx.game).phase != Phase::Paused);
 
     // Closed again: the focus is back on Reset and the board takes it again.
     QTest::mouseClick(ctl<QPushButton>(f.window, "cmdCancel"), Qt::LeftButton);
-    QVERIFY(!probe(f.fx.game).controls.famOptions.visible);
+    QVERIFY(probe(f.fx.game).phase != Phase::Options);
     QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
     QCOMPARE(cellAt(f.window, 0)->focusPolicy(), Qt::StrongFocus);
 }
@@ -431,7 +431,7 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
 
     // F3: the options panel.
     QTest::keyClick(focus(), Qt::Key_F3);
-    QVERIFY(probe(f.fx.game).controls.famOptions.visible);
+    QCOMPARE(probe(f.fx.game).phase, Phase::Options);
     QVERIFY(!ctl<QGroupBox>(f.window, "famOptions")->isHidden());
     QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
     f.fx.game.cancelOptions();
@@ -439,11 +439,11 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
 
     // F2: auto play.
     QTest::keyClick(focus(), Qt::Key_F2);
-    QVERIFY(probe(f.fx.game).autoPlay.AutoPlayRunning);
+    QCOMPARE(probe(f.fx.game).phase, Phase::AutoPlay);
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Stop"));
     QVERIFY(ctl<QTimer>(f.window, "tmrauto")->isActive());
     QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
-    QVERIFY(!probe(f.fx.game).autoPlay.AutoPlayRunning);
+    QVERIFY(probe(f.fx.game).phase != Phase::AutoPlay);
     QVERIFY(!ctl<QTimer>(f.window, "tmrauto")->isActive());
     QCOMPARE(closer.shown.size(), 1);
 }
@@ -468,11 +468,11 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
 
     const GameState &game = f.fx.game;
     QVERIFY(closer.shown.isEmpty());
-    QVERIFY(!probe(game).autoPlay.AutoPlayRunning);
+    QVERIFY(probe(game).phase != Phase::AutoPlay);
     QVERIFY(!probe(game).controls.tmrauto.enabled);
-    QVERIFY(!probe(game).controls.famOptions.visible);
+    QVERIFY(probe(game).phase != Phase::Options);
     QVERIFY(ctl<QGroupBox>(f.window, "famOptions")->isHidden());
-    QCOMPARE(probe(game).controls.cmdpause.action, PauseAction::Resume);
+    QCOMPARE(probe(game).phase, Phase::Paused);
     QCOMPARE(probe(game).board.MoveHistory, history);
     QVERIFY(!probe(game).controls.tmrtime.enabled);
 }
@@ -487,7 +487,7 @@ void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
 
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
-    QVERIFY(!probe(f.fx.game).board.BoardActive);
+    QVERIFY(probe(f.fx.game).phase != Phase::Playing);
 
     QTest::keyClick(focus(), Qt::Key_F1);
     QTest::keyClick(focus(), Qt::Key_A, Qt::ControlModifier);
@@ -563,7 +563,7 @@ void TestFrmMainInput::ctrlAFromTimeLimitBox()
     f.window.render();
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_F3);
-    QVERIFY(probe(f.fx.game).controls.famOptions.visible);
+    QCOMPARE(probe(f.fx.game).phase, Phase::Options);
     ctl<QLineEdit>(f.window, "txtlimit")->setFocus();
     const QString text = ctl<QLineEdit>(f.window, "txtlimit")->text();
 
@@ -586,7 +586,7 @@ void TestFrmMainInput::boardIgnoresKeysAndClicksWhilePanelOpen()
     f.window.render();
     showActive(f.window);
     QTest::keyClick(focus(), Qt::Key_F3);
-    QVERIFY(!probe(f.fx.game).board.BoardActive);
+    QVERIFY(probe(f.fx.game).phase != Phase::Playing);
 
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QTest::keyClick(focus(), Qt::Key_2, Qt::KeypadModifier);

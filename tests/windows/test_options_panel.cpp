@@ -68,10 +68,10 @@ void TestOptionsPanel::openClosesOffTheGame()
 
     game.openOptions();
 
-    QVERIFY(!probe(game).controls.mnutools.enabled);
+    QVERIFY(probe(game).phase != Phase::Playing);
     QVERIFY(!probe(game).controls.tmrtime.enabled);
-    QVERIFY(probe(game).controls.famOptions.visible);
-    QVERIFY(!probe(game).board.BoardActive);
+    QCOMPARE(probe(game).phase, Phase::Options);
+    QVERIFY(probe(game).phase != Phase::Playing);
     QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("10"));
     // The game itself is left as it was.
     QCOMPARE(probe(game).board.MoveHistory, history);
@@ -131,8 +131,8 @@ void TestOptionsPanel::optionButtonsProposeTheirLimit()
     QCOMPARE(probe(game).deal.Difficulty, QStringLiteral("Easy"));
     QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(42));
     QCOMPARE(probe(game).deal.ShuffleRounds, qint16(2));
-    QVERIFY(probe(game).controls.famOptions.visible);
-    QVERIFY(!probe(game).board.BoardActive);
+    QCOMPARE(probe(game).phase, Phase::Options);
+    QVERIFY(probe(game).phase != Phase::Playing);
 }
 
 void TestOptionsPanel::applyTakesOrReplacesTheLimit_data()
@@ -211,8 +211,7 @@ void TestOptionsPanel::applyDealsNewGame()
     probe(game).controls.txtlimit.text = QStringLiteral("12");
     game.applyOptions();
 
-    QVERIFY(probe(game).controls.mnutools.enabled);
-    QVERIFY(probe(game).board.BoardActive);
+    QCOMPARE(probe(game).phase, Phase::Playing);
     QCOMPARE(probe(game).deal.Difficulty, optionName(to));
     QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(12));
     // A new game for the new difficulty: the shuffle counted its moves
@@ -228,7 +227,7 @@ void TestOptionsPanel::applyDealsNewGame()
     QVERIFY(!probe(game).controls.cmdpause.enabled);
     QCOMPARE(probe(game).clock.SecondsLeft, 0);
     QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
-    QVERIFY(!probe(game).controls.famOptions.visible);
+    QVERIFY(probe(game).phase != Phase::Options);
     QVERIFY(!probe(game).controls.pgblength.visible);
     QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : 12 : 0"));
     QCOMPARE(probe(game).controls.stbtimer.difficulty, optionName(to));
@@ -325,9 +324,8 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
         QCOMPARE(probe(game).board.cmdcheck[i].caption, cells[i].caption);
         QCOMPARE(probe(game).board.cmdcheck[i].visible, cells[i].visible);
     }
-    QVERIFY(probe(game).controls.mnutools.enabled);
-    QVERIFY(probe(game).board.BoardActive);
-    QVERIFY(!probe(game).controls.famOptions.visible);
+    QCOMPARE(probe(game).phase, Phase::Playing);
+    QVERIFY(probe(game).phase != Phase::Options);
 
     // The next opening shows the limit in force, not the proposed one.
     game.openOptions();
@@ -396,9 +394,8 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
     // Kept on purpose: a game under way runs on, although the panel is
     // still open.
     QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
-    QVERIFY(probe(game).controls.famOptions.visible);
-    QVERIFY(!probe(game).board.BoardActive);
-    QVERIFY(!probe(game).controls.mnutools.enabled);
+    QCOMPARE(probe(game).phase, Phase::Options);
+    QVERIFY(probe(game).phase != Phase::Playing);
 
     // Cancel then leaves the clock as the game needs it.
     game.cancelOptions();

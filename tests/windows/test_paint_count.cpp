@@ -157,7 +157,6 @@ void TestPaintCount::newGameDrawsEachTileOnce()
     frmMain window(game);
     probe(game).labelCells();
     probe(game).controls.cmdpause.enabled = false;
-    probe(game).board.BoardActive = true;
     probe(game).controls.checkedOption = level(u"Hard");
     window.render();
     window.show();
