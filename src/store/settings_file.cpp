@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDeadlineTimer>
 #include <QSysInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <cstring>
@@ -145,7 +147,14 @@ SaveLock takeSaveLock(const QString &targetPath, std::chrono::milliseconds wait)
         return {nullptr, failed(What::ClearLock, lockPath, errno)};
     auto lock = std::make_unique<QLockFile>(lockPath);
     lock->setStaleLockTime(kStaleLock);
-    if (lock->tryLock(wait))
+    // Asked again every 10 ms: Qt's own wait doubles its pauses from 100 ms
+    // and may miss every short gap between another copy's saves.
+    for (const QDeadlineTimer deadline(wait); !lock->tryLock(0);) {
+        if (lock->error() != QLockFile::LockFailedError || deadline.hasExpired())
+            break;
+        QThread::msleep(10);
+    }
+    if (lock->isLocked())
         return {std::move(lock), std::nullopt};
     if (lock->error() != QLockFile::LockFailedError)
         return {nullptr, failed(What::TakeLock, lockPath,
