@@ -1,72 +1,55 @@
-// The board: locating the blank, the four tile moves and the move history.
+// The board: its tiles, the four tile moves and the move history.
 #include "game_state.h"
 
-void GameState::locateBlank()
+#include <algorithm>
+
+Board::Board()
 {
-    for (int i = 0; i < 16; ++i) {
-        if (!m_board.cmdcheck[i].visible) {
-            m_board.BlankIndex = static_cast<qint16>(i);
-            return;
-        }
+    for (int cell = 0; cell < kCells - 1; ++cell)
+        m_tiles[static_cast<std::size_t>(cell)] = cell + 1;
+    m_tiles.back() = kBlank;
+}
+
+int Board::blankCell() const
+{
+    return static_cast<int>(std::find(m_tiles.begin(), m_tiles.end(), kBlank) - m_tiles.begin());
+}
+
+bool Board::slide(Slide slide)
+{
+    const int blank = blankCell();
+    const int column = blank % kSide;
+    int from = -1;
+    switch (slide) {
+    case Slide::Up: from = blank + kSide < kCells ? blank + kSide : -1; break;
+    case Slide::Down: from = blank - kSide; break;
+    case Slide::Left: from = column < kSide - 1 ? blank + 1 : -1; break;
+    case Slide::Right: from = column > 0 ? blank - 1 : -1; break;
     }
+    if (from < 0)
+        return false;
+    std::swap(m_tiles[static_cast<std::size_t>(blank)], m_tiles[static_cast<std::size_t>(from)]);
+    return true;
 }
 
-void GameState::labelCells()
+bool Board::isSolved() const
 {
-    for (int i = 0; i < 16; ++i)
-        m_board.cmdcheck[i].caption = QString::number(i + 1);
-    m_board.cmdcheck[15].visible = false;
+    for (int cell = 0; cell < kCells - 1; ++cell) {
+        if (m_tiles[static_cast<std::size_t>(cell)] != cell + 1)
+            return false;
+    }
+    return true;
 }
 
-// Moves the tile of cell `neighbour` into the blank and records the move. The
-// cell that receives the tile takes its caption and is shown first; then the
-// cell the tile left is emptied and hidden.
-void GameState::moveTile(int neighbour, const QString &code)
+void GameState::moveTile(Board::Slide slide, const QString &code)
 {
-    const int blank = m_board.BlankIndex;
-    if (neighbour < 0 || neighbour > 15 || blank < 0 || blank > 15)
+    if (!m_board.tiles.slide(slide))
         return;
-    auto &cells = m_board.cmdcheck;
-    cells[blank].caption = cells[neighbour].caption;
-    cells[blank].visible = true;
-    cells[neighbour].caption = QString();
-    cells[neighbour].visible = false;
     m_board.MoveHistory.last() = code;
     m_board.MoveHistory.append(QString());
 }
 
-void GameState::moveTileUp()
-{
-    locateBlank();
-    const int n = m_board.BlankIndex + 4;
-    if (n >= 16)
-        return;
-    moveTile(n, QStringLiteral("u"));
-}
-
-void GameState::moveTileLeft()
-{
-    locateBlank();
-    const int n = m_board.BlankIndex + 1;
-    if (n % 4 == 0)
-        return;
-    moveTile(n, QStringLiteral("l"));
-}
-
-void GameState::moveTileRight()
-{
-    locateBlank();
-    const int n = m_board.BlankIndex - 1;
-    if ((n + 1) % 4 == 0)
-        return;
-    moveTile(n, QStringLiteral("r"));
-}
-
-void GameState::moveTileDown()
-{
-    locateBlank();
-    const int n = m_board.BlankIndex - 4;
-    if (n < 0)
-        return;
-    moveTile(n, QStringLiteral("d"));
-}
+void GameState::moveTileUp() { moveTile(Board::Slide::Up, QStringLiteral("u")); }
+void GameState::moveTileLeft() { moveTile(Board::Slide::Left, QStringLiteral("l")); }
+void GameState::moveTileRight() { moveTile(Board::Slide::Right, QStringLiteral("r")); }
+void GameState::moveTileDown() { moveTile(Board::Slide::Down, QStringLiteral("d")); }

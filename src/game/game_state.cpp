@@ -7,7 +7,6 @@ GameState::GameState(SettingsStore &store, ScoreVariables &scores, RandomSource 
     , m_scores(scores)
     , m_random(random)
 {
-    m_board.cmdcheck[15].visible = false;
     m_controls.checkedOption = &difficultyLevels().front();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,21 +24,10 @@ public:
     virtual void progressChanged() {}
 };
 
-// One tile cell of the board: its caption and whether it is shown. The hidden
-// cell is the blank.
-struct Cell
-{
-    QString caption = QStringLiteral("1");
-    bool visible = true;
-};
-
-// The board: the sixteen cells, the move history, and whether the board takes
-// the player's clicks and keys.
+// The board, the move history, and the result of the last solved check.
 struct BoardState
 {
-    std::array<Cell, 16> cmdcheck;
-    // The hidden cell as last found by locateBlank.
-    qint16 BlankIndex = 0;
+    Board tiles;
     // The codes of the tile moves since the last new game; the first and the
     // last entry are always empty.
     QStringList MoveHistory{QString(), QString()};
@@ -148,7 +139,6 @@ public:
     void activate();
 
     // --- Board and tile moves ----------------------------------------------------
-    void locateBlank();
     void moveTileUp();
     void moveTileLeft();
     void moveTileRight();
@@ -199,14 +189,13 @@ public:
 private:
     friend struct GameStateProbe;
 
-    // Lays the board out solved: captions "1" to "16", cell 15 hidden.
-    void labelCells();
     // Checks the option button whose difficulty is exactly `difficulty`; any
     // other text leaves the buttons as they are.
     void checkOptionFor(const QString &difficulty);
     // The shared steps of the four guarded move requests.
     template <typename Move> void guardedRequest(Move move);
-    void moveTile(int neighbour, const QString &code);
+    // Slides a tile into the blank and records the move under `code`.
+    void moveTile(Board::Slide slide, const QString &code);
     void endAutoPlay();
     void recordBestTime(const DifficultyLevel &level);
     // Stops both timers while a message or the About window waits; afterwards

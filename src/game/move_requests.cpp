@@ -6,8 +6,7 @@ void GameState::clickTile(int index)
 {
     if (m_phase != Phase::Playing)
         return;
-    locateBlank();
-    const int blank = m_board.BlankIndex;
+    const int blank = m_board.tiles.blankCell();
     // No test for rows here: the tile moves refuse a wrap across rows.
     if (index == blank - 1)
         requestMoveRight();

@@ -41,9 +41,7 @@ void GameState::newGame()
     progress.maximum = totalMoves;
     progress.value = 0;
 
-    for (Cell &cell : m_board.cmdcheck)
-        cell.visible = true;
-    labelCells();
+    m_board.tiles = Board();
 
     m_random.seedFromClock();
 

@@ -11,13 +11,7 @@
 
 void GameState::checkSolved()
 {
-    for (int i = 0; i < 15; ++i) {
-        if (m_board.cmdcheck[i].caption != QString::number(i + 1)) {
-            m_board.Solved = false;
-            break;
-        }
-        m_board.Solved = true;
-    }
+    m_board.Solved = m_board.tiles.isSolved();
     if (!m_board.Solved)
         return;
 

@@ -8,7 +8,7 @@ void GameState::load(const QString &storedDifficulty, qint16 storedLimitMinutes)
     checkOptionFor(m_deal.Difficulty);
     setAutoStepperRunning(false);
     // Key preview is the window's own business: it always sees keys first.
-    labelCells();
+    m_board.tiles = Board();
     m_clock.SecondsLeft = 0;
     m_deal.ActivationCount = 0;
     m_controls.cmdpause.enabled = false;

@@ -230,15 +230,14 @@ template <typename Handler> void frmMain::handle(Handler handler)
 
 template <typename Handler> void frmMain::handleMove(Handler handler, bool focusMovedTile)
 {
-    const auto &cells = m_game.board().cmdcheck;
-    const auto isBlank = [](const Cell &cell) { return !cell.visible; };
-    const auto blank = std::find_if(cells.begin(), cells.end(), isBlank) - cells.begin();
+    const Board &board = m_game.board().tiles;
+    const int blank = board.blankCell();
     const qsizetype moves = m_game.board().MoveHistory.size();
     handler();
     // One move more in the same game: the tile now stands where the blank was.
-    if (focusMovedTile && QAccessible::isActive() && blank < 16 && m_game.board().MoveHistory.size() == moves + 1
-        && cells[blank].visible)
-        m_focusCell = static_cast<int>(blank);
+    if (focusMovedTile && QAccessible::isActive() && m_game.board().MoveHistory.size() == moves + 1
+        && board.tileAt(blank) != Board::kBlank)
+        m_focusCell = blank;
     render();
 }
 
@@ -323,11 +322,12 @@ void frmMain::renderCells()
 {
     const auto renderCell = [this](int i) {
         TileButton *cell = m_cells[i];
-        const Cell &state = m_game.board().cmdcheck[i];
-        if (cell->text() != state.caption)
-            cell->setText(state.caption);
-        if (cell->isBlank() == state.visible)
-            cell->setBlank(!state.visible);
+        const int tile = m_game.board().tiles.tileAt(i);
+        const QString caption = tile == Board::kBlank ? QString() : QString::number(tile);
+        if (cell->text() != caption)
+            cell->setText(caption);
+        if (cell->isBlank() != (tile == Board::kBlank))
+            cell->setBlank(tile == Board::kBlank);
     };
     // A tile that has just moved takes the focus before the cell it left
     // becomes the blank, so that the focus goes straight to it.

@@ -20,7 +20,7 @@ QStringList labelledBoard()
     QStringList cells;
     for (int i = 1; i <= 15; ++i)
         cells << QString::number(i);
-    cells << QStringLiteral("[16]");
+    cells << QStringLiteral("_");
     return cells;
 }
 
@@ -52,8 +52,7 @@ void TestLifecycle::loadWithAnEmptyStore()
     ProgressRecorder progress(f.game);
     f.game.setObserver(&progress);
     // Leftovers the load step must set itself.
-    for (Cell &cell : probe(f.game).board.cmdcheck)
-        cell.caption = QStringLiteral("x");
+    f.layOut(3);
     probe(f.game).clock.SecondsLeft = 12;
     probe(f.game).phase = Phase::Paused;
     probe(f.game).board.MoveHistory = QStringList{"", "u", ""};

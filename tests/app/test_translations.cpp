@@ -290,8 +290,7 @@ void TestTranslations::settingsDoNotDependOnTheLanguage()
         f.game.applyOptions();
         const QStringList moves = core::recordedMoves(f.game.board().MoveHistory);
         for (qsizetype i = moves.size() - 1; i >= 0; --i) {
-            f.game.locateBlank();
-            f.game.clickTile(core::cellThatUndoes(f.game.board().BlankIndex, moves.at(i)));
+            f.game.clickTile(core::cellThatUndoes(f.game.board().tiles.blankCell(), moves.at(i)));
         }
         QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
         Form_Unload(f.game);

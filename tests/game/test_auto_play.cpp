@@ -37,7 +37,7 @@ struct UnderGameOver
             ++shown;
             stepper = probe(fx.game).controls.tmrauto.enabled;
             clock = probe(fx.game).controls.tmrtime.enabled;
-            solved = isSolvedLayout(probe(fx.game).board.cmdcheck);
+            solved = probe(fx.game).board.tiles.isSolved();
             replayIndex = probe(fx.game).autoPlay.ReplayIndex;
             elapsed = probe(fx.game).clock.ElapsedSeconds;
             // Half-second periods pass while the player reads the message
@@ -63,7 +63,7 @@ void verifyEndedOnFreshGame(GameFixture &fx, int seedsBefore)
     QVERIFY(probe(fx.game).clock.FirstMovePending);
     QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
     QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
-    QVERIFY(!isSolvedLayout(probe(fx.game).board.cmdcheck));
+    QVERIFY(!probe(fx.game).board.tiles.isSolved());
     QVERIFY(nothingStored(fx));
 }
 
@@ -139,7 +139,7 @@ void AutoPlayTest::solvesFreshGame()
     dealGame(fx);
     const QStringList shuffle = codesFrom(probe(fx.game).board.MoveHistory, 1);
     QVERIFY(shuffle.size() <= 60);
-    QVERIFY(!isSolvedLayout(probe(fx.game).board.cmdcheck));
+    QVERIFY(!probe(fx.game).board.tiles.isSolved());
     const int seedsBefore = fx.random.seeds;
     UnderGameOver under;
     under.watch(fx);
@@ -223,7 +223,7 @@ void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
 
     fx.game.pressPause();
     QVERIFY(fx.dialogs.log.isEmpty());
-    QVERIFY(!isSolvedLayout(probe(fx.game).board.cmdcheck));
+    QVERIFY(!probe(fx.game).board.tiles.isSolved());
     QVERIFY(boardAndClock(fx.game).mid(0, 1) != beforeFirstRun);
     QVERIFY(probe(fx.game).controls.tmrtime.enabled);
     const int elapsed = probe(fx.game).clock.ElapsedSeconds;
@@ -346,7 +346,7 @@ void AutoPlayTest::replaysVeryLongHistory()
     scriptShuffle(fx, QStringLiteral("333") + QString(57, QLatin1Char('2')));
     dealGame(fx, {.limitMinutes = 300});
     QCOMPARE(probe(fx.game).board.MoveHistory, (QStringList{"", "d", "d", "d", "r", "r", "r", ""}));
-    QCOMPARE(blankOf(probe(fx.game).board.cmdcheck), 0);
+    QCOMPARE(probe(fx.game).board.tiles.blankCell(), 0);
 
     // The top-left tile goes back and forth; the last column stays displaced,
     // so the board is never solved on the way back.

@@ -240,7 +240,7 @@ void ClockTest::timeUpUnderOpenOptionsPanel()
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
     QVERIFY(probe(fx.game).phase != Phase::Playing);
     const QStringList history = probe(fx.game).board.MoveHistory;
-    fx.game.clickTile(probe(fx.game).board.BlankIndex + 1);
+    fx.game.clickTile(probe(fx.game).board.tiles.blankCell() + 1);
     fx.game.pressKey(KeyCommand::MoveUp);
     QCOMPARE(probe(fx.game).board.MoveHistory, history);
 }

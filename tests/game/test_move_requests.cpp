@@ -64,7 +64,7 @@ void compareRequested(const GameFixture &f, const QStringList &boardBefore, int 
     }
     QStringList expected = boardBefore;
     expected[blank] = boardBefore.at(newBlank);
-    expected[newBlank] = QStringLiteral("[]");
+    expected[newBlank] = QStringLiteral("_");
     QCOMPARE(core::boardText(f.game), expected);
     QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), code, QString()}));
 }

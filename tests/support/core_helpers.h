@@ -77,41 +77,20 @@ private:
 
 namespace core {
 
-// One text per cell: the caption, in brackets when the cell is hidden.
-inline QStringList boardText(const GameState &game)
+// One text per cell: the tile's number, "_" for the blank.
+inline QStringList boardText(const Board &board)
 {
     QStringList cells;
-    for (const Cell &cell : probe(game).board.cmdcheck)
-        cells << (cell.visible ? cell.caption : QStringLiteral("[%1]").arg(cell.caption));
+    for (int i = 0; i < Board::kCells; ++i)
+        cells << (board.tileAt(i) == Board::kBlank ? QStringLiteral("_") : QString::number(board.tileAt(i)));
     return cells;
 }
+inline QStringList boardText(const GameState &game) { return boardText(probe(game).board.tiles); }
 
-inline int hiddenCount(const GameState &game)
-{
-    int hidden = 0;
-    for (const Cell &cell : probe(game).board.cmdcheck)
-        hidden += cell.visible ? 0 : 1;
-    return hidden;
-}
+inline int hiddenCell(const GameState &game) { return probe(game).board.tiles.blankCell(); }
 
-inline int hiddenCell(const GameState &game)
-{
-    for (int i = 0; i < 16; ++i) {
-        if (!probe(game).board.cmdcheck[i].visible)
-            return i;
-    }
-    return -1;
-}
-
-// "1" to "15" shown in cells 0 to 14, cell 15 hidden.
-inline bool showsSolvedBoard(const GameState &game)
-{
-    for (int i = 0; i < 15; ++i) {
-        if (!probe(game).board.cmdcheck[i].visible || probe(game).board.cmdcheck[i].caption != QString::number(i + 1))
-            return false;
-    }
-    return !probe(game).board.cmdcheck[15].visible;
-}
+// "1" to "15" in cells 0 to 14, the blank in cell 15.
+inline bool showsSolvedBoard(const GameState &game) { return probe(game).board.tiles == Board(); }
 
 // The four tile moves by their recorded code: the move itself, where the
 // tile comes from counted from the blank (the blank goes there), and the

@@ -75,14 +75,11 @@ struct GameFixture
     // their numbers in reading order around it.
     void layOut(int blank)
     {
+        std::array<int, Board::kCells> tiles;
         int number = 1;
-        for (int i = 0; i < 16; ++i) {
-            if (i == blank) {
-                probe(game).board.cmdcheck[i] = Cell{QString(), false};
-            } else {
-                probe(game).board.cmdcheck[i] = Cell{QString::number(number++), true};
-            }
-        }
+        for (int i = 0; i < Board::kCells; ++i)
+            tiles[i] = i == blank ? Board::kBlank : number++;
+        probe(game).board.tiles = Board(tiles);
     }
 
     QTemporaryDir dir;

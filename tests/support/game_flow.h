@@ -32,23 +32,6 @@ enum class Situation {
     OptionsOpen,             // Running, then the options panel opened
 };
 
-inline bool isSolvedLayout(const std::array<Cell, 16> &cells)
-{
-    for (int i = 0; i < 15; ++i) {
-        if (cells[i].caption != QString::number(i + 1))
-            return false;
-    }
-    return true;
-}
-
-inline int blankOf(const std::array<Cell, 16> &cells)
-{
-    for (int i = 0; i < 16; ++i) {
-        if (!cells[i].visible)
-            return i;
-    }
-    return -1;
-}
 
 // Scripts the directions of the next shuffle: '1' left, '2' right, '3' down,
 // '4' up (one random number each).
@@ -63,16 +46,18 @@ inline void scriptShuffle(GameFixture &fx, const QString &directions)
 // clicked.
 inline QString playerMove(GameFixture &fx)
 {
-    const int blank = blankOf(probe(fx.game).board.cmdcheck);
+    const Board &board = probe(fx.game).board.tiles;
+    const int blank = board.blankCell();
     for (const core::TileMove &m : core::kTileMoves) {
         const int tile = blank + m.tileOffset;
         // A tile beside the blank is in its row.
         if (blank < 0 || tile < 0 || tile > 15 || (std::abs(m.tileOffset) == 1 && tile / 4 != blank / 4))
             continue;
-        std::array<Cell, 16> after = probe(fx.game).board.cmdcheck;
-        after[blank] = Cell{after[tile].caption, true};
-        after[tile] = Cell{QString(), false};
-        if (isSolvedLayout(after))
+        std::array<int, Board::kCells> after;
+        for (int i = 0; i < Board::kCells; ++i)
+            after[i] = board.tileAt(i);
+        std::swap(after[blank], after[tile]);
+        if (Board(after).isSolved())
             continue;
         fx.game.clickTile(tile);
         return m.code.toString();
@@ -129,10 +114,7 @@ inline QString yesNo(bool b) { return b ? QStringLiteral("true") : QStringLitera
 inline QStringList boardAndClock(const GameState &g)
 {
     QStringList lines;
-    QStringList cells;
-    for (const Cell &c : probe(g).board.cmdcheck)
-        cells << (c.visible ? c.caption : QStringLiteral("_"));
-    lines << QStringLiteral("cells=") + cells.join(QLatin1Char(','));
+    lines << QStringLiteral("cells=") + core::boardText(g).join(QLatin1Char(','));
     lines << QStringLiteral("history=") + probe(g).board.MoveHistory.join(QLatin1Char(','));
     lines << QStringLiteral("MinutesLeft=%1").arg(probe(g).clock.MinutesLeft);
     lines << QStringLiteral("SecondsLeft=%1").arg(probe(g).clock.SecondsLeft);

@@ -11,6 +11,13 @@ inline QString clockLine(const ControlsState &controls)
     return clock ? QStringLiteral("Timer : %1 : %2").arg(clock->minutes).arg(clock->seconds) : QString();
 }
 
+// What a cell shows: its tile's number, nothing for the blank.
+inline QString tileText(const BoardState &board, int cell)
+{
+    const int tile = board.tiles.tileAt(cell);
+    return tile == Board::kBlank ? QString() : QString::number(tile);
+}
+
 // Test access to the whole state of a game, for setting up positions that the
 // handlers would take long to reach, and for the steps the handlers share.
 struct GameStateProbe
@@ -28,7 +35,6 @@ struct GameStateProbe
     ControlsState &controls;
     Phase &phase;
 
-    void labelCells() { game.labelCells(); }
     void checkOptionFor(const QString &difficulty) { game.checkOptionFor(difficulty); }
     void holdTimers() { game.holdTimers(); }
     void releaseTimers() { game.releaseTimers(); }

@@ -122,7 +122,7 @@ void TestAccessibility::focusAfterAMove()
         break;
     case Press::Mouse: QTest::mouseClick(tile, Qt::LeftButton); break;
     }
-    QCOMPARE(probe(f.fx.game).board.cmdcheck[kBlank].caption, QStringLiteral("9"));
+    QCOMPARE(tileText(probe(f.fx.game).board, kBlank), QStringLiteral("9"));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(cellAt(f.window, focus)));
 }
 

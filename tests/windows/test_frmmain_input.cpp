@@ -98,14 +98,14 @@ void TestFrmMainInput::numberPadMovesTiles()
     dealGame(f.fx, {.blank = kBlank});
     f.window.render();
     showActive(f.window);
-    const QString tile = probe(f.fx.game).board.cmdcheck[from].caption;
+    const QString tile = tileText(probe(f.fx.game).board, from);
 
     QTest::keyClick(focus(), Qt::Key(key), Qt::KeypadModifier);
 
     const GameState &game = f.fx.game;
-    QCOMPARE(probe(game).board.cmdcheck[kBlank].caption, tile);
-    QVERIFY(probe(game).board.cmdcheck[kBlank].visible);
-    QVERIFY(!probe(game).board.cmdcheck[from].visible);
+    QCOMPARE(tileText(probe(game).board, kBlank), tile);
+    QVERIFY((probe(game).board.tiles.tileAt(kBlank) != Board::kBlank));
+    QVERIFY(!(probe(game).board.tiles.tileAt(from) != Board::kBlank));
     QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), code, QString()}));
     QCOMPARE(cellAt(f.window, kBlank)->text(), tile);
     QVERIFY(!cellAt(f.window, kBlank)->isBlank());
@@ -144,17 +144,14 @@ void TestFrmMainInput::otherKeysDoNotMoveTiles()
     dealGame(f.fx, {.blank = kBlank});
     f.window.render();
     showActive(f.window);
-    const auto cells = probe(f.fx.game).board.cmdcheck;
+    const Board cells = probe(f.fx.game).board.tiles;
 
     // Sent to a cell, where a push button has no use for these keys.
     cellAt(f.window, 0)->setFocus();
     QTest::keyClick(cellAt(f.window, 0), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     const GameState &game = f.fx.game;
-    for (int i = 0; i < 16; ++i) {
-        QCOMPARE(probe(game).board.cmdcheck[i].caption, cells[i].caption);
-        QCOMPARE(probe(game).board.cmdcheck[i].visible, cells[i].visible);
-    }
+    QVERIFY(probe(game).board.tiles == cells);
     QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
     QVERIFY(!probe(game).controls.tmrtime.enabled);
     QVERIFY(probe(game).clock.FirstMovePending);
@@ -181,9 +178,9 @@ void TestFrmMainInput::heldKeyMovesRepeatedly()
 
     const GameState &game = f.fx.game;
     QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QStringLiteral("u"), QStringLiteral("u"), QString()}));
-    QCOMPARE(probe(game).board.cmdcheck[5].caption, QStringLiteral("9"));
-    QCOMPARE(probe(game).board.cmdcheck[9].caption, QStringLiteral("13"));
-    QVERIFY(!probe(game).board.cmdcheck[13].visible);
+    QCOMPARE(tileText(probe(game).board, 5), QStringLiteral("9"));
+    QCOMPARE(tileText(probe(game).board, 9), QStringLiteral("13"));
+    QVERIFY(!(probe(game).board.tiles.tileAt(13) != Board::kBlank));
     QCOMPARE(cellAt(f.window, 5)->text(), QStringLiteral("9"));
     QCOMPARE(cellAt(f.window, 9)->text(), QStringLiteral("13"));
     QVERIFY(cellAt(f.window, 13)->isBlank());
@@ -211,7 +208,7 @@ void TestFrmMainInput::clickOnCellMovesTile()
     dealGame(f.fx, {.blank = kBlank});
     f.window.render();
     showActive(f.window);
-    const QString tile = probe(f.fx.game).board.cmdcheck[cell].caption;
+    const QString tile = tileText(probe(f.fx.game).board, cell);
 
     QTest::mouseClick(cellAt(f.window, cell), Qt::LeftButton);
 

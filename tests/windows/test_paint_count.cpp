@@ -155,7 +155,7 @@ void TestPaintCount::newGameDrawsEachTileOnce()
     GameFixture fx;
     GameState &game = fx.game;
     frmMain window(game);
-    probe(game).labelCells();
+    probe(game).board.tiles = Board();
     probe(game).controls.cmdpause.enabled = false;
     probe(game).controls.checkedOption = level(u"Hard");
     window.render();
