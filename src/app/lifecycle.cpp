@@ -24,8 +24,8 @@ void Form_Unload(GameState &game)
 {
     const SaveResult saved =
         game.store().write(kApplication,
-                           {{Entry::DifficultySection, Entry::DifficultyWriteKey, game.deal().Difficulty},
-                            {Entry::TimesSection, Entry::TimeLimitKey, NumberText(game.clock().TimeLimitMinutes)}});
+                           {{Entry::DifficultySection, Entry::DifficultyWriteKey, game.deal().difficulty},
+                            {Entry::TimesSection, Entry::TimeLimitKey, NumberText(game.clock().timeLimitMinutes)}});
     // Told before the window goes; a game closed by a signal has nobody to
     // tell but the log.
     if (saved.failure && game.dialogs())

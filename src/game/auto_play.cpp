@@ -3,17 +3,17 @@
 
 void GameState::startAutoPlay()
 {
-    m_autoPlay.ReplayIndex = static_cast<int>(m_board.MoveHistory.size()) - 2;
+    m_autoPlay.replayIndex = static_cast<int>(m_board.moveHistory.size()) - 2;
     setAutoStepperRunning(true);
     m_phase = Phase::AutoPlay;
-    m_autoPlay.AutoPlayUsed = true;
+    m_autoPlay.used = true;
 }
 
 void GameState::stepAutoPlay()
 {
-    const int index = m_autoPlay.ReplayIndex;
-    if (index >= 0 && index < m_board.MoveHistory.size()) {
-        const QString entry = m_board.MoveHistory.at(index);
+    const int index = m_autoPlay.replayIndex;
+    if (index >= 0 && index < m_board.moveHistory.size()) {
+        const QString entry = m_board.moveHistory.at(index);
         if (entry == QLatin1String("u"))
             requestMoveDown();
         else if (entry == QLatin1String("d"))
@@ -23,9 +23,9 @@ void GameState::stepAutoPlay()
         else if (entry == QLatin1String("r"))
             requestMoveLeft();
     }
-    if (m_autoPlay.ReplayIndex <= 0 || m_board.Solved)
+    if (m_autoPlay.replayIndex <= 0 || m_board.solved)
         endAutoPlay();
-    --m_autoPlay.ReplayIndex;
+    --m_autoPlay.replayIndex;
 }
 
 void GameState::endAutoPlay()

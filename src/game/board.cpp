@@ -45,8 +45,8 @@ void GameState::moveTile(Board::Slide slide, const QString &code)
 {
     if (!m_board.tiles.slide(slide))
         return;
-    m_board.MoveHistory.last() = code;
-    m_board.MoveHistory.append(QString());
+    m_board.moveHistory.last() = code;
+    m_board.moveHistory.append(QString());
 }
 
 void GameState::moveTileUp() { moveTile(Board::Slide::Up, QStringLiteral("u")); }

@@ -5,16 +5,15 @@
 
 void GameState::tickClock()
 {
-    if (m_clock.ElapsedSeconds < 2147483647)
-        ++m_clock.ElapsedSeconds;
-    --m_clock.SecondsLeft;
-    m_controls.stbtimer.clock = ClockReading{m_clock.MinutesLeft, m_clock.SecondsLeft};
-    m_controls.stbtimer.difficulty = m_deal.Difficulty;
-    if (m_clock.SecondsLeft == 0) {
-        m_clock.SecondsLeft = 60;
-        --m_clock.MinutesLeft;
+    if (m_clock.elapsedSeconds < 2147483647)
+        ++m_clock.elapsedSeconds;
+    --m_clock.secondsLeft;
+    m_clock.reading = ClockReading{m_clock.minutesLeft, m_clock.secondsLeft};
+    if (m_clock.secondsLeft == 0) {
+        m_clock.secondsLeft = 60;
+        --m_clock.minutesLeft;
     }
-    if (m_clock.MinutesLeft < 0) {
+    if (m_clock.minutesLeft < 0) {
         // Stop the clock first, so that no tick under the message runs the
         // time-up steps again, and end a running auto play as a reset would:
         // the new game replaces the history it is reading.
@@ -25,7 +24,7 @@ void GameState::tickClock()
         newGame();
         // Help or About may have set the clock going under an open options
         // panel, which stays open: the board stays closed until it is.
-        m_controls.cmdpause.enabled = false;
+        m_clock.underWay = false;
     }
 }
 
@@ -37,7 +36,7 @@ void GameState::holdTimers()
 
 void GameState::releaseTimers()
 {
-    if ((m_phase == Phase::Playing || m_phase == Phase::Options) && !m_clock.FirstMovePending)
+    if ((m_phase == Phase::Playing || m_phase == Phase::Options) && !m_clock.firstMovePending)
         setClockRunning(true);
     if (m_phase == Phase::AutoPlay)
         setAutoStepperRunning(true);

@@ -7,30 +7,30 @@ GameState::GameState(SettingsStore &store, ScoreVariables &scores, RandomSource 
     , m_scores(scores)
     , m_random(random)
 {
-    m_controls.checkedOption = &difficultyLevels().front();
+    m_options.level = &difficultyLevels().front();
 }
 
 void GameState::setClockRunning(bool running)
 {
-    if (m_controls.tmrtime.enabled == running)
+    if (m_clock.running == running)
         return;
-    m_controls.tmrtime.enabled = running;
+    m_clock.running = running;
     if (m_observer)
         m_observer->timersChanged();
 }
 
 void GameState::setAutoStepperRunning(bool running)
 {
-    if (m_controls.tmrauto.enabled == running)
+    if (m_autoPlay.stepping == running)
         return;
-    m_controls.tmrauto.enabled = running;
+    m_autoPlay.stepping = running;
     if (m_observer)
         m_observer->timersChanged();
 }
 
 void GameState::setProgress(int value)
 {
-    m_controls.pgblength.value = value;
+    m_deal.shuffleDone = value;
     if (m_observer)
         m_observer->progressChanged();
 }

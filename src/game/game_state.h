@@ -24,45 +24,6 @@ public:
     virtual void progressChanged() {}
 };
 
-// The board, the move history, and the result of the last solved check.
-struct BoardState
-{
-    Board tiles;
-    // The codes of the tile moves since the last new game; the first and the
-    // last entry are always empty.
-    QStringList MoveHistory{QString(), QString()};
-    // The result of the last solved check.
-    bool Solved = false;
-};
-
-// What the next game is dealt with.
-struct DealState
-{
-    QString Difficulty;
-    qint16 ShuffleRounds = 0;
-    qint16 MovesPerRound = 0;
-    // Only whether the first activation has happened matters: counts to 1.
-    qint16 ActivationCount = 0;
-};
-
-// The clock of a game. Its counters are held wider than 16 bits so that no
-// time limit the store may hold can overflow them.
-struct ClockState
-{
-    qint16 TimeLimitMinutes = 0;
-    int MinutesLeft = 0;
-    int SecondsLeft = 0;
-    int ElapsedSeconds = 0;
-    bool FirstMovePending = false;
-};
-
-struct AutoPlayState
-{
-    bool AutoPlayUsed = false;
-    // Wider than 16 bits: a history held down for an hour still replays.
-    int ReplayIndex = 0;
-};
-
 // Where the game stands, as far as the player may act on it.
 enum class Phase {
     Playing,  // the board takes moves; the clock runs from the first one
@@ -82,35 +43,67 @@ struct ClockReading
 // The keys the game answers while the board takes keys.
 enum class KeyCommand { MoveUp, MoveDown, MoveLeft, MoveRight, Help };
 
-// The controls of the main window as far as the game reads and writes them.
-struct ControlsState
+// The board, the move history, and the result of the last solved check.
+struct BoardState
 {
-    // Whether the game is under way: a move was asked for since the deal.
-    struct { bool enabled = true; } cmdpause;
-    struct { bool enabled = false; } tmrtime;
-    struct { bool enabled = false; } tmrauto;
-    // The difficulty whose option button is checked (none: no button).
-    const DifficultyLevel *checkedOption = nullptr;
-    struct { QString text = QStringLiteral("20"); } txtlimit;
-    // The clock and the difficulty of the game; nothing before the first deal.
-    struct
-    {
-        std::optional<ClockReading> clock;
-        QString difficulty;
-    } stbtimer;
-    struct
-    {
-        bool visible = false;
-        int minimum = 0;
-        int maximum = 100;
-        int value = 0;
-    } pgblength;
+    Board tiles;
+    // The codes of the tile moves since the last new game; the first and the
+    // last entry are always empty.
+    QStringList moveHistory{QString(), QString()};
+    bool solved = false;
 };
 
-// The whole state of the main window: its variables and every property of its
-// controls that the game reads or writes. The window only draws this and
-// calls the handlers, which are plain methods, so a game can be played without
-// any window.
+// What the next game is dealt with, and how far its shuffle has come.
+struct DealState
+{
+    QString difficulty;
+    qint16 shuffleRounds = 0;
+    qint16 movesPerRound = 0;
+    // Only whether the first activation has happened matters: counts to 1.
+    qint16 activationCount = 0;
+    // The shuffle under way: moves made of all it will make.
+    bool shuffling = false;
+    int shuffleMoves = 100;
+    int shuffleDone = 0;
+};
+
+// The clock of a game. Its counters are held wider than 16 bits so that no
+// time limit the store may hold can overflow them.
+struct ClockState
+{
+    qint16 timeLimitMinutes = 0;
+    int minutesLeft = 0;
+    int secondsLeft = 0;
+    int elapsedSeconds = 0;
+    // Dealt and waiting for the first move, which starts the clock.
+    bool firstMovePending = false;
+    // Whether the game is under way: a move was asked for since the deal.
+    bool underWay = true;
+    bool running = false;
+    // What the status bar shows; nothing before the first deal.
+    std::optional<ClockReading> reading;
+};
+
+struct AutoPlayState
+{
+    // The game has been played by the auto play: it sets no best time.
+    bool used = false;
+    // Wider than 16 bits: a history held down for an hour still replays.
+    int replayIndex = 0;
+    bool stepping = false;
+};
+
+// The options panel: the difficulty chosen for the next deal (none: none is
+// chosen) and the time limit as typed.
+struct OptionsState
+{
+    const DifficultyLevel *level = nullptr;
+    QString limitText = QStringLiteral("20");
+};
+
+// The game: its board, deal, clock, auto play, options and phase. It takes
+// what the player does through plain methods and tells what happened through
+// typed values, so a whole game can be played without any window.
 class GameState
 {
 public:
@@ -127,37 +120,24 @@ public:
     const DealState &deal() const { return m_deal; }
     const ClockState &clock() const { return m_clock; }
     const AutoPlayState &autoPlay() const { return m_autoPlay; }
-    const ControlsState &controls() const { return m_controls; }
+    const OptionsState &options() const { return m_options; }
     Phase phase() const { return m_phase; }
 
     // --- Start-up --------------------------------------------------------------
     // The main window's load step, with the difficulty and the time limit
-    // read from the store: the option button of that difficulty, the board
+    // read from the store: that difficulty chosen in the options, the board
     // laid out solved, the clock stopped.
     void load(const QString &storedDifficulty, qint16 storedLimitMinutes);
     // The main window's activation: the first one deals the first game.
     void activate();
 
-    // --- Board and tile moves ----------------------------------------------------
-    void moveTileUp();
-    void moveTileLeft();
-    void moveTileRight();
-    void moveTileDown();
 
     // --- Move requests from clicks and keys -------------------------------------
     void clickTile(int index);
     void pressKey(KeyCommand key);
-    void requestMoveUp();
-    void requestMoveDown();
-    void requestMoveLeft();
-    void requestMoveRight();
 
-    // --- Solved check and game over ----------------------------------------------
-    void checkSolved();
 
     // --- New game ------------------------------------------------------------------
-    void readDifficulty();
-    void newGame();
 
     // --- Clock ---------------------------------------------------------------------
     void tickClock();
@@ -172,7 +152,7 @@ public:
 
     // --- Options panel -------------------------------------------------------------
     void openOptions();
-    // An option button: proposes its difficulty's time limit.
+    // A difficulty chosen in the options panel: proposes its time limit.
     void chooseDifficulty(const DifficultyLevel &level);
     // The player's own edit of the time-limit box (a paste, Delete, a step of
     // its up-down).
@@ -189,8 +169,24 @@ public:
 private:
     friend struct GameStateProbe;
 
-    // Checks the option button whose difficulty is exactly `difficulty`; any
-    // other text leaves the buttons as they are.
+    // The four tile moves, each recorded in the move history when made.
+    void moveTileUp();
+    void moveTileLeft();
+    void moveTileRight();
+    void moveTileDown();
+    // The moves asked for by the player or the auto play: each starts the
+    // clock, moves, and checks whether the board is solved.
+    void requestMoveUp();
+    void requestMoveDown();
+    void requestMoveLeft();
+    void requestMoveRight();
+    void checkSolved();
+    // The difficulty chosen in the options becomes the next deal's.
+    void readDifficulty();
+    void newGame();
+
+    // Chooses the difficulty named exactly `difficulty` in the options; any
+    // other text leaves the choice as it is.
     void checkOptionFor(const QString &difficulty);
     // The shared steps of the four guarded move requests.
     template <typename Move> void guardedRequest(Move move);
@@ -211,7 +207,7 @@ private:
     DealState m_deal;
     ClockState m_clock;
     AutoPlayState m_autoPlay;
-    ControlsState m_controls;
+    OptionsState m_options;
     Phase m_phase = Phase::Playing;
 
     SettingsStore &m_store;

@@ -34,12 +34,12 @@ void GameState::pressKey(KeyCommand key)
 template <typename Move> void GameState::guardedRequest(Move move)
 {
     setClockRunning(true);
-    m_controls.cmdpause.enabled = true;
+    m_clock.underWay = true;
     (this->*move)();
     checkSolved();
-    if (!m_board.Solved && m_clock.FirstMovePending) {
-        m_clock.SecondsLeft = 60;
-        m_clock.FirstMovePending = false;
+    if (!m_board.solved && m_clock.firstMovePending) {
+        m_clock.secondsLeft = 60;
+        m_clock.firstMovePending = false;
     }
 }
 

@@ -1,4 +1,4 @@
-// Dealing a new game: the difficulty from the option buttons, the best times
+// Dealing a new game: the difficulty chosen in the options, the best times
 // from the store, and the shuffle.
 #include "game_state.h"
 
@@ -11,35 +11,33 @@
 
 void GameState::readDifficulty()
 {
-    if (const DifficultyLevel *level = m_controls.checkedOption) {
-        m_deal.ShuffleRounds = level->shuffleRounds;
-        m_deal.MovesPerRound = level->movesPerRound;
-        m_deal.Difficulty = level->name;
+    if (const DifficultyLevel *level = m_options.level) {
+        m_deal.shuffleRounds = level->shuffleRounds;
+        m_deal.movesPerRound = level->movesPerRound;
+        m_deal.difficulty = level->name;
     }
 }
 
 void GameState::checkOptionFor(const QString &difficulty)
 {
     if (const DifficultyLevel *level = levelNamed(difficulty))
-        m_controls.checkedOption = level;
+        m_options.level = level;
 }
 
 void GameState::newGame()
 {
-    m_board.MoveHistory = QStringList{QString(), QString()};
+    m_board.moveHistory = QStringList{QString(), QString()};
     m_scores.GotTopTime = false;
-    m_clock.ElapsedSeconds = 0;
-    m_autoPlay.AutoPlayUsed = false;
+    m_clock.elapsedSeconds = 0;
+    m_autoPlay.used = false;
     readDifficulty();
 
     loadBestTimes(m_store, m_scores);
 
-    const int totalMoves = m_deal.ShuffleRounds * m_deal.MovesPerRound;
-    auto &progress = m_controls.pgblength;
-    progress.visible = true;
-    progress.minimum = 0;
-    progress.maximum = totalMoves;
-    progress.value = 0;
+    const int totalMoves = m_deal.shuffleRounds * m_deal.movesPerRound;
+    m_deal.shuffling = true;
+    m_deal.shuffleMoves = totalMoves;
+    m_deal.shuffleDone = 0;
 
     m_board.tiles = Board();
 
@@ -49,9 +47,9 @@ void GameState::newGame()
     // by its reverse. A move refused at the edge still counts.
     int movesMade = 0;
     int previous = 0;
-    for (int round = 1; round <= m_deal.ShuffleRounds; ++round) {
+    for (int round = 1; round <= m_deal.shuffleRounds; ++round) {
         int move = 1;
-        while (move <= m_deal.MovesPerRound) {
+        while (move <= m_deal.movesPerRound) {
             double r = m_random.next();
             if (!(r >= 0.0 && r < 1.0))
                 r = 0.0;
@@ -73,11 +71,10 @@ void GameState::newGame()
         }
     }
 
-    m_clock.SecondsLeft = 0;
+    m_clock.secondsLeft = 0;
     setClockRunning(false);
-    m_clock.FirstMovePending = true;
-    m_clock.MinutesLeft = m_clock.TimeLimitMinutes - 1;
-    m_controls.stbtimer.clock = ClockReading{m_clock.TimeLimitMinutes, m_clock.SecondsLeft};
-    m_controls.stbtimer.difficulty = m_deal.Difficulty;
-    progress.visible = false;
+    m_clock.firstMovePending = true;
+    m_clock.minutesLeft = m_clock.timeLimitMinutes - 1;
+    m_clock.reading = ClockReading{m_clock.timeLimitMinutes, m_clock.secondsLeft};
+    m_deal.shuffling = false;
 }

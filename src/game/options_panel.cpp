@@ -9,18 +9,18 @@ void GameState::openOptions()
 {
     setClockRunning(false);
     m_phase = Phase::Options;
-    m_controls.txtlimit.text = QString::number(m_clock.TimeLimitMinutes);
+    m_options.limitText = QString::number(m_clock.timeLimitMinutes);
 }
 
 void GameState::chooseDifficulty(const DifficultyLevel &level)
 {
-    m_controls.checkedOption = &level;
-    m_controls.txtlimit.text = QString::number(level.defaultLimitMinutes);
+    m_options.level = &level;
+    m_options.limitText = QString::number(level.defaultLimitMinutes);
 }
 
 void GameState::editTimeLimit(const QString &text)
 {
-    m_controls.txtlimit.text = text;
+    m_options.limitText = text;
 }
 
 void GameState::applyOptions()
@@ -29,13 +29,13 @@ void GameState::applyOptions()
     readDifficulty();
     // A limit above 0 and up to 60 minutes is taken; anything else gives the
     // difficulty's own.
-    const DifficultyLevel *level = levelWithRounds(m_deal.ShuffleRounds);
+    const DifficultyLevel *level = levelWithRounds(m_deal.shuffleRounds);
     const qint16 fallback = level ? level->defaultLimitMinutes : difficultyLevels().front().defaultLimitMinutes;
-    const double v = LeadingNumber(m_controls.txtlimit.text);
-    m_clock.TimeLimitMinutes = v > 0 && v <= 60 ? RoundToInt16(v).value_or(fallback) : fallback;
-    m_clock.SecondsLeft = 0;
+    const double v = LeadingNumber(m_options.limitText);
+    m_clock.timeLimitMinutes = v > 0 && v <= 60 ? RoundToInt16(v).value_or(fallback) : fallback;
+    m_clock.secondsLeft = 0;
     newGame();
-    m_controls.cmdpause.enabled = false;
+    m_clock.underWay = false;
     // The first game after Apply counts its seconds from 0 like every other
     // game, so that its best time is true.
 }
@@ -43,7 +43,7 @@ void GameState::applyOptions()
 void GameState::cancelOptions()
 {
     m_phase = Phase::Playing;
-    if (m_controls.cmdpause.enabled)
+    if (m_clock.underWay)
         setClockRunning(true);
-    checkOptionFor(m_deal.Difficulty);
+    checkOptionFor(m_deal.difficulty);
 }

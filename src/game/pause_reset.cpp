@@ -1,4 +1,4 @@
-// The pause button (Pause, Resume, or Stop during an auto play) and Reset.
+// Pausing, resuming, stopping an auto play, and Reset.
 #include "game_state.h"
 
 #include "dialogs.h"
@@ -27,7 +27,7 @@ void GameState::requestReset()
     // The clock and a running auto play go on while the question is open.
     if (!m_dialogs->confirmReset())
         return;
-    m_controls.cmdpause.enabled = false;
+    m_clock.underWay = false;
     setClockRunning(false);
     setAutoStepperRunning(false);
     m_phase = Phase::Playing;

@@ -11,8 +11,8 @@
 
 void GameState::checkSolved()
 {
-    m_board.Solved = m_board.tiles.isSolved();
-    if (!m_board.Solved)
+    m_board.solved = m_board.tiles.isSolved();
+    if (!m_board.solved)
         return;
 
     setClockRunning(false);
@@ -20,21 +20,21 @@ void GameState::checkSolved()
     // was dealt: the file as it is now decides whether this one is a record.
     m_store.refresh(kApplication);
     loadBestTimes(m_store, m_scores);
-    const DifficultyLevel *level = levelNamed(m_deal.Difficulty);
-    if (m_autoPlay.AutoPlayUsed) {
+    const DifficultyLevel *level = levelNamed(m_deal.difficulty);
+    if (m_autoPlay.used) {
         // No auto-play step may move a tile under the message; the step that
         // solved the board ends the auto play when this returns.
         setAutoStepperRunning(false);
         m_dialogs->tell(Dialogs::Notice::GameOver);
-    } else if (level && level->loadedBest(m_scores) > m_clock.ElapsedSeconds) {
+    } else if (level && level->loadedBest(m_scores) > m_clock.elapsedSeconds) {
         recordBestTime(*level);
     } else if (level) {
         m_dialogs->showWinner();
     }
 
-    m_clock.ElapsedSeconds = 0;
-    m_clock.SecondsLeft = 0;
-    m_controls.cmdpause.enabled = false;
+    m_clock.elapsedSeconds = 0;
+    m_clock.secondsLeft = 0;
+    m_clock.underWay = false;
     newGame();
 }
 
@@ -45,7 +45,7 @@ void GameState::recordBestTime(const DifficultyLevel &level)
 {
     m_scores.GotTopTime = true;
     m_dialogs->showWinner();
-    const int time = m_clock.ElapsedSeconds;
+    const int time = m_clock.elapsedSeconds;
     const SaveResult saved = m_store.write(
         kApplication,
         {{Entry::NamesSection, level.name, m_scores.WinnerName},

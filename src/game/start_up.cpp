@@ -3,23 +3,23 @@
 
 void GameState::load(const QString &storedDifficulty, qint16 storedLimitMinutes)
 {
-    m_deal.Difficulty = storedDifficulty;
-    m_clock.TimeLimitMinutes = storedLimitMinutes;
-    checkOptionFor(m_deal.Difficulty);
+    m_deal.difficulty = storedDifficulty;
+    m_clock.timeLimitMinutes = storedLimitMinutes;
+    checkOptionFor(m_deal.difficulty);
     setAutoStepperRunning(false);
     // Key preview is the window's own business: it always sees keys first.
     m_board.tiles = Board();
-    m_clock.SecondsLeft = 0;
-    m_deal.ActivationCount = 0;
-    m_controls.cmdpause.enabled = false;
+    m_clock.secondsLeft = 0;
+    m_deal.activationCount = 0;
+    m_clock.underWay = false;
     m_phase = Phase::Playing;
-    m_board.MoveHistory = QStringList{QString(), QString()};
+    m_board.moveHistory = QStringList{QString(), QString()};
 }
 
 void GameState::activate()
 {
-    if (m_deal.ActivationCount >= 1)
+    if (m_deal.activationCount >= 1)
         return;
-    m_deal.ActivationCount = 1;
+    m_deal.activationCount = 1;
     newGame();
 }

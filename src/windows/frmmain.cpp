@@ -193,17 +193,17 @@ void frmMain::udlimit_Change()
 
 void frmMain::tmrtime_Timer()
 {
-    if (!m_game.controls().tmrtime.enabled)
+    if (!m_game.clock().running)
         return;
     m_game.tickClock();
     // A tick that leaves the clock running has changed the clock's text and
     // nothing else; one that ran out of time has dealt a new game.
-    m_game.controls().tmrtime.enabled ? renderStatusPanels() : render();
+    m_game.clock().running ? renderStatusPanels() : render();
 }
 
 void frmMain::tmrauto_Timer()
 {
-    if (m_game.controls().tmrauto.enabled)
+    if (m_game.autoPlay().stepping)
         handle([this] { m_game.stepAutoPlay(); });
 }
 
@@ -232,10 +232,10 @@ template <typename Handler> void frmMain::handleMove(Handler handler, bool focus
 {
     const Board &board = m_game.board().tiles;
     const int blank = board.blankCell();
-    const qsizetype moves = m_game.board().MoveHistory.size();
+    const qsizetype moves = m_game.board().moveHistory.size();
     handler();
     // One move more in the same game: the tile now stands where the blank was.
-    if (focusMovedTile && QAccessible::isActive() && m_game.board().MoveHistory.size() == moves + 1
+    if (focusMovedTile && QAccessible::isActive() && m_game.board().moveHistory.size() == moves + 1
         && board.tileAt(blank) != Board::kBlank)
         m_focusCell = blank;
     render();
@@ -246,7 +246,6 @@ void frmMain::render()
     if (m_rendering)
         return;
     m_rendering = true;
-    const ControlsState &state = m_game.controls();
     // Only what differs from the screen is set: every caption, text or state
     // set again would repaint its control and be announced to a screen reader
     // once more (a clock tick changes the clock panel alone).
@@ -256,8 +255,8 @@ void frmMain::render()
         m_pause->setText(caption);
     if (const QString tip = pauseToolTip(phase); m_pause->toolTip() != tip)
         m_pause->setToolTip(tip);
-    if (m_pause->isEnabled() != state.cmdpause.enabled)
-        m_pause->setEnabled(state.cmdpause.enabled);
+    if (m_pause->isEnabled() != m_game.clock().underWay)
+        m_pause->setEnabled(m_game.clock().underWay);
     if (const bool reset = phase != Phase::Paused; m_reset->isEnabled() != reset)
         m_reset->setEnabled(reset);
 
@@ -270,7 +269,7 @@ void frmMain::render()
     }
 
     renderOptionButtons();
-    const QString &limit = state.txtlimit.text;
+    const QString &limit = m_game.options().limitText;
     if (m_limitBox->text() != limit) {
         // Two characters is what the player may enter; a longer limit from a
         // hand-edited store is shown whole, so that it is judged whole.
@@ -292,14 +291,14 @@ void frmMain::render()
     renderStatusPanels();
     // The hidden progress bar keeps its last value: it says nothing while
     // nobody can see it.
-    const auto &progress = state.pgblength;
-    if (progress.visible) {
+    const DealState &deal = m_game.deal();
+    if (deal.shuffling) {
         if (m_progress->isHidden())
             m_progress->show();
-        if (m_progress->minimum() != progress.minimum || m_progress->maximum() != progress.maximum)
-            m_progress->setRange(progress.minimum, progress.maximum);
-        if (m_progress->value() != progress.value)
-            m_progress->setValue(progress.value);
+        if (m_progress->minimum() != 0 || m_progress->maximum() != deal.shuffleMoves)
+            m_progress->setRange(0, deal.shuffleMoves);
+        if (m_progress->value() != deal.shuffleDone)
+            m_progress->setValue(deal.shuffleDone);
     } else if (!m_progress->isHidden()) {
         m_progress->hide();
     }
@@ -309,9 +308,10 @@ void frmMain::render()
 
 void frmMain::renderStatusPanels()
 {
-    const auto &status = m_game.controls().stbtimer;
-    const std::array<QString, 2> shownPanels{status.clock ? clockText(*status.clock) : QString(),
-                                             difficultyText(status.difficulty)};
+    // The difficulty shows beside the clock from the first deal on.
+    const std::optional<ClockReading> &reading = m_game.clock().reading;
+    const std::array<QString, 2> shownPanels{reading ? clockText(*reading) : QString(),
+                                             reading ? difficultyText(m_game.deal().difficulty) : QString()};
     for (int p = 0; p < 2; ++p) {
         if (m_statusPanels[p]->text() != shownPanels[p])
             m_statusPanels[p]->setText(shownPanels[p]);
@@ -342,7 +342,7 @@ void frmMain::renderCells()
 
 void frmMain::renderOptionButtons()
 {
-    if (const DifficultyLevel *level = m_game.controls().checkedOption) {
+    if (const DifficultyLevel *level = m_game.options().level) {
         auto *button = m_controls.get<QRadioButton>(QString::fromLatin1(level->optionButton));
         if (!button->isChecked())
             button->setChecked(true);
@@ -353,9 +353,8 @@ void frmMain::timersChanged()
 {
     // Starting a running timer changes nothing: moves never delay a tick. A
     // window that is closing runs neither.
-    const ControlsState &state = m_game.controls();
-    const bool clock = state.tmrtime.enabled && !m_windowClosing;
-    const bool autoPlay = state.tmrauto.enabled && !m_windowClosing;
+    const bool clock = m_game.clock().running && !m_windowClosing;
+    const bool autoPlay = m_game.autoPlay().stepping && !m_windowClosing;
     if (clock != m_clockTimer->isActive())
         clock ? m_clockTimer->start() : m_clockTimer->stop();
     if (autoPlay != m_autoPlayTimer->isActive())
@@ -367,18 +366,18 @@ void frmMain::progressChanged()
     // Only the progress bar paints while a shuffle runs; the tiles are drawn
     // once, when the handler has returned. The bar paints at most once a
     // screen frame, and at its end.
-    const auto &progress = m_game.controls().pgblength;
-    if (!progress.visible)
+    const DealState &deal = m_game.deal();
+    if (!deal.shuffling)
         return;
     if (!m_progress->isVisible()) {
         // Shown before its range and value change, so that what it says
         // comes from a bar on the screen.
         m_progress->show();
-        m_progress->setRange(progress.minimum, progress.maximum);
+        m_progress->setRange(0, deal.shuffleMoves);
         m_progressPainted.invalidate();
     }
-    m_progress->setValue(progress.value);
-    const bool atEnd = progress.value >= progress.maximum;
+    m_progress->setValue(deal.shuffleDone);
+    const bool atEnd = deal.shuffleDone >= deal.shuffleMoves;
     // Before the window's first frame, the bar is drawn with it.
     if (m_onScreen && isVisible() && (atEnd || !m_progressPainted.isValid() || m_progressPainted.elapsed() >= 16)) {
         m_progress->repaint();

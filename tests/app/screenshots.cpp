@@ -84,7 +84,7 @@ void startGame(Session &s)
 // "u", "d", "l" or "r".
 QStringList movesSinceDeal(const Session &s)
 {
-    const QStringList &history = s.game.board().MoveHistory;
+    const QStringList &history = s.game.board().moveHistory;
     return history.mid(1, history.size() - 2);
 }
 

@@ -53,24 +53,24 @@ void TestLifecycle::loadWithAnEmptyStore()
     f.game.setObserver(&progress);
     // Leftovers the load step must set itself.
     f.layOut(3);
-    probe(f.game).clock.SecondsLeft = 12;
+    probe(f.game).clock.secondsLeft = 12;
     probe(f.game).phase = Phase::Paused;
-    probe(f.game).board.MoveHistory = QStringList{"", "u", ""};
+    probe(f.game).board.moveHistory = QStringList{"", "u", ""};
     probe(f.game).setAutoStepperRunning(true);
 
     Form_Load(f.game);
 
-    QCOMPARE(probe(f.game).deal.Difficulty, QStringLiteral("Easy"));
-    QCOMPARE(int(probe(f.game).clock.TimeLimitMinutes), 10);
-    QCOMPARE(probe(f.game).controls.checkedOption, level(u"Easy"));
+    QCOMPARE(probe(f.game).deal.difficulty, QStringLiteral("Easy"));
+    QCOMPARE(int(probe(f.game).clock.timeLimitMinutes), 10);
+    QCOMPARE(probe(f.game).options.level, level(u"Easy"));
     QCOMPARE(core::boardText(f.game), labelledBoard());
-    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
+    QVERIFY(!probe(f.game).clock.underWay);
     QCOMPARE(probe(f.game).phase, Phase::Playing);
-    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), QString()}));
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
-    QCOMPARE(int(probe(f.game).deal.ActivationCount), 0);
-    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
-    QVERIFY(!probe(f.game).controls.tmrauto.enabled);
+    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(probe(f.game).clock.secondsLeft, 0);
+    QCOMPARE(int(probe(f.game).deal.activationCount), 0);
+    QVERIFY(!probe(f.game).clock.running);
+    QVERIFY(!probe(f.game).autoPlay.stepping);
     // No shuffle at load, and the store is only read.
     QCOMPARE(f.random.seeds, 0);
     QVERIFY(progress.values.empty());
@@ -104,7 +104,7 @@ void TestLifecycle::storedTimeLimit()
     GameFixture f;
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Timelimit"), text));
     Form_Load(f.game);
-    QCOMPARE(int(probe(f.game).clock.TimeLimitMinutes), minutes);
+    QCOMPARE(int(probe(f.game).clock.timeLimitMinutes), minutes);
 }
 
 void TestLifecycle::storedDifficulty_data()
@@ -140,18 +140,18 @@ void TestLifecycle::storedDifficulty()
     QVERIFY(f.store.write(kApplication, QStringLiteral("Difficulty"), QStringLiteral("diff"), stored));
 
     Form_Load(f.game);
-    QCOMPARE(probe(f.game).deal.Difficulty, stored);
-    QCOMPARE(probe(f.game).controls.checkedOption, checked);
+    QCOMPARE(probe(f.game).deal.difficulty, stored);
+    QCOMPARE(probe(f.game).options.level, checked);
 
     Form_Activate(f.game);
-    QCOMPARE(probe(f.game).deal.Difficulty, played);
-    QCOMPARE(probe(f.game).controls.checkedOption, checked);
-    QCOMPARE(probe(f.game).controls.stbtimer.difficulty, played);
-    QCOMPARE(probe(f.game).controls.pgblength.maximum, shuffleMoves);
+    QCOMPARE(probe(f.game).deal.difficulty, played);
+    QCOMPARE(probe(f.game).options.level, checked);
+    QCOMPARE(probe(f.game).deal.difficulty, played);
+    QCOMPARE(probe(f.game).deal.shuffleMoves, shuffleMoves);
     QVERIFY(!progress.values.empty());
     QCOMPARE(progress.values.back(), shuffleMoves);
-    QVERIFY(core::wellFormedHistory(probe(f.game).board.MoveHistory));
-    QVERIFY(probe(f.game).board.MoveHistory.size() - 2 <= shuffleMoves);
+    QVERIFY(core::wellFormedHistory(probe(f.game).board.moveHistory));
+    QVERIFY(probe(f.game).board.moveHistory.size() - 2 <= shuffleMoves);
 }
 
 void TestLifecycle::onlyTheFirstActivationDealsAGame()
@@ -161,14 +161,14 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
     Form_Activate(f.game);
 
     QCOMPARE(f.random.seeds, 1);
-    QVERIFY(probe(f.game).board.MoveHistory.size() > 2);
-    QCOMPARE(clockLine(probe(f.game).controls), QStringLiteral("Timer : 10 : 0"));
-    QCOMPARE(probe(f.game).controls.stbtimer.difficulty, QStringLiteral("Easy"));
+    QVERIFY(probe(f.game).board.moveHistory.size() > 2);
+    QCOMPARE(clockLine(probe(f.game).clock), QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(probe(f.game).deal.difficulty, QStringLiteral("Easy"));
     // The clock waits for the first move.
-    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
-    QVERIFY(probe(f.game).clock.FirstMovePending);
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
-    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
+    QVERIFY(!probe(f.game).clock.running);
+    QVERIFY(probe(f.game).clock.firstMovePending);
+    QCOMPARE(probe(f.game).clock.secondsLeft, 0);
+    QVERIFY(!probe(f.game).clock.underWay);
 
     // Back from another window, in the middle of a game.
     const int blank = core::hiddenCell(f.game);
@@ -176,19 +176,19 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
     f.game.clickTile(neighbour);
     f.game.tickClock();
     const QStringList board = core::boardText(f.game);
-    const QStringList history = probe(f.game).board.MoveHistory;
-    const int secondsLeft = probe(f.game).clock.SecondsLeft;
-    QVERIFY(probe(f.game).controls.tmrtime.enabled);
+    const QStringList history = probe(f.game).board.moveHistory;
+    const int secondsLeft = probe(f.game).clock.secondsLeft;
+    QVERIFY(probe(f.game).clock.running);
 
     Form_Activate(f.game);
     Form_Activate(f.game);
 
     QCOMPARE(f.random.seeds, 1);
     QCOMPARE(core::boardText(f.game), board);
-    QCOMPARE(probe(f.game).board.MoveHistory, history);
-    QCOMPARE(probe(f.game).clock.SecondsLeft, secondsLeft);
-    QCOMPARE(probe(f.game).clock.ElapsedSeconds, 1);
-    QVERIFY(probe(f.game).controls.tmrtime.enabled);
+    QCOMPARE(probe(f.game).board.moveHistory, history);
+    QCOMPARE(probe(f.game).clock.secondsLeft, secondsLeft);
+    QCOMPARE(probe(f.game).clock.elapsedSeconds, 1);
+    QVERIFY(probe(f.game).clock.running);
 }
 
 void TestLifecycle::unloadWritesAndARestartRestores_data()
@@ -215,10 +215,10 @@ void TestLifecycle::unloadWritesAndARestartRestores()
         Form_Load(first.game);
         Form_Activate(first.game);
         // The options panel changes both in memory only.
-        probe(first.game).controls.checkedOption = option;
-        first.game.readDifficulty();
-        probe(first.game).clock.TimeLimitMinutes = static_cast<qint16>(limit);
-        difficulty = probe(first.game).deal.Difficulty;
+        probe(first.game).options.level = option;
+        probe(first.game).readDifficulty();
+        probe(first.game).clock.timeLimitMinutes = static_cast<qint16>(limit);
+        difficulty = probe(first.game).deal.difficulty;
         Form_Unload(first.game);
 
         SettingsStore reader(dir.path());
@@ -228,12 +228,12 @@ void TestLifecycle::unloadWritesAndARestartRestores()
 
     ProgramRun second(dir.path(), 77);
     Form_Load(second.game);
-    QCOMPARE(probe(second.game).deal.Difficulty, difficulty);
-    QCOMPARE(probe(second.game).controls.checkedOption, option);
-    QCOMPARE(int(probe(second.game).clock.TimeLimitMinutes), limit);
+    QCOMPARE(probe(second.game).deal.difficulty, difficulty);
+    QCOMPARE(probe(second.game).options.level, option);
+    QCOMPARE(int(probe(second.game).clock.timeLimitMinutes), limit);
     Form_Activate(second.game);
-    QCOMPARE(probe(second.game).controls.stbtimer.difficulty, difficulty);
-    QCOMPARE(probe(second.game).controls.stbtimer.clock, (ClockReading{limit, 0}));
+    QCOMPARE(probe(second.game).deal.difficulty, difficulty);
+    QCOMPARE(probe(second.game).clock.reading, (ClockReading{limit, 0}));
 }
 
 void TestLifecycle::unloadToAnUnwritableFolder()
@@ -244,8 +244,8 @@ void TestLifecycle::unloadToAnUnwritableFolder()
     QVERIFY(putFile(blocker, "not a folder"));
     ProgramRun run(blocker + QStringLiteral("/store"), 77);
     Form_Load(run.game);
-    QCOMPARE(probe(run.game).deal.Difficulty, QStringLiteral("Easy"));
-    QCOMPARE(int(probe(run.game).clock.TimeLimitMinutes), 10);
+    QCOMPARE(probe(run.game).deal.difficulty, QStringLiteral("Easy"));
+    QCOMPARE(int(probe(run.game).clock.timeLimitMinutes), 10);
     Form_Activate(run.game);
 
     Form_Unload(run.game);

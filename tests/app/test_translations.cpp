@@ -147,8 +147,8 @@ void showEverything(const std::function<void(QWidget &)> &look)
     window.show();
     window.render();
     look(window);
-    game.requestMoveUp();
-    game.requestMoveLeft();
+    probe(game).requestMoveUp();
+    probe(game).requestMoveLeft();
     game.tickClock();
     game.pressPause();
     window.render();
@@ -288,7 +288,7 @@ void TestTranslations::settingsDoNotDependOnTheLanguage()
         f.game.openOptions();
         f.game.chooseDifficulty(*level(u"Medium"));
         f.game.applyOptions();
-        const QStringList moves = core::recordedMoves(f.game.board().MoveHistory);
+        const QStringList moves = core::recordedMoves(f.game.board().moveHistory);
         for (qsizetype i = moves.size() - 1; i >= 0; --i) {
             f.game.clickTile(core::cellThatUndoes(f.game.board().tiles.blankCell(), moves.at(i)));
         }

@@ -35,11 +35,11 @@ struct UnderGameOver
             if (which != QLatin1String("notice:GameOver"))
                 return;
             ++shown;
-            stepper = probe(fx.game).controls.tmrauto.enabled;
-            clock = probe(fx.game).controls.tmrtime.enabled;
+            stepper = probe(fx.game).autoPlay.stepping;
+            clock = probe(fx.game).clock.running;
             solved = probe(fx.game).board.tiles.isSolved();
-            replayIndex = probe(fx.game).autoPlay.ReplayIndex;
-            elapsed = probe(fx.game).clock.ElapsedSeconds;
+            replayIndex = probe(fx.game).autoPlay.replayIndex;
+            elapsed = probe(fx.game).clock.elapsedSeconds;
             // Half-second periods pass while the player reads the message
             // (only under the first one, so that a fault cannot recurse).
             if (shown == 1)
@@ -53,16 +53,16 @@ struct UnderGameOver
 void verifyEndedOnFreshGame(GameFixture &fx, int seedsBefore)
 {
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
-    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
-    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.stepping);
+    QVERIFY(!probe(fx.game).clock.running);
     QVERIFY(probe(fx.game).phase != Phase::AutoPlay);
-    QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
+    QVERIFY(!probe(fx.game).autoPlay.used);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
-    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(!probe(fx.game).clock.underWay);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
-    QVERIFY(probe(fx.game).clock.FirstMovePending);
-    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
-    QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
+    QVERIFY(probe(fx.game).clock.firstMovePending);
+    QCOMPARE(probe(fx.game).clock.elapsedSeconds, 0);
+    QCOMPARE(probe(fx.game).clock.secondsLeft, 0);
     QVERIFY(!probe(fx.game).board.tiles.isSolved());
     QVERIFY(nothingStored(fx));
 }
@@ -103,23 +103,23 @@ void AutoPlayTest::start()
     GameFixture fx;
     QVERIFY(enter(fx, situation));
     const QStringList board = boardAndClock(fx.game);
-    const bool clock = probe(fx.game).controls.tmrtime.enabled;
+    const bool clock = probe(fx.game).clock.running;
 
     fx.game.startAutoPlay();
 
-    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, int(probe(fx.game).board.MoveHistory.size()) - 2);
-    QVERIFY(!probe(fx.game).board.MoveHistory.at(probe(fx.game).autoPlay.ReplayIndex).isEmpty());
-    QVERIFY(probe(fx.game).controls.tmrauto.enabled);
+    QCOMPARE(probe(fx.game).autoPlay.replayIndex, int(probe(fx.game).board.moveHistory.size()) - 2);
+    QVERIFY(!probe(fx.game).board.moveHistory.at(probe(fx.game).autoPlay.replayIndex).isEmpty());
+    QVERIFY(probe(fx.game).autoPlay.stepping);
     QCOMPARE(probe(fx.game).phase, Phase::AutoPlay);
-    QVERIFY(probe(fx.game).autoPlay.AutoPlayUsed);
+    QVERIFY(probe(fx.game).autoPlay.used);
     QVERIFY(probe(fx.game).phase != Phase::Playing);
     QCOMPARE(probe(fx.game).phase, Phase::AutoPlay);
-    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
+    QCOMPARE(probe(fx.game).clock.running, clock);
 
     // Clicks and number-pad keys do nothing while it runs.
     QStringList expected = board;
     expected.replaceInStrings(QRegularExpression(QStringLiteral("^ReplayIndex=.*")),
-                              QStringLiteral("ReplayIndex=%1").arg(probe(fx.game).autoPlay.ReplayIndex));
+                              QStringLiteral("ReplayIndex=%1").arg(probe(fx.game).autoPlay.replayIndex));
     expected.replaceInStrings(QStringLiteral("AutoPlayUsed=false"), QStringLiteral("AutoPlayUsed=true"));
     for (int index = 0; index < 16; ++index)
         fx.game.clickTile(index);
@@ -137,7 +137,7 @@ void AutoPlayTest::solvesFreshGame()
 {
     GameFixture fx;
     dealGame(fx);
-    const QStringList shuffle = codesFrom(probe(fx.game).board.MoveHistory, 1);
+    const QStringList shuffle = codesFrom(probe(fx.game).board.moveHistory, 1);
     QVERIFY(shuffle.size() <= 60);
     QVERIFY(!probe(fx.game).board.tiles.isSolved());
     const int seedsBefore = fx.random.seeds;
@@ -146,12 +146,12 @@ void AutoPlayTest::solvesFreshGame()
 
     fx.game.startAutoPlay();
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(probe(fx.game).board.MoveHistory.last(), QString());
-    QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), core::undoCode(shuffle.last()));
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
-    QVERIFY(probe(fx.game).controls.cmdpause.enabled);
-    QVERIFY(!probe(fx.game).clock.FirstMovePending);
-    QCOMPARE(probe(fx.game).clock.SecondsLeft, 60);
+    QCOMPARE(probe(fx.game).board.moveHistory.last(), QString());
+    QCOMPARE(probe(fx.game).board.moveHistory.at(probe(fx.game).board.moveHistory.size() - 2), core::undoCode(shuffle.last()));
+    QVERIFY(probe(fx.game).clock.running);
+    QVERIFY(probe(fx.game).clock.underWay);
+    QVERIFY(!probe(fx.game).clock.firstMovePending);
+    QCOMPARE(probe(fx.game).clock.secondsLeft, 60);
 
     const int steps = 1 + runAutoPlay(fx, 1000);
     QVERIFY2(steps <= shuffle.size(), qPrintable(QStringLiteral("%1 steps").arg(steps)));
@@ -171,7 +171,7 @@ void AutoPlayTest::undoesPlayerMovesNewestFirst()
 {
     GameFixture fx;
     dealGame(fx);
-    const int dealtSize = probe(fx.game).board.MoveHistory.size();
+    const int dealtSize = probe(fx.game).board.moveHistory.size();
     const QStringList dealtBoard = boardAndClock(fx.game).mid(0, 1);
     QStringList playerCodes;
     for (int i = 0; i < 4; ++i) {
@@ -179,24 +179,24 @@ void AutoPlayTest::undoesPlayerMovesNewestFirst()
         QVERIFY(!code.isEmpty());
         playerCodes << code;
     }
-    QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, dealtSize - 1), playerCodes);
+    QCOMPARE(codesFrom(probe(fx.game).board.moveHistory, dealtSize - 1), playerCodes);
     clockSeconds(fx, 3);
 
     fx.game.startAutoPlay();
-    const int afterPlayer = probe(fx.game).board.MoveHistory.size();
+    const int afterPlayer = probe(fx.game).board.moveHistory.size();
     QCOMPARE(autoSteps(fx, 4), 4);
     QStringList undone;
     for (auto it = playerCodes.crbegin(); it != playerCodes.crend(); ++it)
         undone << core::undoCode(*it);
-    QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, afterPlayer - 1), undone);
+    QCOMPARE(codesFrom(probe(fx.game).board.moveHistory, afterPlayer - 1), undone);
     QCOMPARE(boardAndClock(fx.game).mid(0, 1), dealtBoard);
     QVERIFY(fx.dialogs.log.isEmpty());
 
     // The fifth step undoes the newest shuffle move.
-    const QString newestShuffle = probe(fx.game).board.MoveHistory.at(dealtSize - 2);
-    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, dealtSize - 2);
+    const QString newestShuffle = probe(fx.game).board.moveHistory.at(dealtSize - 2);
+    QCOMPARE(probe(fx.game).autoPlay.replayIndex, dealtSize - 2);
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(probe(fx.game).board.MoveHistory.at(probe(fx.game).board.MoveHistory.size() - 2), core::undoCode(newestShuffle));
+    QCOMPARE(probe(fx.game).board.moveHistory.at(probe(fx.game).board.moveHistory.size() - 2), core::undoCode(newestShuffle));
 
     const int seedsBefore = fx.random.seeds;
     runAutoPlay(fx, 1000);
@@ -216,29 +216,29 @@ void AutoPlayTest::restartAfterStopReversesItsOwnMoves()
     const QStringList beforeFirstRun = boardAndClock(fx.game).mid(0, 1);
 
     fx.game.startAutoPlay();
-    const int firstRunFrom = probe(fx.game).board.MoveHistory.size() - 1;
+    const int firstRunFrom = probe(fx.game).board.moveHistory.size() - 1;
     QCOMPARE(autoSteps(fx, 6), 6);
-    const QStringList firstRunCodes = codesFrom(probe(fx.game).board.MoveHistory, firstRunFrom);
+    const QStringList firstRunCodes = codesFrom(probe(fx.game).board.moveHistory, firstRunFrom);
     QCOMPARE(firstRunCodes.size(), 6);
 
     fx.game.pressPause();
     QVERIFY(fx.dialogs.log.isEmpty());
     QVERIFY(!probe(fx.game).board.tiles.isSolved());
     QVERIFY(boardAndClock(fx.game).mid(0, 1) != beforeFirstRun);
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
-    const int elapsed = probe(fx.game).clock.ElapsedSeconds;
+    QVERIFY(probe(fx.game).clock.running);
+    const int elapsed = probe(fx.game).clock.elapsedSeconds;
     QCOMPARE(clockSeconds(fx, 3), 3);
-    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, elapsed + 3);
-    QVERIFY(probe(fx.game).autoPlay.AutoPlayUsed);
+    QCOMPARE(probe(fx.game).clock.elapsedSeconds, elapsed + 3);
+    QVERIFY(probe(fx.game).autoPlay.used);
 
     fx.game.startAutoPlay();
-    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, int(probe(fx.game).board.MoveHistory.size()) - 2);
-    const int secondRunFrom = probe(fx.game).board.MoveHistory.size() - 1;
+    QCOMPARE(probe(fx.game).autoPlay.replayIndex, int(probe(fx.game).board.moveHistory.size()) - 2);
+    const int secondRunFrom = probe(fx.game).board.moveHistory.size() - 1;
     QCOMPARE(autoSteps(fx, 6), 6);
     QStringList reversed;
     for (auto it = firstRunCodes.crbegin(); it != firstRunCodes.crend(); ++it)
         reversed << core::undoCode(*it);
-    QCOMPARE(codesFrom(probe(fx.game).board.MoveHistory, secondRunFrom), reversed);
+    QCOMPARE(codesFrom(probe(fx.game).board.moveHistory, secondRunFrom), reversed);
     QCOMPARE(boardAndClock(fx.game).mid(0, 1), beforeFirstRun);
 
     const int seedsBefore = fx.random.seeds;
@@ -254,7 +254,7 @@ void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
 {
     GameFixture fx;
     dealGame(fx);
-    const int recorded = probe(fx.game).board.MoveHistory.size() - 2;
+    const int recorded = probe(fx.game).board.moveHistory.size() - 2;
     QVERIFY(recorded >= 4);
 
     fx.game.startAutoPlay();
@@ -269,8 +269,8 @@ void AutoPlayTest::handSolvedAfterStopIsNotRecorded()
     under.watch(fx);
     // The stopped auto play left the index at the next entry to undo; the
     // player undoes the rest by hand.
-    const QStringList history = probe(fx.game).board.MoveHistory;
-    for (int i = probe(fx.game).autoPlay.ReplayIndex; i >= 1 && fx.dialogs.log.isEmpty(); --i)
+    const QStringList history = probe(fx.game).board.moveHistory;
+    for (int i = probe(fx.game).autoPlay.replayIndex; i >= 1 && fx.dialogs.log.isEmpty(); --i)
         fx.game.pressKey(core::undoOf(history.at(i)).padKey);
 
     QCOMPARE(fx.dialogs.log, QStringList{kGameOverLine});
@@ -304,31 +304,31 @@ void AutoPlayTest::unknownEntryIsSkipped()
     dealGame(fx);
     int at;
     if (newest) {
-        at = probe(fx.game).board.MoveHistory.size() - 1;
-        probe(fx.game).board.MoveHistory.last() = entry;
-        probe(fx.game).board.MoveHistory.append(QString());
+        at = probe(fx.game).board.moveHistory.size() - 1;
+        probe(fx.game).board.moveHistory.last() = entry;
+        probe(fx.game).board.moveHistory.append(QString());
     } else {
-        at = probe(fx.game).board.MoveHistory.size() / 2;
-        probe(fx.game).board.MoveHistory.insert(at, entry);
+        at = probe(fx.game).board.moveHistory.size() / 2;
+        probe(fx.game).board.moveHistory.insert(at, entry);
     }
-    const int recorded = probe(fx.game).board.MoveHistory.size() - 2;
+    const int recorded = probe(fx.game).board.moveHistory.size() - 2;
 
     fx.game.startAutoPlay();
     const int before = recorded - at;
     QCOMPARE(autoSteps(fx, before), before);
-    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, at);
+    QCOMPARE(probe(fx.game).autoPlay.replayIndex, at);
     const QStringList board = boardAndClock(fx.game);
-    const bool clock = probe(fx.game).controls.tmrtime.enabled;
+    const bool clock = probe(fx.game).clock.running;
 
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, at - 1);
+    QCOMPARE(probe(fx.game).autoPlay.replayIndex, at - 1);
     QStringList expected = board;
     expected.replaceInStrings(QRegularExpression(QStringLiteral("^ReplayIndex=.*")),
                               QStringLiteral("ReplayIndex=%1").arg(at - 1));
     QCOMPARE(boardAndClock(fx.game), expected);
-    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
+    QCOMPARE(probe(fx.game).clock.running, clock);
     QCOMPARE(probe(fx.game).phase, Phase::AutoPlay);
-    QVERIFY(probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(probe(fx.game).autoPlay.stepping);
 
     const int seedsBefore = fx.random.seeds;
     runAutoPlay(fx, 1000);
@@ -345,18 +345,18 @@ void AutoPlayTest::replaysVeryLongHistory()
     // corner, then stays there (moves refused at the edge are not recorded).
     scriptShuffle(fx, QStringLiteral("333") + QString(57, QLatin1Char('2')));
     dealGame(fx, {.limitMinutes = 300});
-    QCOMPARE(probe(fx.game).board.MoveHistory, (QStringList{"", "d", "d", "d", "r", "r", "r", ""}));
+    QCOMPARE(probe(fx.game).board.moveHistory, (QStringList{"", "d", "d", "d", "r", "r", "r", ""}));
     QCOMPARE(probe(fx.game).board.tiles.blankCell(), 0);
 
     // The top-left tile goes back and forth; the last column stays displaced,
     // so the board is never solved on the way back.
     constexpr int kShuttles = 33000;
     for (int i = 0; i < kShuttles / 2; ++i) {
-        fx.game.moveTileLeft();
-        fx.game.moveTileRight();
+        probe(fx.game).moveTileLeft();
+        probe(fx.game).moveTileRight();
     }
     const int recorded = 6 + kShuttles;
-    QCOMPARE(int(probe(fx.game).board.MoveHistory.size()), recorded + 2);
+    QCOMPARE(int(probe(fx.game).board.moveHistory.size()), recorded + 2);
     QVERIFY(!playerMove(fx).isEmpty()); // starts the clock
     QVERIFY(!playerMove(fx).isEmpty());
     const int total = recorded + 2;
@@ -365,7 +365,7 @@ void AutoPlayTest::replaysVeryLongHistory()
     UnderGameOver under;
     under.watch(fx);
     fx.game.startAutoPlay();
-    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, total);
+    QCOMPARE(probe(fx.game).autoPlay.replayIndex, total);
 
     const int steps = runAutoPlay(fx, total + 10);
     QCOMPARE(steps, total);

@@ -66,21 +66,21 @@ void ClockTest::countdownDisplay()
 
     GameFixture fx;
     dealGame(fx);
-    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
-    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+    QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : 10 : 0"));
+    QVERIFY(!probe(fx.game).clock.running);
     // Nothing runs before the first move.
     QCOMPARE(clockSeconds(fx, 30), 0);
-    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
+    QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : 10 : 0"));
 
     QVERIFY(!playerMove(fx).isEmpty());
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
-    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
+    QVERIFY(probe(fx.game).clock.running);
+    QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : 10 : 0"));
 
     QCOMPARE(clockSeconds(fx, ticks), ticks);
-    QCOMPARE(clockLine(probe(fx.game).controls), display);
-    QCOMPARE(probe(fx.game).controls.stbtimer.difficulty, QStringLiteral("Easy"));
-    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, ticks);
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    QCOMPARE(clockLine(probe(fx.game).clock), display);
+    QCOMPARE(probe(fx.game).deal.difficulty, QStringLiteral("Easy"));
+    QCOMPARE(probe(fx.game).clock.elapsedSeconds, ticks);
+    QVERIFY(probe(fx.game).clock.running);
     QVERIFY(fx.dialogs.log.isEmpty());
 }
 
@@ -110,18 +110,18 @@ void ClockTest::timeUp()
 
     GameFixture fx;
     dealGame(fx, {level(difficulty), qint16(limit)});
-    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : %1 : 0").arg(limit));
-    QCOMPARE(probe(fx.game).controls.stbtimer.difficulty, difficulty);
+    QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(probe(fx.game).deal.difficulty, difficulty);
     QVERIFY(!playerMove(fx).isEmpty());
-    const QStringList playedHistory = probe(fx.game).board.MoveHistory;
+    const QStringList playedHistory = probe(fx.game).board.moveHistory;
     const int seedsBefore = fx.random.seeds;
 
     for (int tick = 1; tick < ticksToTimeUp; ++tick) {
         fx.game.tickClock();
-        QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(limit, tick));
+        QCOMPARE(clockLine(probe(fx.game).clock), expectedDisplay(limit, tick));
     }
     QVERIFY(fx.dialogs.log.isEmpty());
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(probe(fx.game).clock.running);
 
     QString displayUnder;
     int elapsedUnder = -1;
@@ -131,9 +131,9 @@ void ClockTest::timeUp()
         if (which != QLatin1String("notice:TimeUp"))
             return;
         ++messagesUnder;
-        displayUnder = clockLine(probe(fx.game).controls);
-        elapsedUnder = probe(fx.game).clock.ElapsedSeconds;
-        clockUnder = probe(fx.game).controls.tmrtime.enabled;
+        displayUnder = clockLine(probe(fx.game).clock);
+        elapsedUnder = probe(fx.game).clock.elapsedSeconds;
+        clockUnder = probe(fx.game).clock.running;
         // The window delivers no tick while the clock is stopped, so nothing
         // can run the time-up steps a second time under the message (ticks
         // only under the first one, so that a fault cannot recurse).
@@ -150,31 +150,31 @@ void ClockTest::timeUp()
 
     // A fresh, primed game.
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
-    QVERIFY(probe(fx.game).board.MoveHistory != playedHistory);
-    QCOMPARE(probe(fx.game).board.MoveHistory.first(), QString());
-    QCOMPARE(probe(fx.game).board.MoveHistory.last(), QString());
-    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : %1 : 0").arg(limit));
-    QCOMPARE(probe(fx.game).controls.stbtimer.difficulty, difficulty);
-    QCOMPARE(probe(fx.game).clock.MinutesLeft, limit - 1);
-    QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
-    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
-    QVERIFY(probe(fx.game).clock.FirstMovePending);
-    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
-    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(probe(fx.game).board.moveHistory != playedHistory);
+    QCOMPARE(probe(fx.game).board.moveHistory.first(), QString());
+    QCOMPARE(probe(fx.game).board.moveHistory.last(), QString());
+    QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(probe(fx.game).deal.difficulty, difficulty);
+    QCOMPARE(probe(fx.game).clock.minutesLeft, limit - 1);
+    QCOMPARE(probe(fx.game).clock.secondsLeft, 0);
+    QCOMPARE(probe(fx.game).clock.elapsedSeconds, 0);
+    QVERIFY(probe(fx.game).clock.firstMovePending);
+    QVERIFY(!probe(fx.game).clock.running);
+    QVERIFY(!probe(fx.game).clock.underWay);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
     QVERIFY(nothingStored(fx));
 
     // The new game waits for its own first move, then counts from the full limit.
     QCOMPARE(clockSeconds(fx, 10), 0);
     QVERIFY(!playerMove(fx).isEmpty());
-    QCOMPARE(probe(fx.game).clock.SecondsLeft, 60);
+    QCOMPARE(probe(fx.game).clock.secondsLeft, 60);
     fx.game.tickClock();
     if (limit == 0) {
         // With no minute at all, every game ends at its first tick.
         QCOMPARE(fx.dialogs.log, (QStringList{kTimeUpLine, kTimeUpLine}));
         QCOMPARE(displayUnder, expectedDisplay(limit, 1));
     } else {
-        QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(limit, 1));
+        QCOMPARE(clockLine(probe(fx.game).clock), expectedDisplay(limit, 1));
         QCOMPARE(fx.dialogs.log.size(), 1);
     }
 }
@@ -206,18 +206,18 @@ void ClockTest::pauseHoldsTheCountdown()
 
     fx.game.pressPause();
     QCOMPARE(probe(fx.game).phase, Phase::Paused);
-    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(fx.game).clock.running);
     QCOMPARE(clockSeconds(fx, pausedSeconds), 0);
     QCOMPARE(boardAndClock(fx.game), before);
 
     fx.game.pressPause();
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(probe(fx.game).clock.running);
 
     const int remaining = 600 - ticksBeforePause;
     QCOMPARE(clockSeconds(fx, remaining - 1), remaining - 1);
-    QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(10, 599));
-    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 599);
+    QCOMPARE(clockLine(probe(fx.game).clock), expectedDisplay(10, 599));
+    QCOMPARE(probe(fx.game).clock.elapsedSeconds, 599);
     QVERIFY(fx.dialogs.log.isEmpty());
     clockSeconds(fx, 1);
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
@@ -239,10 +239,10 @@ void ClockTest::timeUpUnderOpenOptionsPanel()
     QCOMPARE(clockSeconds(fx, 60), 60);
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
     QVERIFY(probe(fx.game).phase != Phase::Playing);
-    const QStringList history = probe(fx.game).board.MoveHistory;
+    const QStringList history = probe(fx.game).board.moveHistory;
     fx.game.clickTile(probe(fx.game).board.tiles.blankCell() + 1);
     fx.game.pressKey(KeyCommand::MoveUp);
-    QCOMPARE(probe(fx.game).board.MoveHistory, history);
+    QCOMPARE(probe(fx.game).board.moveHistory, history);
 }
 
 void ClockTest::timeUpDuringAutoPlay()
@@ -264,17 +264,17 @@ void ClockTest::timeUpDuringAutoPlay()
     };
     fx.game.tickClock();
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
-    QVERIFY(underMessage.contains(QStringLiteral("tmrauto=false")));
-    QVERIFY(underMessage.contains(QStringLiteral("tmrtime=false")));
+    QVERIFY(underMessage.contains(QStringLiteral("stepping=false")));
+    QVERIFY(underMessage.contains(QStringLiteral("clock=false")));
     QVERIFY(underMessage.contains(QStringLiteral("phase=Playing")));
 
     // The new game: ready, auto play over for good.
-    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.stepping);
     QVERIFY(probe(fx.game).phase != Phase::AutoPlay);
-    QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
+    QVERIFY(!probe(fx.game).autoPlay.used);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
-    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
-    QVERIFY(probe(fx.game).clock.FirstMovePending);
+    QVERIFY(!probe(fx.game).clock.underWay);
+    QVERIFY(probe(fx.game).clock.firstMovePending);
 
     // No later step touches the new board, and the help's hold on the timers
     // does not bring the stepper back.
@@ -282,8 +282,8 @@ void ClockTest::timeUpDuringAutoPlay()
     QCOMPARE(autoSteps(fx, 10), 0);
     probe(fx.game).holdTimers();
     probe(fx.game).releaseTimers();
-    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
-    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.stepping);
+    QVERIFY(!probe(fx.game).clock.running);
     QCOMPARE(autoSteps(fx, 10), 0);
     QCOMPARE(boardAndClock(fx.game), dealt);
 
@@ -300,16 +300,16 @@ void ClockTest::hugeLimitDoesNotOverflow()
 {
     GameFixture fx;
     dealGame(fx, {.limitMinutes = 32767});
-    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 32767 : 0"));
+    QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : 32767 : 0"));
     QVERIFY(!playerMove(fx).isEmpty());
 
     QCOMPARE(clockSeconds(fx, 32767), 32767);
-    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 32767);
+    QCOMPARE(probe(fx.game).clock.elapsedSeconds, 32767);
     QCOMPARE(clockSeconds(fx, 40000 - 32767), 40000 - 32767);
-    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 40000);
-    QCOMPARE(clockLine(probe(fx.game).controls), expectedDisplay(32767, 40000));
-    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 32100 : 20"));
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    QCOMPARE(probe(fx.game).clock.elapsedSeconds, 40000);
+    QCOMPARE(clockLine(probe(fx.game).clock), expectedDisplay(32767, 40000));
+    QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : 32100 : 20"));
+    QVERIFY(probe(fx.game).clock.running);
     QVERIFY(fx.dialogs.log.isEmpty());
 }
 

@@ -30,8 +30,8 @@ struct Snapshot
 
 Snapshot snapshot(const GameFixture &f)
 {
-    return {core::boardText(f.game), probe(f.game).board.MoveHistory, probe(f.game).controls.tmrtime.enabled,
-            probe(f.game).controls.cmdpause.enabled, probe(f.game).clock.SecondsLeft, probe(f.game).clock.FirstMovePending, f.dialogs.log};
+    return {core::boardText(f.game), probe(f.game).board.moveHistory, probe(f.game).clock.running,
+            probe(f.game).clock.underWay, probe(f.game).clock.secondsLeft, probe(f.game).clock.firstMovePending, f.dialogs.log};
 }
 
 void compareUnchanged(const GameFixture &f, const Snapshot &before)
@@ -51,22 +51,22 @@ void compareUnchanged(const GameFixture &f, const Snapshot &before)
 void compareRequested(const GameFixture &f, const QStringList &boardBefore, int blank,
                       const QString &code, int newBlank)
 {
-    QVERIFY(probe(f.game).controls.tmrtime.enabled);
-    QVERIFY(probe(f.game).controls.cmdpause.enabled);
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 60);
-    QVERIFY(!probe(f.game).clock.FirstMovePending);
-    QVERIFY(!probe(f.game).board.Solved);
+    QVERIFY(probe(f.game).clock.running);
+    QVERIFY(probe(f.game).clock.underWay);
+    QCOMPARE(probe(f.game).clock.secondsLeft, 60);
+    QVERIFY(!probe(f.game).clock.firstMovePending);
+    QVERIFY(!probe(f.game).board.solved);
     QVERIFY(f.dialogs.log.isEmpty());
     if (code.isEmpty()) {
         QCOMPARE(core::boardText(f.game), boardBefore);
-        QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), QString()}));
+        QCOMPARE(probe(f.game).board.moveHistory, (QStringList{QString(), QString()}));
         return;
     }
     QStringList expected = boardBefore;
     expected[blank] = boardBefore.at(newBlank);
     expected[newBlank] = QStringLiteral("_");
     QCOMPARE(core::boardText(f.game), expected);
-    QCOMPARE(probe(f.game).board.MoveHistory, (QStringList{QString(), code, QString()}));
+    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{QString(), code, QString()}));
 }
 
 } // namespace
@@ -134,9 +134,9 @@ void TestMoveRequests::click()
 
     GameFixture f;
     dealGame(f, {.blank = blank});
-    QVERIFY(probe(f.game).clock.FirstMovePending);
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
-    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
+    QVERIFY(probe(f.game).clock.firstMovePending);
+    QCOMPARE(probe(f.game).clock.secondsLeft, 0);
+    QVERIFY(!probe(f.game).clock.running);
     const Snapshot before = snapshot(f);
 
     f.game.clickTile(cell);
@@ -221,7 +221,7 @@ void TestMoveRequests::nothingWhileTheBoardIsInactive()
     // In play again, the same click moves.
     probe(f.game).phase = Phase::Playing;
     f.game.clickTile(4);
-    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), QStringList{"r"});
+    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), QStringList{"r"});
 }
 
 void TestMoveRequests::onlyTheFirstRequestPrimesTheSeconds()
@@ -229,18 +229,18 @@ void TestMoveRequests::onlyTheFirstRequestPrimesTheSeconds()
     GameFixture f;
     dealGame(f, {.blank = 5});
     f.game.clickTile(4); // blank now at 4
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 60);
-    QVERIFY(!probe(f.game).clock.FirstMovePending);
+    QCOMPARE(probe(f.game).clock.secondsLeft, 60);
+    QVERIFY(!probe(f.game).clock.firstMovePending);
 
     // The clock has counted some seconds down; later requests leave them.
-    probe(f.game).clock.SecondsLeft = 42;
+    probe(f.game).clock.secondsLeft = 42;
     f.game.clickTile(5);  // blank back to 5
     f.game.pressKey(KeyCommand::MoveUp);  // blank to 9
     f.game.clickTile(5);  // the tile above comes down: blank to 5
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 42);
-    QVERIFY(!probe(f.game).clock.FirstMovePending);
-    QVERIFY(probe(f.game).controls.tmrtime.enabled);
-    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "l", "u", "d"}));
+    QCOMPARE(probe(f.game).clock.secondsLeft, 42);
+    QVERIFY(!probe(f.game).clock.firstMovePending);
+    QVERIFY(probe(f.game).clock.running);
+    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), (QStringList{"r", "l", "u", "d"}));
 }
 
 void TestMoveRequests::requestThatSolvesEndsTheGame_data()
@@ -266,13 +266,13 @@ void TestMoveRequests::requestThatSolvesEndsTheGame()
     GameFixture f(9);
     dealGame(f, {.blank = blank});
     if (!firstMove) {
-        probe(f.game).clock.FirstMovePending = false;
-        probe(f.game).clock.SecondsLeft = 33;
+        probe(f.game).clock.firstMovePending = false;
+        probe(f.game).clock.secondsLeft = 33;
         probe(f.game).setClockRunning(true);
-        probe(f.game).controls.cmdpause.enabled = true;
+        probe(f.game).clock.underWay = true;
     }
-    probe(f.game).clock.ElapsedSeconds = 30;
-    const QStringList history = probe(f.game).board.MoveHistory;
+    probe(f.game).clock.elapsedSeconds = 30;
+    const QStringList history = probe(f.game).board.moveHistory;
 
     if (cell >= 0)
         f.game.clickTile(cell);
@@ -280,15 +280,15 @@ void TestMoveRequests::requestThatSolvesEndsTheGame()
         f.game.pressKey(key);
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
-    QVERIFY(probe(f.game).board.Solved);
+    QVERIFY(probe(f.game).board.solved);
     // The next game waits for its own first move.
-    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
-    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
-    QVERIFY(probe(f.game).clock.FirstMovePending);
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
-    QCOMPARE(probe(f.game).clock.ElapsedSeconds, 0);
+    QVERIFY(!probe(f.game).clock.running);
+    QVERIFY(!probe(f.game).clock.underWay);
+    QVERIFY(probe(f.game).clock.firstMovePending);
+    QCOMPARE(probe(f.game).clock.secondsLeft, 0);
+    QCOMPARE(probe(f.game).clock.elapsedSeconds, 0);
     // A new board was dealt.
-    QVERIFY(probe(f.game).board.MoveHistory != history);
+    QVERIFY(probe(f.game).board.moveHistory != history);
 }
 
 void TestMoveRequests::refusedRequestOnASolvedBoardEndsTheGame_data()
@@ -305,17 +305,17 @@ void TestMoveRequests::refusedRequestOnASolvedBoardEndsTheGame()
     QFETCH(KeyCommand, key);
     GameFixture f(4);
     dealGame(f, {.blank = 15});
-    probe(f.game).clock.ElapsedSeconds = 0;
+    probe(f.game).clock.elapsedSeconds = 0;
 
     f.game.pressKey(key);
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
-    QVERIFY(probe(f.game).clock.FirstMovePending);
-    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
-    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
+    QVERIFY(probe(f.game).clock.firstMovePending);
+    QVERIFY(!probe(f.game).clock.running);
+    QVERIFY(!probe(f.game).clock.underWay);
+    QCOMPARE(probe(f.game).clock.secondsLeft, 0);
     // A new board was dealt.
-    QVERIFY(probe(f.game).board.MoveHistory.size() > 2);
+    QVERIFY(probe(f.game).board.moveHistory.size() > 2);
 }
 
 QTEST_GUILESS_MAIN(TestMoveRequests)

@@ -122,15 +122,15 @@ void TestNewGame::readDifficulty()
     QFETCH(int, perRound);
 
     GameFixture f;
-    probe(f.game).deal.Difficulty = QStringLiteral("Before");
-    probe(f.game).deal.ShuffleRounds = 7;
-    probe(f.game).deal.MovesPerRound = 9;
-    probe(f.game).controls.checkedOption = option;
-    f.game.readDifficulty();
-    QCOMPARE(probe(f.game).deal.Difficulty, difficulty);
-    QCOMPARE(int(probe(f.game).deal.ShuffleRounds), rounds);
-    QCOMPARE(int(probe(f.game).deal.MovesPerRound), perRound);
-    QCOMPARE(probe(f.game).controls.checkedOption, option);
+    probe(f.game).deal.difficulty = QStringLiteral("Before");
+    probe(f.game).deal.shuffleRounds = 7;
+    probe(f.game).deal.movesPerRound = 9;
+    probe(f.game).options.level = option;
+    probe(f.game).readDifficulty();
+    QCOMPARE(probe(f.game).deal.difficulty, difficulty);
+    QCOMPARE(int(probe(f.game).deal.shuffleRounds), rounds);
+    QCOMPARE(int(probe(f.game).deal.movesPerRound), perRound);
+    QCOMPARE(probe(f.game).options.level, option);
 }
 
 void TestNewGame::shuffleCountsEveryMoveOnce_data()
@@ -151,10 +151,10 @@ void TestNewGame::shuffleCountsEveryMoveOnce()
     QFETCH(unsigned long long, seed);
 
     RecordedGame g(seed);
-    probe(g.game).controls.checkedOption = option;
-    probe(g.game).clock.TimeLimitMinutes = 10;
+    probe(g.game).options.level = option;
+    probe(g.game).clock.timeLimitMinutes = 10;
     g.progress.expectedMax = total;
-    g.game.newGame();
+    probe(g.game).newGame();
 
     // The bar is set after every draw, reversals included, while it is shown
     // with its full range; it ends at the number of counted moves.
@@ -162,10 +162,9 @@ void TestNewGame::shuffleCountsEveryMoveOnce()
     QCOMPARE(values.size(), g.random.draws.size());
     QCOMPARE(g.progress.hiddenWhileCounting, 0);
     QCOMPARE(g.progress.wrongRange, 0);
-    QCOMPARE(probe(g.game).controls.pgblength.minimum, 0);
-    QCOMPARE(probe(g.game).controls.pgblength.maximum, total);
-    QCOMPARE(probe(g.game).controls.pgblength.value, total);
-    QVERIFY(!probe(g.game).controls.pgblength.visible);
+    QCOMPARE(probe(g.game).deal.shuffleMoves, total);
+    QCOMPARE(probe(g.game).deal.shuffleDone, total);
+    QVERIFY(!probe(g.game).deal.shuffling);
 
     // Read each draw as counted (the bar went up) or redrawn (it did not).
     int previous = 0;
@@ -191,8 +190,8 @@ void TestNewGame::shuffleCountsEveryMoveOnce()
 
     // The recorded moves are the counted moves that were not refused, in
     // the order they were made.
-    QVERIFY(core::wellFormedHistory(probe(g.game).board.MoveHistory));
-    const QStringList recorded = core::recordedMoves(probe(g.game).board.MoveHistory);
+    QVERIFY(core::wellFormedHistory(probe(g.game).board.moveHistory));
+    const QStringList recorded = core::recordedMoves(probe(g.game).board.moveHistory);
     QVERIFY(recorded.size() <= total);
     qsizetype next = 0;
     for (const QString &code : countedCodes) {
@@ -231,7 +230,7 @@ void TestNewGame::directionsFollowTheDraws()
 
     QCOMPARE(progress.values.size(), std::size_t(60));
     QCOMPARE(progress.values.back(), 60);
-    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), recorded);
+    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), recorded);
     QCOMPARE(core::hiddenCell(f.game), blank);
 }
 
@@ -247,7 +246,7 @@ void TestNewGame::reverseOfARefusedMoveIsRedrawn()
     f.random.values.resize(62, 0.0);
     dealGame(f);
 
-    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(62));
     const std::vector<int> firstSix(progress.values.begin(), progress.values.begin() + 6);
     QCOMPARE(firstSix, (std::vector<int>{1, 1, 2, 2, 3, 4}));
@@ -268,7 +267,7 @@ void TestNewGame::previousDirectionCarriesAcrossRounds()
     f.random.values.resize(61, 0.0);  // left
     dealGame(f);
 
-    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(61));
     QCOMPARE(progress.values[29], 30);
     QCOMPARE(progress.values[30], 30);
@@ -287,11 +286,11 @@ void TestNewGame::previousDirectionStartsFreshEachGame()
     f.random.values.push_back(0.5);
     f.random.values.resize(120, 0.0);
     dealGame(f);
-    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), QStringList{});
+    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), QStringList{});
 
     progress.clear();
-    f.game.newGame();
-    QCOMPARE(core::recordedMoves(probe(f.game).board.MoveHistory), (QStringList{"r", "d", "l"}));
+    probe(f.game).newGame();
+    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(60));
     QCOMPARE(progress.values.front(), 1);
 }
@@ -326,53 +325,53 @@ void TestNewGame::stateAfterNewGame()
     GameFixture f(5);
     GameState &g = f.game;
     // Whatever the game before left behind.
-    probe(g).controls.checkedOption = option;
-    probe(g).clock.TimeLimitMinutes = static_cast<qint16>(limit);
-    probe(g).clock.SecondsLeft = 37;
-    probe(g).clock.MinutesLeft = 3;
-    probe(g).clock.ElapsedSeconds = 123;
-    probe(g).clock.FirstMovePending = false;
-    probe(g).autoPlay.AutoPlayUsed = true;
+    probe(g).options.level = option;
+    probe(g).clock.timeLimitMinutes = static_cast<qint16>(limit);
+    probe(g).clock.secondsLeft = 37;
+    probe(g).clock.minutesLeft = 3;
+    probe(g).clock.elapsedSeconds = 123;
+    probe(g).clock.firstMovePending = false;
+    probe(g).autoPlay.used = true;
     f.scores.GotTopTime = true;
     probe(g).setClockRunning(true);
-    probe(g).controls.stbtimer = {ClockReading{1, 2}, QStringLiteral("old")};
-    probe(g).board.MoveHistory = QStringList{"", "u", "l", ""};
+    probe(g).clock.reading = ClockReading{1, 2};
+    probe(g).board.moveHistory = QStringList{"", "u", "l", ""};
     f.layOut(6);
     // What a new game leaves to its callers.
-    probe(g).controls.cmdpause.enabled = false;
+    probe(g).clock.underWay = false;
     probe(g).setAutoStepperRunning(true);
     probe(g).phase = Phase::AutoPlay;
-    probe(g).autoPlay.ReplayIndex = 17;
-    probe(g).board.Solved = true;
+    probe(g).autoPlay.replayIndex = 17;
+    probe(g).board.solved = true;
 
-    g.newGame();
+    probe(g).newGame();
 
-    QCOMPARE(probe(g).clock.SecondsLeft, 0);
-    QVERIFY(!probe(g).controls.tmrtime.enabled);
-    QVERIFY(probe(g).clock.FirstMovePending);
-    QCOMPARE(probe(g).clock.MinutesLeft, limit - 1);
-    QCOMPARE(clockLine(probe(g).controls), clock);
-    QCOMPARE(probe(g).controls.stbtimer.difficulty, difficulty);
-    QCOMPARE(probe(g).deal.Difficulty, difficulty);
+    QCOMPARE(probe(g).clock.secondsLeft, 0);
+    QVERIFY(!probe(g).clock.running);
+    QVERIFY(probe(g).clock.firstMovePending);
+    QCOMPARE(probe(g).clock.minutesLeft, limit - 1);
+    QCOMPARE(clockLine(probe(g).clock), clock);
+    QCOMPARE(probe(g).deal.difficulty, difficulty);
+    QCOMPARE(probe(g).deal.difficulty, difficulty);
     QVERIFY(!f.scores.GotTopTime);
-    QVERIFY(!probe(g).autoPlay.AutoPlayUsed);
-    QCOMPARE(probe(g).clock.ElapsedSeconds, 0);
-    QVERIFY(!probe(g).controls.pgblength.visible);
-    QCOMPARE(probe(g).controls.pgblength.maximum, totalMoves(option));
-    QCOMPARE(probe(g).controls.pgblength.value, totalMoves(option));
-    QCOMPARE(int(probe(g).clock.TimeLimitMinutes), limit);
+    QVERIFY(!probe(g).autoPlay.used);
+    QCOMPARE(probe(g).clock.elapsedSeconds, 0);
+    QVERIFY(!probe(g).deal.shuffling);
+    QCOMPARE(probe(g).deal.shuffleMoves, totalMoves(option));
+    QCOMPARE(probe(g).deal.shuffleDone, totalMoves(option));
+    QCOMPARE(int(probe(g).clock.timeLimitMinutes), limit);
 
     // The board was laid out afresh before the shuffle: one blank, and the
     // history (which starts anew) leads back to the solved board.
-    QVERIFY(core::wellFormedHistory(probe(g).board.MoveHistory));
+    QVERIFY(core::wellFormedHistory(probe(g).board.moveHistory));
     core::undoHistory(g);
     QVERIFY(core::showsSolvedBoard(g));
 
     QCOMPARE(probe(g).phase, Phase::AutoPlay);
-    QVERIFY(!probe(g).controls.cmdpause.enabled);
-    QVERIFY(probe(g).controls.tmrauto.enabled);
-    QCOMPARE(probe(g).autoPlay.ReplayIndex, 17);
-    QVERIFY(probe(g).board.Solved);
+    QVERIFY(!probe(g).clock.underWay);
+    QVERIFY(probe(g).autoPlay.stepping);
+    QCOMPARE(probe(g).autoPlay.replayIndex, 17);
+    QVERIFY(probe(g).board.solved);
 }
 
 void TestNewGame::bestTimesReloaded_data()
@@ -433,7 +432,7 @@ void TestNewGame::bestTimesReloadedAtEveryNewGame()
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Medium"), QStringLiteral(" 77")));
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 66")));
     QCOMPARE(f.scores.BestMedium, 480.0);
-    f.game.newGame();
+    probe(f.game).newGame();
     QCOMPARE(f.scores.BestMedium, 77.0);
     QCOMPARE(int(f.scores.BestHard), 66);
     QCOMPARE(f.scores.BestEasy, 480.0);
@@ -442,23 +441,23 @@ void TestNewGame::bestTimesReloadedAtEveryNewGame()
 void TestNewGame::randomSourceSeededOncePerGame()
 {
     RecordedGame g(3);
-    probe(g.game).controls.checkedOption = level(u"Easy");
-    g.game.newGame();
+    probe(g.game).options.level = level(u"Easy");
+    probe(g.game).newGame();
     QCOMPARE(g.random.seeds, 1);
     // Seeded before the first draw.
     QCOMPARE(g.random.events.front(), -1.0);
     const std::size_t firstGame = g.random.events.size();
 
-    probe(g.game).controls.checkedOption = level(u"Hard");
-    g.game.newGame();
+    probe(g.game).options.level = level(u"Hard");
+    probe(g.game).newGame();
     QCOMPARE(g.random.seeds, 2);
     QCOMPARE(g.random.events.at(firstGame), -1.0);
     QCOMPARE(std::count(g.random.events.begin(), g.random.events.end(), -1.0), 2);
 
     GameFixture f;
-    f.game.newGame();
-    f.game.newGame();
-    f.game.newGame();
+    probe(f.game).newGame();
+    probe(f.game).newGame();
+    probe(f.game).newGame();
     QCOMPARE(f.random.seeds, 3);
 }
 
@@ -478,7 +477,7 @@ void TestNewGame::undoingTheHistorySolvesTheBoard()
         GameFixture f(seed);
         dealGame(f, {option});
 
-        const QStringList history = probe(f.game).board.MoveHistory;
+        const QStringList history = probe(f.game).board.moveHistory;
         QVERIFY(core::wellFormedHistory(history));
         const int recorded = int(history.size()) - 2;
         QVERIFY(recorded <= total);

@@ -57,14 +57,14 @@ void PauseResetTest::pauseButton()
     GameFixture fx;
     QVERIFY(enter(fx, situation));
     const QStringList board = boardAndClock(fx.game);
-    const bool pauseEnabled = probe(fx.game).controls.cmdpause.enabled;
+    const bool pauseEnabled = probe(fx.game).clock.underWay;
 
     fx.game.pressPause();
 
     QCOMPARE(probe(fx.game).phase, phase);
-    QCOMPARE(probe(fx.game).controls.cmdpause.enabled, pauseEnabled);
-    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clock);
-    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QCOMPARE(probe(fx.game).clock.underWay, pauseEnabled);
+    QCOMPARE(probe(fx.game).clock.running, clock);
+    QVERIFY(!probe(fx.game).autoPlay.stepping);
     QCOMPARE(boardAndClock(fx.game), board);
     QVERIFY(fx.dialogs.log.isEmpty());
 }
@@ -86,9 +86,9 @@ void PauseResetTest::pausedGameIgnoresTilesAndKeys()
     QVERIFY(fx.dialogs.log.isEmpty());
 
     fx.game.pressPause();
-    const int size = probe(fx.game).board.MoveHistory.size();
+    const int size = probe(fx.game).board.moveHistory.size();
     QVERIFY(!playerMove(fx).isEmpty());
-    QCOMPARE(probe(fx.game).board.MoveHistory.size(), size + 1);
+    QCOMPARE(probe(fx.game).board.moveHistory.size(), size + 1);
 }
 
 void PauseResetTest::reset_data()
@@ -120,7 +120,7 @@ void PauseResetTest::reset()
     GameFixture fx;
     QVERIFY(enter(fx, situation));
     const QStringList before = everything(fx.game);
-    const QStringList historyBefore = probe(fx.game).board.MoveHistory;
+    const QStringList historyBefore = probe(fx.game).board.moveHistory;
     const int seedsBefore = fx.random.seeds;
 
     fx.dialogs.confirmAnswer = answer;
@@ -134,27 +134,27 @@ void PauseResetTest::reset()
     }
 
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
-    QVERIFY(probe(fx.game).board.MoveHistory != historyBefore);
+    QVERIFY(probe(fx.game).board.moveHistory != historyBefore);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
-    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(!probe(fx.game).clock.underWay);
     QVERIFY(probe(fx.game).phase != Phase::Paused);
-    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
-    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(!probe(fx.game).clock.running);
+    QVERIFY(!probe(fx.game).autoPlay.stepping);
     QVERIFY(probe(fx.game).phase != Phase::AutoPlay);
-    QVERIFY(!probe(fx.game).autoPlay.AutoPlayUsed);
+    QVERIFY(!probe(fx.game).autoPlay.used);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
-    QVERIFY(probe(fx.game).clock.FirstMovePending);
-    QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
-    QCOMPARE(probe(fx.game).clock.SecondsLeft, 0);
-    QCOMPARE(probe(fx.game).clock.MinutesLeft, 9);
-    QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
+    QVERIFY(probe(fx.game).clock.firstMovePending);
+    QCOMPARE(probe(fx.game).clock.elapsedSeconds, 0);
+    QCOMPARE(probe(fx.game).clock.secondsLeft, 0);
+    QCOMPARE(probe(fx.game).clock.minutesLeft, 9);
+    QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : 10 : 0"));
     QVERIFY(nothingStored(fx));
 
     // The new game waits for its first move.
     QCOMPARE(clockSeconds(fx, 5) + autoSteps(fx, 5), 0);
     QVERIFY(!playerMove(fx).isEmpty());
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
-    QVERIFY(probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(probe(fx.game).clock.running);
+    QVERIFY(probe(fx.game).clock.underWay);
 }
 
 void PauseResetTest::gameGoesOnUnderResetQuestion_data()
@@ -178,9 +178,9 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
 
     GameFixture fx;
     QVERIFY(enter(fx, situation));
-    const int elapsed = probe(fx.game).clock.ElapsedSeconds;
-    const QString display = clockLine(probe(fx.game).controls);
-    const QStringList history = probe(fx.game).board.MoveHistory;
+    const int elapsed = probe(fx.game).clock.elapsedSeconds;
+    const QString display = clockLine(probe(fx.game).clock);
+    const QStringList history = probe(fx.game).board.moveHistory;
 
     int ticks = -1;
     int steps = -1;
@@ -192,9 +192,9 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
             return;
         ticks = clockSeconds(fx, 2);
         steps = autoSteps(fx, 2);
-        elapsedUnder = probe(fx.game).clock.ElapsedSeconds;
-        displayUnder = clockLine(probe(fx.game).controls);
-        historyUnder = probe(fx.game).board.MoveHistory;
+        elapsedUnder = probe(fx.game).clock.elapsedSeconds;
+        displayUnder = clockLine(probe(fx.game).clock);
+        historyUnder = probe(fx.game).board.moveHistory;
     };
     fx.dialogs.confirmAnswer = answer;
     fx.game.requestReset();
@@ -208,18 +208,18 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
     QCOMPARE(fx.dialogs.log, QStringList{kResetLine});
 
     if (answer) {
-        QCOMPARE(probe(fx.game).clock.ElapsedSeconds, 0);
-        QVERIFY(probe(fx.game).clock.FirstMovePending);
-        QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
-        QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+        QCOMPARE(probe(fx.game).clock.elapsedSeconds, 0);
+        QVERIFY(probe(fx.game).clock.firstMovePending);
+        QVERIFY(!probe(fx.game).clock.running);
+        QVERIFY(!probe(fx.game).autoPlay.stepping);
         QVERIFY(probe(fx.game).phase != Phase::AutoPlay);
-        QCOMPARE(clockLine(probe(fx.game).controls), QStringLiteral("Timer : 10 : 0"));
+        QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : 10 : 0"));
     } else {
-        QCOMPARE(probe(fx.game).clock.ElapsedSeconds, elapsed + 2);
-        QCOMPARE(clockLine(probe(fx.game).controls), displayUnder);
-        QCOMPARE(probe(fx.game).board.MoveHistory, historyUnder);
-        QVERIFY(probe(fx.game).controls.tmrtime.enabled);
-        QCOMPARE(probe(fx.game).controls.tmrauto.enabled, autoPlay);
+        QCOMPARE(probe(fx.game).clock.elapsedSeconds, elapsed + 2);
+        QCOMPARE(clockLine(probe(fx.game).clock), displayUnder);
+        QCOMPARE(probe(fx.game).board.moveHistory, historyUnder);
+        QVERIFY(probe(fx.game).clock.running);
+        QCOMPARE(probe(fx.game).autoPlay.stepping, autoPlay);
         QCOMPARE(probe(fx.game).phase, autoPlay ? Phase::AutoPlay : Phase::Playing);
     }
 }
@@ -235,14 +235,14 @@ void PauseResetTest::resetEndsAutoPlayForGood()
 
     fx.game.requestReset();
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
-    QVERIFY(!probe(fx.game).controls.cmdpause.enabled);
+    QVERIFY(!probe(fx.game).clock.underWay);
     QVERIFY(probe(fx.game).phase != Phase::AutoPlay);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
 
     const QStringList dealt = everything(fx.game);
     probe(fx.game).holdTimers();
     probe(fx.game).releaseTimers();
-    QVERIFY(!probe(fx.game).controls.tmrauto.enabled);
+    QVERIFY(!probe(fx.game).autoPlay.stepping);
     QCOMPARE(autoSteps(fx, 20) + clockSeconds(fx, 20), 0);
     QCOMPARE(everything(fx.game), dealt);
 }

@@ -26,24 +26,24 @@ QString keyOf(const DifficultyLevel *option) { return option ? option->name : QS
 void oneMoveFromSolved(GameFixture &f, int elapsed)
 {
     f.layOut(14);
-    probe(f.game).clock.FirstMovePending = false;
-    probe(f.game).clock.SecondsLeft = 20;
-    probe(f.game).clock.MinutesLeft = 2;
-    probe(f.game).clock.ElapsedSeconds = elapsed;
+    probe(f.game).clock.firstMovePending = false;
+    probe(f.game).clock.secondsLeft = 20;
+    probe(f.game).clock.minutesLeft = 2;
+    probe(f.game).clock.elapsedSeconds = elapsed;
     probe(f.game).setClockRunning(true);
-    probe(f.game).controls.cmdpause.enabled = true;
+    probe(f.game).clock.underWay = true;
 }
 
 // What every end of a game leaves: the clock stopped and its counters at 0,
 // the pause button disabled, and a new board waiting for its first move.
 void compareNextGameReady(const GameFixture &f, const QStringList &oldHistory)
 {
-    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
-    QCOMPARE(probe(f.game).clock.SecondsLeft, 0);
-    QCOMPARE(probe(f.game).clock.ElapsedSeconds, 0);
-    QVERIFY(!probe(f.game).controls.cmdpause.enabled);
-    QVERIFY(probe(f.game).clock.FirstMovePending);
-    QVERIFY(probe(f.game).board.MoveHistory != oldHistory);
+    QVERIFY(!probe(f.game).clock.running);
+    QCOMPARE(probe(f.game).clock.secondsLeft, 0);
+    QCOMPARE(probe(f.game).clock.elapsedSeconds, 0);
+    QVERIFY(!probe(f.game).clock.underWay);
+    QVERIFY(probe(f.game).clock.firstMovePending);
+    QVERIFY(probe(f.game).board.moveHistory != oldHistory);
 }
 
 } // namespace
@@ -92,16 +92,16 @@ void TestSolvedCheck::checkSolved()
         std::array<int, Board::kCells> tiles{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 14, Board::kBlank};
         probe(f.game).board.tiles = Board(tiles);
     }
-    probe(f.game).board.Solved = !solved;
-    probe(f.game).clock.ElapsedSeconds = 500; // a plain win, should it be one
+    probe(f.game).board.solved = !solved;
+    probe(f.game).clock.elapsedSeconds = 500; // a plain win, should it be one
     probe(f.game).setClockRunning(true);
-    probe(f.game).controls.cmdpause.enabled = true;
+    probe(f.game).clock.underWay = true;
     const QStringList board = core::boardText(f.game);
-    const QStringList history = probe(f.game).board.MoveHistory;
+    const QStringList history = probe(f.game).board.moveHistory;
 
-    f.game.checkSolved();
+    probe(f.game).checkSolved();
 
-    QCOMPARE(probe(f.game).board.Solved, solved);
+    QCOMPARE(probe(f.game).board.solved, solved);
     if (solved) {
         QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:plain")});
         compareNextGameReady(f, history);
@@ -109,10 +109,10 @@ void TestSolvedCheck::checkSolved()
         // Nothing else happens on an unsolved board.
         QVERIFY(f.dialogs.log.isEmpty());
         QCOMPARE(core::boardText(f.game), board);
-        QCOMPARE(probe(f.game).board.MoveHistory, history);
-        QVERIFY(probe(f.game).controls.tmrtime.enabled);
-        QVERIFY(probe(f.game).controls.cmdpause.enabled);
-        QCOMPARE(probe(f.game).clock.ElapsedSeconds, 500);
+        QCOMPARE(probe(f.game).board.moveHistory, history);
+        QVERIFY(probe(f.game).clock.running);
+        QVERIFY(probe(f.game).clock.underWay);
+        QCOMPARE(probe(f.game).clock.elapsedSeconds, 500);
     }
 }
 
@@ -132,10 +132,10 @@ void TestSolvedCheck::gameOverAfterAutoPlay()
     GameFixture f;
     dealGame(f, {option});
     oneMoveFromSolved(f, 10);
-    probe(f.game).autoPlay.AutoPlayUsed = true;
-    const QStringList history = probe(f.game).board.MoveHistory;
+    probe(f.game).autoPlay.used = true;
+    const QStringList history = probe(f.game).board.moveHistory;
     bool clockStoppedFirst = false;
-    f.dialogs.whileOpen = [&](const QString &) { clockStoppedFirst = !probe(f.game).controls.tmrtime.enabled; };
+    f.dialogs.whileOpen = [&](const QString &) { clockStoppedFirst = !probe(f.game).clock.running; };
 
     f.game.clickTile(15);
 
@@ -200,11 +200,11 @@ void TestSolvedCheck::recordOrPlainWin()
         QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), key, storedTime));
     dealGame(f, {option});
     oneMoveFromSolved(f, elapsed);
-    const QStringList history = probe(f.game).board.MoveHistory;
+    const QStringList history = probe(f.game).board.moveHistory;
 
     f.game.clickTile(15);
 
-    QVERIFY(probe(f.game).board.Solved);
+    QVERIFY(probe(f.game).board.solved);
     if (record) {
         QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
         QCOMPARE(stored(f.store, QStringLiteral("Names"), key), QStringLiteral("Ann Lee"));
@@ -224,7 +224,7 @@ void TestSolvedCheck::recordOrPlainWin()
     }
 
     compareNextGameReady(f, history);
-    QCOMPARE(probe(f.game).deal.Difficulty, key);
+    QCOMPARE(probe(f.game).deal.difficulty, key);
     // The new game reloaded the best times: a new record is in force at once.
     const double best = option == level(u"Easy")     ? f.scores.BestEasy
                         : option == level(u"Medium") ? f.scores.BestMedium
@@ -248,7 +248,7 @@ void TestSolvedCheck::winnerIsAskedBeforeAnythingIsStored()
         asked = true;
         // The window opens with the clock stopped, knowing that the time is
         // a record, and nothing has been stored yet.
-        QVERIFY(!probe(f.game).controls.tmrtime.enabled);
+        QVERIFY(!probe(f.game).clock.running);
         QVERIFY(f.scores.GotTopTime);
         QCOMPARE(fileBytes(f.store.filePath(kApplication)), fileBefore);
         QCOMPARE(stored(f.store, QStringLiteral("Names"), QStringLiteral("Hard")), kNone);
@@ -347,17 +347,17 @@ void TestSolvedCheck::unknownDifficultyStoresAndShowsNothing()
     GameFixture f(13);
     dealGame(f);
     oneMoveFromSolved(f, 10);
-    probe(f.game).deal.Difficulty = difficulty;
-    const QStringList history = probe(f.game).board.MoveHistory;
+    probe(f.game).deal.difficulty = difficulty;
+    const QStringList history = probe(f.game).board.moveHistory;
 
     f.game.clickTile(15);
 
-    QVERIFY(probe(f.game).board.Solved);
+    QVERIFY(probe(f.game).board.solved);
     QVERIFY(f.dialogs.log.isEmpty());
     QVERIFY(!QFileInfo::exists(f.store.filePath(kApplication)));
     // The next game is dealt all the same, with the difficulty of the buttons.
     compareNextGameReady(f, history);
-    QCOMPARE(probe(f.game).deal.Difficulty, QStringLiteral("Easy"));
+    QCOMPARE(probe(f.game).deal.difficulty, QStringLiteral("Easy"));
 }
 
 void TestSolvedCheck::wholeGameWonByUndoingTheShuffle_data()
@@ -383,7 +383,7 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
     GameFixture f(seed);
     f.dialogs.winnerName = QStringLiteral("Cleo");
     dealGame(f, {option});
-    const QStringList moves = core::recordedMoves(probe(f.game).board.MoveHistory);
+    const QStringList moves = core::recordedMoves(probe(f.game).board.moveHistory);
     QVERIFY(!moves.isEmpty());
 
     int ticks = 0;
@@ -393,12 +393,12 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
         const int cell = core::cellThatUndoes(blank, moves.at(i));
         QVERIFY(cell >= 0 && cell < 16);
         QVERIFY(probe(f.game).board.tiles.tileAt(cell) != Board::kBlank);
-        const qsizetype historyBefore = probe(f.game).board.MoveHistory.size();
+        const qsizetype historyBefore = probe(f.game).board.moveHistory.size();
         f.game.clickTile(cell);
         if (i > 0) {
-            QCOMPARE(probe(f.game).board.MoveHistory.size(), historyBefore + 1);
-            QVERIFY(probe(f.game).controls.tmrtime.enabled);
-            QVERIFY(!probe(f.game).clock.FirstMovePending);
+            QCOMPARE(probe(f.game).board.moveHistory.size(), historyBefore + 1);
+            QVERIFY(probe(f.game).clock.running);
+            QVERIFY(!probe(f.game).clock.firstMovePending);
             if ((moves.size() - i) % 3 == 0) {
                 f.game.tickClock();
                 ++ticks;
@@ -407,9 +407,9 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
     }
 
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
-    QVERIFY(!probe(f.game).controls.tmrtime.enabled);
-    QVERIFY(probe(f.game).clock.FirstMovePending);
-    QCOMPARE(probe(f.game).clock.ElapsedSeconds, 0);
+    QVERIFY(!probe(f.game).clock.running);
+    QVERIFY(probe(f.game).clock.firstMovePending);
+    QCOMPARE(probe(f.game).clock.elapsedSeconds, 0);
 
     SettingsStore fresh(f.dir.path());
     QCOMPARE(fresh.read(kApplication, QStringLiteral("Names"), key.toLower(), kNone), QStringLiteral("Cleo"));

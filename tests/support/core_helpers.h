@@ -21,10 +21,10 @@ public:
 
     void progressChanged() override
     {
-        values.push_back(probe(m_game).controls.pgblength.value);
-        if (!probe(m_game).controls.pgblength.visible)
+        values.push_back(probe(m_game).deal.shuffleDone);
+        if (!probe(m_game).deal.shuffling)
             ++hiddenWhileCounting;
-        if (probe(m_game).controls.pgblength.minimum != 0 || probe(m_game).controls.pgblength.maximum != expectedMax)
+        if (probe(m_game).deal.shuffleMoves != expectedMax)
             ++wrongRange;
     }
     void timersChanged() override { ++timerChanges; }
@@ -98,16 +98,16 @@ inline bool showsSolvedBoard(const GameState &game) { return probe(game).board.t
 struct TileMove
 {
     QStringView code;
-    void (GameState::*move)();
+    void (GameStateProbe::*move)();
     int tileOffset;
     KeyCommand padKey;
 };
 
 inline constexpr TileMove kTileMoves[] = {
-    {u"u", &GameState::moveTileUp, 4, KeyCommand::MoveUp},
-    {u"d", &GameState::moveTileDown, -4, KeyCommand::MoveDown},
-    {u"l", &GameState::moveTileLeft, 1, KeyCommand::MoveLeft},
-    {u"r", &GameState::moveTileRight, -1, KeyCommand::MoveRight},
+    {u"u", &GameStateProbe::moveTileUp, 4, KeyCommand::MoveUp},
+    {u"d", &GameStateProbe::moveTileDown, -4, KeyCommand::MoveDown},
+    {u"l", &GameStateProbe::moveTileLeft, 1, KeyCommand::MoveLeft},
+    {u"r", &GameStateProbe::moveTileRight, -1, KeyCommand::MoveRight},
 };
 
 // The tile move of a code; none for any other text.
@@ -157,19 +157,19 @@ inline QStringList recordedMoves(const QStringList &history)
 inline void makeMove(GameState &game, QStringView code)
 {
     if (const TileMove *m = tileMove(code))
-        (game.*(m->move))();
+        (probe(game).*(m->move))();
 }
 
 // Takes back every recorded move, newest first, with the tile moves
 // themselves. Returns how many of them actually moved a tile.
 inline int undoHistory(GameState &game)
 {
-    const QStringList moves = recordedMoves(probe(game).board.MoveHistory);
+    const QStringList moves = recordedMoves(probe(game).board.moveHistory);
     int moved = 0;
     for (qsizetype i = moves.size() - 1; i >= 0; --i) {
-        const qsizetype before = probe(game).board.MoveHistory.size();
+        const qsizetype before = probe(game).board.moveHistory.size();
         makeMove(game, undoOf(moves.at(i)).code);
-        if (probe(game).board.MoveHistory.size() == before + 1)
+        if (probe(game).board.moveHistory.size() == before + 1)
             ++moved;
     }
     return moved;

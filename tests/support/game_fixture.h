@@ -105,12 +105,12 @@ struct DealOptions
 // disabled as the window's start-up leaves it.
 inline void dealGame(GameFixture &fx, const DealOptions &deal = {})
 {
-    probe(fx.game).controls.checkedOption = deal.difficulty;
-    probe(fx.game).clock.TimeLimitMinutes = deal.limitMinutes;
-    fx.game.newGame();
-    probe(fx.game).controls.cmdpause.enabled = false;
+    probe(fx.game).options.level = deal.difficulty;
+    probe(fx.game).clock.timeLimitMinutes = deal.limitMinutes;
+    probe(fx.game).newGame();
+    probe(fx.game).clock.underWay = false;
     if (deal.blank >= 0) {
         fx.layOut(deal.blank);
-        probe(fx.game).board.MoveHistory = QStringList{QString(), QString()};
+        probe(fx.game).board.moveHistory = QStringList{QString(), QString()};
     }
 }

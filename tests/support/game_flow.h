@@ -71,7 +71,7 @@ inline int clockSeconds(GameFixture &fx, int seconds)
 {
     int delivered = 0;
     for (int i = 0; i < seconds; ++i) {
-        if (probe(fx.game).controls.tmrtime.enabled) {
+        if (probe(fx.game).clock.running) {
             fx.game.tickClock();
             ++delivered;
         }
@@ -85,7 +85,7 @@ inline int autoSteps(GameFixture &fx, int count)
 {
     int delivered = 0;
     for (int i = 0; i < count; ++i) {
-        if (probe(fx.game).controls.tmrauto.enabled) {
+        if (probe(fx.game).autoPlay.stepping) {
             fx.game.stepAutoPlay();
             ++delivered;
         }
@@ -99,10 +99,10 @@ inline int autoSteps(GameFixture &fx, int count)
 inline int runAutoPlay(GameFixture &fx, int maxSteps, bool withClock = true)
 {
     int steps = 0;
-    while (probe(fx.game).controls.tmrauto.enabled && steps < maxSteps) {
+    while (probe(fx.game).autoPlay.stepping && steps < maxSteps) {
         fx.game.stepAutoPlay();
         ++steps;
-        if (withClock && steps % 2 == 0 && probe(fx.game).controls.tmrtime.enabled)
+        if (withClock && steps % 2 == 0 && probe(fx.game).clock.running)
             fx.game.tickClock();
     }
     return steps;
@@ -115,17 +115,17 @@ inline QStringList boardAndClock(const GameState &g)
 {
     QStringList lines;
     lines << QStringLiteral("cells=") + core::boardText(g).join(QLatin1Char(','));
-    lines << QStringLiteral("history=") + probe(g).board.MoveHistory.join(QLatin1Char(','));
-    lines << QStringLiteral("MinutesLeft=%1").arg(probe(g).clock.MinutesLeft);
-    lines << QStringLiteral("SecondsLeft=%1").arg(probe(g).clock.SecondsLeft);
-    lines << QStringLiteral("ElapsedSeconds=%1").arg(probe(g).clock.ElapsedSeconds);
-    lines << QStringLiteral("panel1=") + clockLine(probe(g).controls);
-    lines << QStringLiteral("panel2=") + probe(g).controls.stbtimer.difficulty;
-    lines << QStringLiteral("FirstMovePending=") + yesNo(probe(g).clock.FirstMovePending);
-    lines << QStringLiteral("ReplayIndex=%1").arg(probe(g).autoPlay.ReplayIndex);
-    lines << QStringLiteral("AutoPlayUsed=") + yesNo(probe(g).autoPlay.AutoPlayUsed);
-    lines << QStringLiteral("Solved=") + yesNo(probe(g).board.Solved);
-    lines << QStringLiteral("Difficulty=") + probe(g).deal.Difficulty;
+    lines << QStringLiteral("history=") + probe(g).board.moveHistory.join(QLatin1Char(','));
+    lines << QStringLiteral("MinutesLeft=%1").arg(probe(g).clock.minutesLeft);
+    lines << QStringLiteral("SecondsLeft=%1").arg(probe(g).clock.secondsLeft);
+    lines << QStringLiteral("ElapsedSeconds=%1").arg(probe(g).clock.elapsedSeconds);
+    lines << QStringLiteral("panel1=") + clockLine(probe(g).clock);
+    lines << QStringLiteral("panel2=") + probe(g).deal.difficulty;
+    lines << QStringLiteral("FirstMovePending=") + yesNo(probe(g).clock.firstMovePending);
+    lines << QStringLiteral("ReplayIndex=%1").arg(probe(g).autoPlay.replayIndex);
+    lines << QStringLiteral("AutoPlayUsed=") + yesNo(probe(g).autoPlay.used);
+    lines << QStringLiteral("Solved=") + yesNo(probe(g).board.solved);
+    lines << QStringLiteral("Difficulty=") + probe(g).deal.difficulty;
     return lines;
 }
 
@@ -137,19 +137,19 @@ inline QString phaseName(Phase phase)
                                     : QStringLiteral("Options");
 }
 
-// The controls and flags the buttons and menus switch, without the timers.
+// The phase and whether the game is under way.
 inline QStringList controls(const GameState &g)
 {
     return {
         QStringLiteral("phase=") + phaseName(probe(g).phase),
-        QStringLiteral("cmdpause=") + yesNo(probe(g).controls.cmdpause.enabled),
+        QStringLiteral("underWay=") + yesNo(probe(g).clock.underWay),
     };
 }
 
 inline QStringList timers(const GameState &g)
 {
-    return {QStringLiteral("tmrtime=") + yesNo(probe(g).controls.tmrtime.enabled),
-            QStringLiteral("tmrauto=") + yesNo(probe(g).controls.tmrauto.enabled)};
+    return {QStringLiteral("clock=") + yesNo(probe(g).clock.running),
+            QStringLiteral("stepping=") + yesNo(probe(g).autoPlay.stepping)};
 }
 
 inline QStringList everything(const GameState &g)

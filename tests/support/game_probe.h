@@ -5,10 +5,10 @@
 
 // The clock in the form "Timer : 9 : 43", empty before the first deal: short
 // to compare in the tables.
-inline QString clockLine(const ControlsState &controls)
+inline QString clockLine(const ClockState &clock)
 {
-    const auto &clock = controls.stbtimer.clock;
-    return clock ? QStringLiteral("Timer : %1 : %2").arg(clock->minutes).arg(clock->seconds) : QString();
+    const auto &reading = clock.reading;
+    return reading ? QStringLiteral("Timer : %1 : %2").arg(reading->minutes).arg(reading->seconds) : QString();
 }
 
 // What a cell shows: its tile's number, nothing for the blank.
@@ -23,7 +23,7 @@ inline QString tileText(const BoardState &board, int cell)
 struct GameStateProbe
 {
     explicit GameStateProbe(GameState &g)
-        : board(g.m_board), deal(g.m_deal), clock(g.m_clock), autoPlay(g.m_autoPlay), controls(g.m_controls),
+        : board(g.m_board), deal(g.m_deal), clock(g.m_clock), autoPlay(g.m_autoPlay), options(g.m_options),
           phase(g.m_phase), game(g)
     {
     }
@@ -32,10 +32,21 @@ struct GameStateProbe
     DealState &deal;
     ClockState &clock;
     AutoPlayState &autoPlay;
-    ControlsState &controls;
+    OptionsState &options;
     Phase &phase;
 
     void checkOptionFor(const QString &difficulty) { game.checkOptionFor(difficulty); }
+    void moveTileUp() { game.moveTileUp(); }
+    void moveTileLeft() { game.moveTileLeft(); }
+    void moveTileRight() { game.moveTileRight(); }
+    void moveTileDown() { game.moveTileDown(); }
+    void requestMoveUp() { game.requestMoveUp(); }
+    void requestMoveDown() { game.requestMoveDown(); }
+    void requestMoveLeft() { game.requestMoveLeft(); }
+    void requestMoveRight() { game.requestMoveRight(); }
+    void checkSolved() { game.checkSolved(); }
+    void readDifficulty() { game.readDifficulty(); }
+    void newGame() { game.newGame(); }
     void holdTimers() { game.holdTimers(); }
     void releaseTimers() { game.releaseTimers(); }
     void setClockRunning(bool running) { game.setClockRunning(running); }
@@ -53,14 +64,14 @@ struct GameStateView
     const DealState &deal;
     const ClockState &clock;
     const AutoPlayState &autoPlay;
-    const ControlsState &controls;
+    const OptionsState &options;
     Phase phase;
 };
 
 inline GameStateProbe probe(GameState &g) { return GameStateProbe(g); }
 inline GameStateView probe(const GameState &g)
 {
-    return {g.board(), g.deal(), g.clock(), g.autoPlay(), g.controls(), g.phase()};
+    return {g.board(), g.deal(), g.clock(), g.autoPlay(), g.options(), g.phase()};
 }
 
 // The difficulty of that name in the game's table.

@@ -155,7 +155,7 @@ void TestAccessibility::timeLimitIsOneSpinButton()
     // A screen reader may set the value; it is held to the bounds.
     QAccessible::queryAccessibleInterface(ctl<UpDown>(w, "udlimit"))->valueInterface()->setCurrentValue(0);
     QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), QStringLiteral("1"));
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("1"));
+    QCOMPARE(probe(f.fx.game).options.limitText, QStringLiteral("1"));
 }
 
 void TestAccessibility::clockTickAnnouncesTheClockAlone()
@@ -181,7 +181,7 @@ void TestAccessibility::progressBarSilentWhileHidden()
              QStringLiteral("Shuffle"));
 
     Listener listener;
-    f.fx.game.newGame();
+    probe(f.fx.game).newGame();
     f.window.render();
     const QStringList values = listener.heard.filter(QStringLiteral("ValueChanged pgblength"));
     QVERIFY(values.contains(QStringLiteral("ValueChanged pgblength")));

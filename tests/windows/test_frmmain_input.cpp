@@ -106,12 +106,12 @@ void TestFrmMainInput::numberPadMovesTiles()
     QCOMPARE(tileText(probe(game).board, kBlank), tile);
     QVERIFY((probe(game).board.tiles.tileAt(kBlank) != Board::kBlank));
     QVERIFY(!(probe(game).board.tiles.tileAt(from) != Board::kBlank));
-    QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), code, QString()}));
+    QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), code, QString()}));
     QCOMPARE(cellAt(f.window, kBlank)->text(), tile);
     QVERIFY(!cellAt(f.window, kBlank)->isBlank());
     QVERIFY(cellAt(f.window, from)->isBlank());
     // The first move starts the clock and enables Pause.
-    QVERIFY(probe(game).controls.tmrtime.enabled);
+    QVERIFY(probe(game).clock.running);
     QVERIFY(ctl<QTimer>(f.window, "tmrtime")->isActive());
     QVERIFY(ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
     // The focus stays where it was.
@@ -152,9 +152,9 @@ void TestFrmMainInput::otherKeysDoNotMoveTiles()
 
     const GameState &game = f.fx.game;
     QVERIFY(probe(game).board.tiles == cells);
-    QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
-    QVERIFY(!probe(game).controls.tmrtime.enabled);
-    QVERIFY(probe(game).clock.FirstMovePending);
+    QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), QString()}));
+    QVERIFY(!probe(game).clock.running);
+    QVERIFY(probe(game).clock.firstMovePending);
     QVERIFY(!ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
 }
 
@@ -177,7 +177,7 @@ void TestFrmMainInput::heldKeyMovesRepeatedly()
     QApplication::sendEvent(target, &release);
 
     const GameState &game = f.fx.game;
-    QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QStringLiteral("u"), QStringLiteral("u"), QString()}));
+    QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), QStringLiteral("u"), QStringLiteral("u"), QString()}));
     QCOMPARE(tileText(probe(game).board, 5), QStringLiteral("9"));
     QCOMPARE(tileText(probe(game).board, 9), QStringLiteral("13"));
     QVERIFY(!(probe(game).board.tiles.tileAt(13) != Board::kBlank));
@@ -214,12 +214,12 @@ void TestFrmMainInput::clickOnCellMovesTile()
 
     const GameState &game = f.fx.game;
     if (history.isEmpty()) {
-        QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
-        QVERIFY(!probe(game).controls.tmrtime.enabled);
+        QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), QString()}));
+        QVERIFY(!probe(game).clock.running);
         QVERIFY(cellAt(f.window, kBlank)->isBlank());
         QCOMPARE(cellAt(f.window, cell)->text(), tile);
     } else {
-        QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), history, QString()}));
+        QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), history, QString()}));
         QCOMPARE(cellAt(f.window, kBlank)->text(), tile);
         QVERIFY(!cellAt(f.window, kBlank)->isBlank());
         QVERIFY(cellAt(f.window, cell)->isBlank());
@@ -248,7 +248,7 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
     QTest::keyClick(box, Qt::Key_Minus);
     QTest::keyClicks(box, QStringLiteral("7x "));
     QCOMPARE(box->text(), QStringLiteral("12"));
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("12"));
+    QCOMPARE(probe(f.fx.game).options.limitText, QStringLiteral("12"));
 
     // Also with room in the box: nothing typed gets in.
     box->selectAll();
@@ -258,7 +258,7 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
     QTest::keyClick(box, Qt::Key_8, Qt::KeypadModifier);
     QCOMPARE(box->text(), QString());
     // And the pad keys do not move tiles while the panel is open.
-    QCOMPARE(probe(f.fx.game).board.MoveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(probe(f.fx.game).board.moveHistory, (QStringList{QString(), QString()}));
 }
 
 void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
@@ -280,18 +280,18 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     box->setCursorPosition(1);
     QTest::keyClick(box, Qt::Key_Delete);
     QCOMPARE(box->text(), QStringLiteral("3"));
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("3"));
+    QCOMPARE(probe(f.fx.game).options.limitText, QStringLiteral("3"));
     box->setCursorPosition(0);
     QTest::keyClick(box, Qt::Key_Delete);
     QCOMPARE(box->text(), QString());
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QString());
+    QCOMPARE(probe(f.fx.game).options.limitText, QString());
 
     // Pasting, as the context menu does, puts text in, cut to the box's two
     // characters.
     QApplication::clipboard()->setText(QStringLiteral(".5"));
     box->paste();
     QCOMPARE(box->text(), QStringLiteral(".5"));
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral(".5"));
+    QCOMPARE(probe(f.fx.game).options.limitText, QStringLiteral(".5"));
 
     // Shift+Insert produces no character and pastes too.
     box->selectAll();
@@ -299,7 +299,7 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     QApplication::clipboard()->setText(QStringLiteral("456"));
     QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(box->text(), QStringLiteral("45"));
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("45"));
+    QCOMPARE(probe(f.fx.game).options.limitText, QStringLiteral("45"));
 
     // Ctrl+V as the keyboard delivers it is a character (22): discarded.
     box->selectAll();
@@ -311,10 +311,10 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
     // The arrows in the box step the limit as its up-down does.
     QTest::keyClick(box, Qt::Key_Up);
     QCOMPARE(box->text(), QStringLiteral("21"));
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("21"));
+    QCOMPARE(probe(f.fx.game).options.limitText, QStringLiteral("21"));
     QTest::keyClick(box, Qt::Key_Down);
     QTest::keyClick(box, Qt::Key_Down);
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("19"));
+    QCOMPARE(probe(f.fx.game).options.limitText, QStringLiteral("19"));
 }
 
 void TestFrmMainInput::tabMovesTheFocus()
@@ -364,7 +364,7 @@ void TestFrmMainInput::focusStaysInsideOpenPanel()
 
     // Opening the panel takes the focus to the difficulty in force; the
     // buttons cut off under it and the board can no longer take the focus.
-    probe(f.fx.game).controls.checkedOption = level(u"Medium");
+    probe(f.fx.game).options.level = level(u"Medium");
     QTest::keyClick(focus(), Qt::Key_F3);
     QCOMPARE(probe(f.fx.game).phase, Phase::Options);
     QCOMPARE(focus(), static_cast<QWidget *>(ctl<QRadioButton>(f.window, "Optmedium")));
@@ -402,9 +402,9 @@ void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
     QTest::keyClick(focus(), Qt::Key_F3);
     QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), QStringLiteral("100"));
     ctl<QRadioButton>(f.window, "Optmedium")->setChecked(true);
-    probe(f.fx.game).controls.checkedOption = level(u"Medium");
+    probe(f.fx.game).options.level = level(u"Medium");
     QTest::mouseClick(ctl<QPushButton>(f.window, "CmdOK"), Qt::LeftButton);
-    QCOMPARE(probe(f.fx.game).clock.TimeLimitMinutes, qint16(15));
+    QCOMPARE(probe(f.fx.game).clock.timeLimitMinutes, qint16(15));
 
     // What the player types is held to two characters again.
     QTest::keyClick(focus(), Qt::Key_F3);
@@ -424,7 +424,7 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QTest::keyClick(focus(), Qt::Key_F4);
     QCOMPARE(closer.titles(), QStringList{QStringLiteral("High Scorers")});
-    QVERIFY(probe(f.fx.game).controls.tmrtime.enabled);
+    QVERIFY(probe(f.fx.game).clock.running);
 
     // F3: the options panel.
     QTest::keyClick(focus(), Qt::Key_F3);
@@ -458,7 +458,7 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->toolTip(), QStringLiteral("Resume Game"));
     QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
-    const QStringList history = probe(f.fx.game).board.MoveHistory;
+    const QStringList history = probe(f.fx.game).board.moveHistory;
 
     for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4})
         QTest::keyClick(focus(), key);
@@ -466,12 +466,12 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
     const GameState &game = f.fx.game;
     QVERIFY(closer.shown.isEmpty());
     QVERIFY(probe(game).phase != Phase::AutoPlay);
-    QVERIFY(!probe(game).controls.tmrauto.enabled);
+    QVERIFY(!probe(game).autoPlay.stepping);
     QVERIFY(probe(game).phase != Phase::Options);
     QVERIFY(ctl<QGroupBox>(f.window, "famOptions")->isHidden());
     QCOMPARE(probe(game).phase, Phase::Paused);
-    QCOMPARE(probe(game).board.MoveHistory, history);
-    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QCOMPARE(probe(game).board.moveHistory, history);
+    QVERIFY(!probe(game).clock.running);
 }
 
 void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
@@ -493,7 +493,7 @@ void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
     QCOMPARE(closer.shown[0].text.split(u'\n').size(), 5);
     QCOMPARE(closer.shown[1].className, QStringLiteral("frmabout"));
     // Still paused: the clock stays off.
-    QVERIFY(!probe(f.fx.game).controls.tmrtime.enabled);
+    QVERIFY(!probe(f.fx.game).clock.running);
     QVERIFY(!ctl<QTimer>(f.window, "tmrtime")->isActive());
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
 }
@@ -525,7 +525,7 @@ void TestFrmMainInput::f1ShowsHelpOncePerPress()
         QTest::keyClick(focus(), Qt::Key_F3);
     if (situation == QLatin1String("auto"))
         QTest::keyClick(focus(), Qt::Key_F2);
-    const bool stepperBefore = probe(f.fx.game).controls.tmrauto.enabled;
+    const bool stepperBefore = probe(f.fx.game).autoPlay.stepping;
 
     ModalCloser closer;
     bool clockWhileOpen = true;
@@ -545,9 +545,9 @@ void TestFrmMainInput::f1ShowsHelpOncePerPress()
     // The clock runs again afterwards only for a game under way that is
     // neither paused nor auto-played, also with the options panel open.
     const bool runningGame = situation == QLatin1String("running") || situation == QLatin1String("options");
-    QCOMPARE(probe(f.fx.game).controls.tmrtime.enabled, runningGame);
-    QCOMPARE(ctl<QTimer>(f.window, "tmrtime")->isActive(), probe(f.fx.game).controls.tmrtime.enabled);
-    QCOMPARE(probe(f.fx.game).controls.tmrauto.enabled, stepperBefore);
+    QCOMPARE(probe(f.fx.game).clock.running, runningGame);
+    QCOMPARE(ctl<QTimer>(f.window, "tmrtime")->isActive(), probe(f.fx.game).clock.running);
+    QCOMPARE(probe(f.fx.game).autoPlay.stepping, stepperBefore);
     QCOMPARE(ctl<QTimer>(f.window, "tmrauto")->isActive(), stepperBefore);
     if (situation == QLatin1String("auto"))
         QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
@@ -592,8 +592,8 @@ void TestFrmMainInput::boardIgnoresKeysAndClicksWhilePanelOpen()
     QWidget *hit = ctl<QWidget>(f.window, "client")->childAt(below);
     QVERIFY(hit);
     QTest::mouseClick(hit, Qt::LeftButton, Qt::NoModifier, hit->mapFrom(ctl<QWidget>(f.window, "client"), below));
-    QCOMPARE(probe(f.fx.game).board.MoveHistory, (QStringList{QString(), QString()}));
-    QVERIFY(!probe(f.fx.game).controls.tmrtime.enabled);
+    QCOMPARE(probe(f.fx.game).board.moveHistory, (QStringList{QString(), QString()}));
+    QVERIFY(!probe(f.fx.game).clock.running);
 }
 
 QTEST_MAIN(TestFrmMainInput)

@@ -371,7 +371,7 @@ void TestFrmMainLayout::upDownBounds()
     for (int i = 0; i < downs; ++i)
         ctl<UpDown>(w, "udlimit")->stepDown();
     QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), expected);
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, expected);
+    QCOMPARE(probe(f.fx.game).options.limitText, expected);
 }
 
 void TestFrmMainLayout::upDownArrowsWriteTheTextBox()
@@ -415,7 +415,7 @@ void TestFrmMainLayout::upDownArrowsWriteTheTextBox()
     QTest::keyClick(ctl<UpDown>(w, "udlimit"), Qt::Key_Up);
     QTest::keyClick(ctl<UpDown>(w, "udlimit"), Qt::Key_Up);
     QCOMPARE(ctl<QLineEdit>(w, "txtlimit")->text(), QStringLiteral("60"));
-    QCOMPARE(probe(f.fx.game).controls.txtlimit.text, QStringLiteral("60"));
+    QCOMPARE(probe(f.fx.game).options.limitText, QStringLiteral("60"));
 }
 
 void TestFrmMainLayout::timeLimitBoxHoldsTwoCharacters()

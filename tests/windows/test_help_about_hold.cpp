@@ -50,7 +50,7 @@ bool enterSetting(GameFixture &fx, Setting setting)
         if (!enter(fx, Situation::Running))
             return false;
         fx.game.openOptions();
-        return !probe(fx.game).controls.tmrtime.enabled;
+        return !probe(fx.game).clock.running;
     case Setting::OptionsOpenBeforeFirstMove:
         if (!enter(fx, Situation::BeforeFirstMove))
             return false;
@@ -168,25 +168,25 @@ void HelpAboutHoldTest::holdAndRelease()
 
     QCOMPARE(shown, 1);
     QCOMPARE(fx.dialogs.log, QStringList{dialogName(route)});
-    QCOMPARE(timersUnder, (QStringList{QStringLiteral("tmrtime=false"), QStringLiteral("tmrauto=false")}));
+    QCOMPARE(timersUnder, (QStringList{QStringLiteral("clock=false"), QStringLiteral("stepping=false")}));
     QCOMPARE(ticksUnder, 0);
-    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clockAfter);
-    QCOMPARE(probe(fx.game).controls.tmrauto.enabled, stepperAfter);
+    QCOMPARE(probe(fx.game).clock.running, clockAfter);
+    QCOMPARE(probe(fx.game).autoPlay.stepping, stepperAfter);
     QCOMPARE(boardAndClock(fx.game) + controls(fx.game), before);
 
     // A second showing behaves the same.
     open(route, fx.game);
     QCOMPARE(shown, 2);
-    QCOMPARE(probe(fx.game).controls.tmrtime.enabled, clockAfter);
-    QCOMPARE(probe(fx.game).controls.tmrauto.enabled, stepperAfter);
+    QCOMPARE(probe(fx.game).clock.running, clockAfter);
+    QCOMPARE(probe(fx.game).autoPlay.stepping, stepperAfter);
 
     if (clockAfter) {
         // The countdown resumes from where it stood.
-        const int elapsed = probe(fx.game).clock.ElapsedSeconds;
-        const int seconds = probe(fx.game).clock.SecondsLeft;
+        const int elapsed = probe(fx.game).clock.elapsedSeconds;
+        const int seconds = probe(fx.game).clock.secondsLeft;
         QCOMPARE(clockSeconds(fx, 1), 1);
-        QCOMPARE(probe(fx.game).clock.ElapsedSeconds, elapsed + 1);
-        QCOMPARE(probe(fx.game).clock.SecondsLeft, seconds == 1 ? 60 : seconds - 1);
+        QCOMPARE(probe(fx.game).clock.elapsedSeconds, elapsed + 1);
+        QCOMPARE(probe(fx.game).clock.secondsLeft, seconds == 1 ? 60 : seconds - 1);
     }
 }
 
@@ -205,20 +205,20 @@ void HelpAboutHoldTest::autoPlayContinuesFromTheSameEntry()
 
     GameFixture fx;
     QVERIFY(enter(fx, Situation::AutoPlay));
-    const int index = probe(fx.game).autoPlay.ReplayIndex;
-    const QString entry = probe(fx.game).board.MoveHistory.at(index);
-    const int size = probe(fx.game).board.MoveHistory.size();
+    const int index = probe(fx.game).autoPlay.replayIndex;
+    const QString entry = probe(fx.game).board.moveHistory.at(index);
+    const int size = probe(fx.game).board.moveHistory.size();
 
     open(route, fx.game);
-    QVERIFY(!probe(fx.game).controls.tmrtime.enabled);
-    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, index);
+    QVERIFY(!probe(fx.game).clock.running);
+    QCOMPARE(probe(fx.game).autoPlay.replayIndex, index);
 
     QCOMPARE(autoSteps(fx, 1), 1);
-    QCOMPARE(probe(fx.game).autoPlay.ReplayIndex, index - 1);
-    QCOMPARE(probe(fx.game).board.MoveHistory.size(), size + 1);
+    QCOMPARE(probe(fx.game).autoPlay.replayIndex, index - 1);
+    QCOMPARE(probe(fx.game).board.moveHistory.size(), size + 1);
     QVERIFY(!core::undoCode(entry).isEmpty());
-    QCOMPARE(probe(fx.game).board.MoveHistory.at(size - 1), core::undoCode(entry));
-    QVERIFY(probe(fx.game).controls.tmrtime.enabled);
+    QCOMPARE(probe(fx.game).board.moveHistory.at(size - 1), core::undoCode(entry));
+    QVERIFY(probe(fx.game).clock.running);
 }
 
 QTEST_GUILESS_MAIN(HelpAboutHoldTest)

@@ -63,21 +63,21 @@ void TestOptionsPanel::openClosesOffTheGame()
     GameFixture f;
     startedGame(f, moved);
     GameState &game = f.game;
-    const QStringList history = probe(game).board.MoveHistory;
-    const int elapsed = probe(game).clock.ElapsedSeconds;
+    const QStringList history = probe(game).board.moveHistory;
+    const int elapsed = probe(game).clock.elapsedSeconds;
 
     game.openOptions();
 
     QVERIFY(probe(game).phase != Phase::Playing);
-    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QVERIFY(!probe(game).clock.running);
     QCOMPARE(probe(game).phase, Phase::Options);
     QVERIFY(probe(game).phase != Phase::Playing);
-    QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("10"));
+    QCOMPARE(probe(game).options.limitText, QStringLiteral("10"));
     // The game itself is left as it was.
-    QCOMPARE(probe(game).board.MoveHistory, history);
-    QCOMPARE(probe(game).clock.ElapsedSeconds, elapsed);
-    QCOMPARE(probe(game).controls.cmdpause.enabled, moved);
-    QCOMPARE(probe(game).controls.checkedOption, level(u"Easy"));
+    QCOMPARE(probe(game).board.moveHistory, history);
+    QCOMPARE(probe(game).clock.elapsedSeconds, elapsed);
+    QCOMPARE(probe(game).clock.underWay, moved);
+    QCOMPARE(probe(game).options.level, level(u"Easy"));
     QVERIFY(f.dialogs.log.isEmpty());
 }
 
@@ -97,12 +97,12 @@ void TestOptionsPanel::openShowsLimitInForce()
     QFETCH(QString, text);
     GameFixture f;
     dealGame(f, {level(u"Medium"), qint16(limit)});
-    probe(f.game).controls.txtlimit.text = QStringLiteral("33");
+    probe(f.game).options.limitText = QStringLiteral("33");
     f.game.openOptions();
     // Plain digits, without the blank the store puts before a number.
-    QCOMPARE(probe(f.game).controls.txtlimit.text, text);
+    QCOMPARE(probe(f.game).options.limitText, text);
     // The option buttons show the difficulty in force.
-    QCOMPARE(probe(f.game).controls.checkedOption, level(u"Medium"));
+    QCOMPARE(probe(f.game).options.level, level(u"Medium"));
 }
 
 void TestOptionsPanel::optionButtonsProposeTheirLimit_data()
@@ -122,15 +122,15 @@ void TestOptionsPanel::optionButtonsProposeTheirLimit()
     dealGame(f, {.limitMinutes = 42});
     GameState &game = f.game;
     game.openOptions();
-    QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("42"));
+    QCOMPARE(probe(game).options.limitText, QStringLiteral("42"));
 
     game.chooseDifficulty(*option);
-    QCOMPARE(probe(game).controls.txtlimit.text, text);
-    QCOMPARE(probe(game).controls.checkedOption, option);
+    QCOMPARE(probe(game).options.limitText, text);
+    QCOMPARE(probe(game).options.level, option);
     // Nothing takes effect before OK.
-    QCOMPARE(probe(game).deal.Difficulty, QStringLiteral("Easy"));
-    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(42));
-    QCOMPARE(probe(game).deal.ShuffleRounds, qint16(2));
+    QCOMPARE(probe(game).deal.difficulty, QStringLiteral("Easy"));
+    QCOMPARE(probe(game).clock.timeLimitMinutes, qint16(42));
+    QCOMPARE(probe(game).deal.shuffleRounds, qint16(2));
     QCOMPARE(probe(game).phase, Phase::Options);
     QVERIFY(probe(game).phase != Phase::Playing);
 }
@@ -171,13 +171,13 @@ void TestOptionsPanel::applyTakesOrReplacesTheLimit()
     game.openOptions();
     game.chooseDifficulty(*option);
     // Typed, stepped or pasted: the box ends up holding this text.
-    probe(game).controls.txtlimit.text = text;
+    probe(game).options.limitText = text;
     game.applyOptions();
 
-    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(limit));
-    QCOMPARE(probe(game).deal.Difficulty, optionName(option));
-    QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : %1 : 0").arg(limit));
-    QCOMPARE(probe(game).clock.MinutesLeft, limit - 1);
+    QCOMPARE(probe(game).clock.timeLimitMinutes, qint16(limit));
+    QCOMPARE(probe(game).deal.difficulty, optionName(option));
+    QCOMPARE(clockLine(probe(game).clock), QStringLiteral("Timer : %1 : 0").arg(limit));
+    QCOMPARE(probe(game).clock.minutesLeft, limit - 1);
     QVERIFY(f.dialogs.log.isEmpty());
 }
 
@@ -204,34 +204,34 @@ void TestOptionsPanel::applyDealsNewGame()
     QVERIFY(!flow::playerMove(f).isEmpty());
     for (int i = 0; i < 5; ++i)
         game.tickClock();
-    QCOMPARE(probe(game).clock.ElapsedSeconds, 5);
+    QCOMPARE(probe(game).clock.elapsedSeconds, 5);
 
     game.openOptions();
     game.chooseDifficulty(*to);
-    probe(game).controls.txtlimit.text = QStringLiteral("12");
+    probe(game).options.limitText = QStringLiteral("12");
     game.applyOptions();
 
     QCOMPARE(probe(game).phase, Phase::Playing);
-    QCOMPARE(probe(game).deal.Difficulty, optionName(to));
-    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(12));
+    QCOMPARE(probe(game).deal.difficulty, optionName(to));
+    QCOMPARE(probe(game).clock.timeLimitMinutes, qint16(12));
     // A new game for the new difficulty: the shuffle counted its moves
     // (those refused at an edge count too, but leave no record).
-    QCOMPARE(probe(game).controls.pgblength.maximum, shuffleMoves);
-    QCOMPARE(probe(game).controls.pgblength.value, shuffleMoves);
-    QVERIFY(probe(game).board.MoveHistory.size() > 2);
-    QVERIFY(probe(game).board.MoveHistory.size() <= 2 + shuffleMoves);
-    QVERIFY(probe(game).board.MoveHistory.first().isEmpty());
-    QVERIFY(probe(game).board.MoveHistory.last().isEmpty());
-    QVERIFY(probe(game).clock.FirstMovePending);
-    QVERIFY(!probe(game).controls.tmrtime.enabled);
-    QVERIFY(!probe(game).controls.cmdpause.enabled);
-    QCOMPARE(probe(game).clock.SecondsLeft, 0);
-    QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
+    QCOMPARE(probe(game).deal.shuffleMoves, shuffleMoves);
+    QCOMPARE(probe(game).deal.shuffleDone, shuffleMoves);
+    QVERIFY(probe(game).board.moveHistory.size() > 2);
+    QVERIFY(probe(game).board.moveHistory.size() <= 2 + shuffleMoves);
+    QVERIFY(probe(game).board.moveHistory.first().isEmpty());
+    QVERIFY(probe(game).board.moveHistory.last().isEmpty());
+    QVERIFY(probe(game).clock.firstMovePending);
+    QVERIFY(!probe(game).clock.running);
+    QVERIFY(!probe(game).clock.underWay);
+    QCOMPARE(probe(game).clock.secondsLeft, 0);
+    QCOMPARE(probe(game).clock.elapsedSeconds, 0);
     QVERIFY(probe(game).phase != Phase::Options);
-    QVERIFY(!probe(game).controls.pgblength.visible);
-    QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : 12 : 0"));
-    QCOMPARE(probe(game).controls.stbtimer.difficulty, optionName(to));
-    QCOMPARE(probe(game).controls.checkedOption, to);
+    QVERIFY(!probe(game).deal.shuffling);
+    QCOMPARE(clockLine(probe(game).clock), QStringLiteral("Timer : 12 : 0"));
+    QCOMPARE(probe(game).deal.difficulty, optionName(to));
+    QCOMPARE(probe(game).options.level, to);
     // The abandoned game leaves no record.
     QVERIFY(f.dialogs.log.isEmpty());
     QCOMPARE(f.store.read(kApplication, QStringLiteral("Times"), optionName(from), QStringLiteral("none")),
@@ -244,15 +244,15 @@ void TestOptionsPanel::firstGameAfterApplyCountsFromZero()
     dealGame(f);
     GameState &game = f.game;
     game.openOptions();
-    probe(game).controls.txtlimit.text = QStringLiteral("30");
+    probe(game).options.limitText = QStringLiteral("30");
     game.applyOptions();
-    QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
+    QCOMPARE(probe(game).clock.elapsedSeconds, 0);
 
     QVERIFY(!flow::playerMove(f).isEmpty());
     game.tickClock();
     game.tickClock();
-    QCOMPARE(probe(game).clock.ElapsedSeconds, 2);
-    QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : 29 : 58"));
+    QCOMPARE(probe(game).clock.elapsedSeconds, 2);
+    QCOMPARE(clockLine(probe(game).clock), QStringLiteral("Timer : 29 : 58"));
 }
 
 void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
@@ -262,24 +262,24 @@ void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
     GameState &game = f.game;
     QVERIFY(!flow::playerMove(f).isEmpty());
     game.tickClock();
-    const QStringList history = probe(game).board.MoveHistory;
+    const QStringList history = probe(game).board.moveHistory;
     const int seeds = f.random.seeds;
 
     game.openOptions();
     game.applyOptions();
 
     QCOMPARE(f.random.seeds, seeds + 1);
-    QVERIFY(probe(game).board.MoveHistory != history);
-    QCOMPARE(probe(game).controls.pgblength.maximum, 120);
-    QVERIFY(probe(game).board.MoveHistory.first().isEmpty());
-    QVERIFY(probe(game).board.MoveHistory.last().isEmpty());
-    QCOMPARE(probe(game).deal.Difficulty, QStringLiteral("Medium"));
-    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(15));
-    QVERIFY(probe(game).clock.FirstMovePending);
-    QVERIFY(!probe(game).controls.tmrtime.enabled);
-    QVERIFY(!probe(game).controls.cmdpause.enabled);
-    QCOMPARE(probe(game).clock.ElapsedSeconds, 0);
-    QCOMPARE(clockLine(probe(game).controls), QStringLiteral("Timer : 15 : 0"));
+    QVERIFY(probe(game).board.moveHistory != history);
+    QCOMPARE(probe(game).deal.shuffleMoves, 120);
+    QVERIFY(probe(game).board.moveHistory.first().isEmpty());
+    QVERIFY(probe(game).board.moveHistory.last().isEmpty());
+    QCOMPARE(probe(game).deal.difficulty, QStringLiteral("Medium"));
+    QCOMPARE(probe(game).clock.timeLimitMinutes, qint16(15));
+    QVERIFY(probe(game).clock.firstMovePending);
+    QVERIFY(!probe(game).clock.running);
+    QVERIFY(!probe(game).clock.underWay);
+    QCOMPARE(probe(game).clock.elapsedSeconds, 0);
+    QCOMPARE(clockLine(probe(game).clock), QStringLiteral("Timer : 15 : 0"));
 }
 
 void TestOptionsPanel::cancelRestoresDifficultyInForce_data()
@@ -305,28 +305,28 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     GameFixture f;
     dealGame(f);
     GameState &game = f.game;
-    probe(game).deal.Difficulty = difficulty;
+    probe(game).deal.difficulty = difficulty;
     QVERIFY(!flow::playerMove(f).isEmpty());
-    const QStringList history = probe(game).board.MoveHistory;
+    const QStringList history = probe(game).board.moveHistory;
     const Board cells = probe(game).board.tiles;
-    const qint16 rounds = probe(game).deal.ShuffleRounds;
+    const qint16 rounds = probe(game).deal.shuffleRounds;
 
     game.openOptions();
     game.chooseDifficulty(*chosen);
     game.cancelOptions();
 
-    QCOMPARE(probe(game).controls.checkedOption, restored);
-    QCOMPARE(probe(game).deal.Difficulty, difficulty);
-    QCOMPARE(probe(game).clock.TimeLimitMinutes, qint16(10));
-    QCOMPARE(probe(game).deal.ShuffleRounds, rounds);
-    QCOMPARE(probe(game).board.MoveHistory, history);
+    QCOMPARE(probe(game).options.level, restored);
+    QCOMPARE(probe(game).deal.difficulty, difficulty);
+    QCOMPARE(probe(game).clock.timeLimitMinutes, qint16(10));
+    QCOMPARE(probe(game).deal.shuffleRounds, rounds);
+    QCOMPARE(probe(game).board.moveHistory, history);
     QVERIFY(probe(game).board.tiles == cells);
     QCOMPARE(probe(game).phase, Phase::Playing);
     QVERIFY(probe(game).phase != Phase::Options);
 
     // The next opening shows the limit in force, not the proposed one.
     game.openOptions();
-    QCOMPARE(probe(game).controls.txtlimit.text, QStringLiteral("10"));
+    QCOMPARE(probe(game).options.limitText, QStringLiteral("10"));
 }
 
 void TestOptionsPanel::cancelRestartsClockOnlyForGameUnderWay_data()
@@ -342,19 +342,19 @@ void TestOptionsPanel::cancelRestartsClockOnlyForGameUnderWay()
     GameFixture f;
     startedGame(f, moved);
     GameState &game = f.game;
-    const QString clock = clockLine(probe(game).controls);
-    const int elapsed = probe(game).clock.ElapsedSeconds;
+    const QString clock = clockLine(probe(game).clock);
+    const int elapsed = probe(game).clock.elapsedSeconds;
 
     game.openOptions();
-    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QVERIFY(!probe(game).clock.running);
     game.cancelOptions();
 
-    QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
-    QCOMPARE(probe(game).controls.cmdpause.enabled, moved);
-    QCOMPARE(probe(game).clock.FirstMovePending, !moved);
+    QCOMPARE(probe(game).clock.running, moved);
+    QCOMPARE(probe(game).clock.underWay, moved);
+    QCOMPARE(probe(game).clock.firstMovePending, !moved);
     // The time in the panel is not counted.
-    QCOMPARE(clockLine(probe(game).controls), clock);
-    QCOMPARE(probe(game).clock.ElapsedSeconds, elapsed);
+    QCOMPARE(clockLine(probe(game).clock), clock);
+    QCOMPARE(probe(game).clock.elapsedSeconds, elapsed);
 }
 
 void TestOptionsPanel::helpOrAboutWhilePanelOpen_data()
@@ -378,9 +378,9 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
         QVERIFY(!flow::playerMove(f).isEmpty());
 
     game.openOptions();
-    QVERIFY(!probe(game).controls.tmrtime.enabled);
+    QVERIFY(!probe(game).clock.running);
     bool clockWhileOpen = true;
-    f.dialogs.whileOpen = [&](const QString &) { clockWhileOpen = probe(game).controls.tmrtime.enabled; };
+    f.dialogs.whileOpen = [&](const QString &) { clockWhileOpen = probe(game).clock.running; };
     if (window == QLatin1String("help"))
         game.showHowToPlay();
     else
@@ -390,13 +390,13 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
 
     // Kept on purpose: a game under way runs on, although the panel is
     // still open.
-    QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
+    QCOMPARE(probe(game).clock.running, moved);
     QCOMPARE(probe(game).phase, Phase::Options);
     QVERIFY(probe(game).phase != Phase::Playing);
 
     // Cancel then leaves the clock as the game needs it.
     game.cancelOptions();
-    QCOMPARE(probe(game).controls.tmrtime.enabled, moved);
+    QCOMPARE(probe(game).clock.running, moved);
 }
 
 void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
@@ -409,9 +409,9 @@ void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
     game.clickTile(9);
     game.pressKey(KeyCommand::MoveUp);
     game.pressKey(KeyCommand::Help);
-    QCOMPARE(probe(game).board.MoveHistory, (QStringList{QString(), QString()}));
-    QVERIFY(!probe(game).controls.tmrtime.enabled);
-    QVERIFY(!probe(game).controls.cmdpause.enabled);
+    QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), QString()}));
+    QVERIFY(!probe(game).clock.running);
+    QVERIFY(!probe(game).clock.underWay);
     QVERIFY(f.dialogs.log.isEmpty());
 }
 

@@ -137,7 +137,7 @@ void TestPaintCount::newGameDrawsEachTileOnce_data()
     // As the window deals a game: run the handler, then draw the state.
     QTest::newRow("newGame, then render") << Deal([](frmMain &window, PaintCounter &counter) {
         counter.phase = PaintCounter::During;
-        window.game().newGame();
+        probe(window.game()).newGame();
         counter.phase = PaintCounter::After;
         window.render();
     });
@@ -156,8 +156,8 @@ void TestPaintCount::newGameDrawsEachTileOnce()
     GameState &game = fx.game;
     frmMain window(game);
     probe(game).board.tiles = Board();
-    probe(game).controls.cmdpause.enabled = false;
-    probe(game).controls.checkedOption = level(u"Hard");
+    probe(game).clock.underWay = false;
+    probe(game).options.level = level(u"Hard");
     window.render();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -168,8 +168,8 @@ void TestPaintCount::newGameDrawsEachTileOnce()
     const Cells before = shownCells(window);
     PaintCounter counter(window);
     deal(window, counter);
-    QCOMPARE(probe(game).deal.Difficulty, QStringLiteral("Hard"));
-    QCOMPARE(probe(game).controls.pgblength.maximum, 200);
+    QCOMPARE(probe(game).deal.difficulty, QStringLiteral("Hard"));
+    QCOMPARE(probe(game).deal.shuffleMoves, 200);
     counter.phase = PaintCounter::After;
     QCoreApplication::processEvents();
 
@@ -208,9 +208,9 @@ void TestPaintCount::clockTickRepaintsTheClockPanelAlone()
     GameFixture fx;
     GameState &game = fx.game;
     frmMain window(game);
-    probe(game).clock.TimeLimitMinutes = 10;
-    game.newGame();
-    game.requestMoveUp();
+    probe(game).clock.timeLimitMinutes = 10;
+    probe(game).newGame();
+    probe(game).requestMoveUp();
     window.render();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
