@@ -2,7 +2,6 @@
 
 #include "store/conversions.h"
 #include "store/entries.h"
-#include "store/score_variables.h"
 
 #include <QCoreApplication>
 
@@ -14,21 +13,20 @@ namespace {
 const std::array<DifficultyLevel, 3> kLevels{{
     {QStringLiteral("Easy"), "OptEasy", QT_TRANSLATE_NOOP("Game", "Easy"),
      QT_TRANSLATE_NOOP("Game", "Easy :"), 2, 30, 10, QStringLiteral("Easy"),
-     DifficultyLevel::BestTime::RealNumber, [](const ScoreVariables &s) { return s.BestEasy; },
-     [](ScoreVariables &s, double seconds) { s.BestEasy = seconds; }},
+     DifficultyLevel::BestTime::RealNumber},
     {QStringLiteral("Medium"), "Optmedium", QT_TRANSLATE_NOOP("Game", "Medium"),
      QT_TRANSLATE_NOOP("Game", "Medium :"), 3, 40, 15, QStringLiteral("medium"),
-     DifficultyLevel::BestTime::RealNumber, [](const ScoreVariables &s) { return s.BestMedium; },
-     [](ScoreVariables &s, double seconds) { s.BestMedium = seconds; }},
+     DifficultyLevel::BestTime::RealNumber},
     {QStringLiteral("Hard"), "Optihard", QT_TRANSLATE_NOOP("Game", "Hard"),
      QT_TRANSLATE_NOOP("Game", "Hard :"), 4, 50, 20, QStringLiteral("hard"),
-     DifficultyLevel::BestTime::Whole16Bit, [](const ScoreVariables &s) { return double(s.BestHard); },
-     [](ScoreVariables &s, double seconds) { s.BestHard = static_cast<qint16>(seconds); }},
+     DifficultyLevel::BestTime::Whole16Bit},
 }};
 
 } // namespace
 
 std::span<const DifficultyLevel> difficultyLevels() { return kLevels; }
+
+int levelIndex(const DifficultyLevel &level) { return static_cast<int>(&level - kLevels.data()); }
 
 const DifficultyLevel *levelNamed(const QString &name)
 {

@@ -4,7 +4,6 @@
 
 #include <span>
 
-struct ScoreVariables;
 
 // One difficulty level: everything the game deals, shows, stores and reads for it.
 // A further difficulty is one more row here and its option button in the
@@ -32,14 +31,15 @@ struct DifficultyLevel
     // high-score window ("medium" for "Medium"; the store minds no case).
     QString scoreKeyRead;
     BestTime bestTime;
-    // Its best time among the score variables.
-    double (*loadedBest)(const ScoreVariables &scores);
-    void (*setLoadedBest)(ScoreVariables &scores, double seconds);
 };
 
 // Easy, Medium and Hard, in the order of the option buttons and of the
 // high-score rows.
 std::span<const DifficultyLevel> difficultyLevels();
+
+// The difficulty's place in the table, which is also its best time's place
+// among the score variables.
+int levelIndex(const DifficultyLevel &level);
 
 // The difficulty with exactly this name, letter case included; none for any
 // other text.

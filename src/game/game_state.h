@@ -194,6 +194,8 @@ private:
     void moveTile(Board::Slide slide, const QString &code);
     void endAutoPlay();
     void recordBestTime(const DifficultyLevel &level);
+    // Whether this game's time beats the best time loaded for `level`.
+    bool beatsBestTime(const DifficultyLevel &level) const;
     // Stops both timers while a message or the About window waits; afterwards
     // restarts the clock when a game runs normally and the stepper when an
     // auto play is in progress.

@@ -10,9 +10,10 @@
 
 void loadBestTimes(const SettingsStore &store, ScoreVariables &scores)
 {
+    scores.BestTimes.clear();
     for (const DifficultyLevel &level : difficultyLevels()) {
         const QString stored = store.read(kApplication, Entry::TimesSection, level.name, Entry::DefaultBestTime);
-        level.setLoadedBest(scores, bestTimeFromText(level, stored));
+        scores.BestTimes.push_back(bestTimeFromText(level, stored));
     }
 }
 

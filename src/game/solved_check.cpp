@@ -26,7 +26,7 @@ void GameState::checkSolved()
         // solved the board ends the auto play when this returns.
         setAutoStepperRunning(false);
         m_dialogs->tell(Dialogs::Notice::GameOver);
-    } else if (level && level->loadedBest(m_scores) > m_clock.elapsedSeconds) {
+    } else if (level && beatsBestTime(*level)) {
         recordBestTime(*level);
     } else if (level) {
         m_dialogs->showWinner();
@@ -36,6 +36,12 @@ void GameState::checkSolved()
     m_clock.secondsLeft = 0;
     m_clock.underWay = false;
     newGame();
+}
+
+bool GameState::beatsBestTime(const DifficultyLevel &level) const
+{
+    const auto at = static_cast<std::size_t>(levelIndex(level));
+    return at < m_scores.BestTimes.size() && m_scores.BestTimes[at] > m_clock.elapsedSeconds;
 }
 
 // A new best time: the winner names himself, then name and time are stored

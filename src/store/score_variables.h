@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // The program-wide score variables shared by the main window, the winner
 // window and the high-score window. One copy is owned by the application.
 struct ScoreVariables
@@ -10,9 +12,8 @@ struct ScoreVariables
     QString WinnerName;
     // Tells the winner window to ask for a name (a new best time).
     bool GotTopTime = false;
-    // The best times in seconds as loaded at the last new game (or after the
-    // scores were reset).
-    double BestEasy = 0;
-    double BestMedium = 0;
-    qint16 BestHard = 0;
+    // The best time of each difficulty in seconds, in the order of the
+    // difficulty table, as loaded at the last new game (or after the scores
+    // were reset).
+    std::vector<double> BestTimes;
 };

@@ -415,27 +415,25 @@ void TestNewGame::bestTimesReloaded()
     GameFixture f;
     if (!key.isEmpty())
         QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), key, text));
-    f.scores.BestEasy = 1;
-    f.scores.BestMedium = 2;
-    f.scores.BestHard = 3;
+    f.scores.BestTimes = {1, 2, 3};
     dealGame(f);
-    QCOMPARE(f.scores.BestEasy, easy);
-    QCOMPARE(f.scores.BestMedium, medium);
-    QCOMPARE(int(f.scores.BestHard), hard);
+    QCOMPARE(f.scores.BestTimes[0], easy);
+    QCOMPARE(f.scores.BestTimes[1], medium);
+    QCOMPARE(int(f.scores.BestTimes[2]), hard);
 }
 
 void TestNewGame::bestTimesReloadedAtEveryNewGame()
 {
     GameFixture f;
     dealGame(f, {level(u"Medium")});
-    QCOMPARE(f.scores.BestMedium, 480.0);
+    QCOMPARE(f.scores.BestTimes[1], 480.0);
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Medium"), QStringLiteral(" 77")));
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 66")));
-    QCOMPARE(f.scores.BestMedium, 480.0);
+    QCOMPARE(f.scores.BestTimes[1], 480.0);
     probe(f.game).newGame();
-    QCOMPARE(f.scores.BestMedium, 77.0);
-    QCOMPARE(int(f.scores.BestHard), 66);
-    QCOMPARE(f.scores.BestEasy, 480.0);
+    QCOMPARE(f.scores.BestTimes[1], 77.0);
+    QCOMPARE(int(f.scores.BestTimes[2]), 66);
+    QCOMPARE(f.scores.BestTimes[0], 480.0);
 }
 
 void TestNewGame::randomSourceSeededOncePerGame()

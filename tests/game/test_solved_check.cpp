@@ -226,9 +226,7 @@ void TestSolvedCheck::recordOrPlainWin()
     compareNextGameReady(f, history);
     QCOMPARE(probe(f.game).deal.difficulty, key);
     // The new game reloaded the best times: a new record is in force at once.
-    const double best = option == level(u"Easy")     ? f.scores.BestEasy
-                        : option == level(u"Medium") ? f.scores.BestMedium
-                                                             : double(f.scores.BestHard);
+    const double best = f.scores.BestTimes[levelIndex(*option)];
     QCOMPARE(best, bestAfter);
 }
 
@@ -237,7 +235,7 @@ void TestSolvedCheck::winnerIsAskedBeforeAnythingIsStored()
     GameFixture f(12);
     QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 95")));
     dealGame(f, {level(u"Hard")});
-    QCOMPARE(int(f.scores.BestHard), 95);
+    QCOMPARE(int(f.scores.BestTimes[2]), 95);
     oneMoveFromSolved(f, 94);
     f.dialogs.winnerName = QStringLiteral("Ann Lee");
     const QByteArray fileBefore = fileBytes(f.store.filePath(kApplication));
@@ -263,7 +261,7 @@ void TestSolvedCheck::winnerIsAskedBeforeAnythingIsStored()
     QCOMPARE(f.dialogs.log, QStringList{QStringLiteral("winner:top")});
     QCOMPARE(stored(f.store, QStringLiteral("Names"), QStringLiteral("Hard")), QStringLiteral("Bo  Chen"));
     QCOMPARE(stored(f.store, QStringLiteral("Times"), QStringLiteral("Hard")), QStringLiteral(" 94"));
-    QCOMPARE(int(f.scores.BestHard), 94);
+    QCOMPARE(int(f.scores.BestTimes[2]), 94);
 
     // Another store object on the same folder reads the record under the
     // names the high-score window uses.
@@ -310,7 +308,7 @@ void TestSolvedCheck::recordAgainstTheFileAsItIsNow()
                                                {QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 50")}}));
     };
     dealGame(f);
-    QCOMPARE(f.scores.BestEasy, 480.0);
+    QCOMPARE(f.scores.BestTimes[0], 480.0);
     if (when == u"deal")
         storeBetterTime();
     if (when == u"unwritable")
@@ -326,7 +324,7 @@ void TestSolvedCheck::recordAgainstTheFileAsItIsNow()
     QCOMPARE(f.dialogs.log, shown);
     // The store, the next game and the high-score window go by what is in force.
     QCOMPARE(stored(f.store, QStringLiteral("Times"), QStringLiteral("Easy")), inForce);
-    QCOMPARE(f.scores.BestEasy, inForce.toDouble());
+    QCOMPARE(f.scores.BestTimes[0], inForce.toDouble());
     if (when != u"unwritable") {
         QCOMPARE(SettingsStore(f.dir.path()).read(kApplication, QStringLiteral("Names"), QStringLiteral("Easy"), kNone),
                  QStringLiteral("Bo"));
@@ -414,9 +412,7 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
     SettingsStore fresh(f.dir.path());
     QCOMPARE(fresh.read(kApplication, QStringLiteral("Names"), key.toLower(), kNone), QStringLiteral("Cleo"));
     QCOMPARE(fresh.read(kApplication, QStringLiteral("Times"), key, kNone), NumberText(ticks));
-    const double best = option == level(u"Easy")     ? f.scores.BestEasy
-                        : option == level(u"Medium") ? f.scores.BestMedium
-                                                             : double(f.scores.BestHard);
+    const double best = f.scores.BestTimes[levelIndex(*option)];
     QCOMPARE(best, double(ticks));
 }
 

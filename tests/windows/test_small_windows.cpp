@@ -524,9 +524,7 @@ void TestSmallWindows::highScoresResetTwice()
     QVERIFY(s.store.write(kApplication, names, QStringLiteral("Easy"), QStringLiteral("Al")));
     QVERIFY(s.store.write(kApplication, names, QStringLiteral("Hard"), QStringLiteral("Cy")));
     QVERIFY(s.store.write(kApplication, QStringLiteral("Difficulty"), QStringLiteral("Diff"), QStringLiteral("Hard")));
-    s.scores.BestEasy = 30;
-    s.scores.BestMedium = 75;
-    s.scores.BestHard = 99;
+    s.scores.BestTimes = {30, 75, 99};
 
     frmhighscores w(s.store, s.scores, s.dialogs);
     QCOMPARE(scoreLabel(w, "nm", 0)->text(), QStringLiteral("Al"));
@@ -539,9 +537,9 @@ void TestSmallWindows::highScoresResetTwice()
             QCOMPARE(scoreLabel(w, "nm", row)->text(), QStringLiteral("Anonymous"));
             QCOMPARE(scoreLabel(w, "tm", row)->text(), QStringLiteral("8:0"));
         }
-        QCOMPARE(s.scores.BestEasy, 480.0);
-        QCOMPARE(s.scores.BestMedium, 480.0);
-        QCOMPARE(s.scores.BestHard, qint16(480));
+        QCOMPARE(s.scores.BestTimes[0], 480.0);
+        QCOMPARE(s.scores.BestTimes[1], 480.0);
+        QCOMPARE(s.scores.BestTimes[2], 480.0);
         const QString gone = QStringLiteral("<gone>");
         for (const QString &key : {QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard")}) {
             QCOMPARE(s.store.read(kApplication, times, key, gone), gone);
@@ -592,8 +590,8 @@ void TestSmallWindows::highScoresResetOnUnchangeableStore()
         QCOMPARE(lines[0], QStringLiteral("The scores could not be reset:"));
         QVERIFY2(lines[1].contains(store.folder()), qPrintable(lines[1]));
         QCOMPARE(shownAfter, (QStringList{QStringLiteral("Al"), QStringLiteral("0:30"), QStringLiteral("Anonymous")}));
-        QCOMPARE(f.fx.scores.BestEasy, 30.0);
-        QCOMPARE(f.fx.scores.BestMedium, 480.0);
+        QCOMPARE(f.fx.scores.BestTimes[0], 30.0);
+        QCOMPARE(f.fx.scores.BestTimes[1], 480.0);
     }
     QFile::setPermissions(store.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
