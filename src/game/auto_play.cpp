@@ -1,9 +1,10 @@
-// Auto play: undoes the move history, newest entry first, one step a tick.
+// Auto play: undoes the move history, newest move first, one step a tick.
 #include "game_state.h"
 
 void GameState::startAutoPlay()
 {
-    m_autoPlay.replayIndex = static_cast<int>(m_board.moveHistory.size()) - 2;
+    // Counts down from the newest move to 0, where nothing is left to undo.
+    m_autoPlay.replayIndex = static_cast<int>(m_board.moveHistory.size());
     setAutoStepperRunning(true);
     m_phase = Phase::AutoPlay;
     m_autoPlay.used = true;
@@ -11,17 +12,16 @@ void GameState::startAutoPlay()
 
 void GameState::stepAutoPlay()
 {
+    // Each move is undone by the one that slides the same tile back; the
+    // moves this makes go on the history's end, beyond what it reads.
     const int index = m_autoPlay.replayIndex;
-    if (index >= 0 && index < m_board.moveHistory.size()) {
-        const QString entry = m_board.moveHistory.at(index);
-        if (entry == QLatin1String("u"))
-            requestMoveDown();
-        else if (entry == QLatin1String("d"))
-            requestMoveUp();
-        else if (entry == QLatin1String("l"))
-            requestMoveRight();
-        else if (entry == QLatin1String("r"))
-            requestMoveLeft();
+    if (index >= 1 && index <= static_cast<int>(m_board.moveHistory.size())) {
+        switch (m_board.moveHistory[static_cast<std::size_t>(index - 1)]) {
+        case Board::Slide::Up: requestMoveDown(); break;
+        case Board::Slide::Down: requestMoveUp(); break;
+        case Board::Slide::Left: requestMoveRight(); break;
+        case Board::Slide::Right: requestMoveLeft(); break;
+        }
     }
     if (m_autoPlay.replayIndex <= 0 || m_board.solved)
         endAutoPlay();

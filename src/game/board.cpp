@@ -41,15 +41,13 @@ bool Board::isSolved() const
     return true;
 }
 
-void GameState::moveTile(Board::Slide slide, const QString &code)
+void GameState::moveTile(Board::Slide slide)
 {
-    if (!m_board.tiles.slide(slide))
-        return;
-    m_board.moveHistory.last() = code;
-    m_board.moveHistory.append(QString());
+    if (m_board.tiles.slide(slide))
+        m_board.moveHistory.push_back(slide);
 }
 
-void GameState::moveTileUp() { moveTile(Board::Slide::Up, QStringLiteral("u")); }
-void GameState::moveTileLeft() { moveTile(Board::Slide::Left, QStringLiteral("l")); }
-void GameState::moveTileRight() { moveTile(Board::Slide::Right, QStringLiteral("r")); }
-void GameState::moveTileDown() { moveTile(Board::Slide::Down, QStringLiteral("d")); }
+void GameState::moveTileUp() { moveTile(Board::Slide::Up); }
+void GameState::moveTileLeft() { moveTile(Board::Slide::Left); }
+void GameState::moveTileRight() { moveTile(Board::Slide::Right); }
+void GameState::moveTileDown() { moveTile(Board::Slide::Down); }

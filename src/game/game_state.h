@@ -7,6 +7,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 class Dialogs;
 class RandomSource;
@@ -47,9 +48,8 @@ enum class KeyCommand { MoveUp, MoveDown, MoveLeft, MoveRight, Help };
 struct BoardState
 {
     Board tiles;
-    // The codes of the tile moves since the last new game; the first and the
-    // last entry are always empty.
-    QStringList moveHistory{QString(), QString()};
+    // The tile moves made since the deal, the shuffle's included, oldest first.
+    std::vector<Board::Slide> moveHistory;
     bool solved = false;
 };
 
@@ -190,8 +190,8 @@ private:
     void checkOptionFor(const QString &difficulty);
     // The shared steps of the four guarded move requests.
     template <typename Move> void guardedRequest(Move move);
-    // Slides a tile into the blank and records the move under `code`.
-    void moveTile(Board::Slide slide, const QString &code);
+    // Slides a tile into the blank and records the move when it is made.
+    void moveTile(Board::Slide slide);
     void endAutoPlay();
     void recordBestTime(const DifficultyLevel &level);
     // Whether this game's time beats the best time loaded for `level`.

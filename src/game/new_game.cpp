@@ -26,7 +26,7 @@ void GameState::checkOptionFor(const QString &difficulty)
 
 void GameState::newGame()
 {
-    m_board.moveHistory = QStringList{QString(), QString()};
+    m_board.moveHistory.clear();
     m_scores.GotTopTime = false;
     m_clock.elapsedSeconds = 0;
     m_autoPlay.used = false;

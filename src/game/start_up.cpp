@@ -13,7 +13,7 @@ void GameState::load(const QString &storedDifficulty, qint16 storedLimitMinutes)
     m_deal.activationCount = 0;
     m_clock.underWay = false;
     m_phase = Phase::Playing;
-    m_board.moveHistory = QStringList{QString(), QString()};
+    m_board.moveHistory.clear();
 }
 
 void GameState::activate()

@@ -232,7 +232,7 @@ template <typename Handler> void frmMain::handleMove(Handler handler, bool focus
 {
     const Board &board = m_game.board().tiles;
     const int blank = board.blankCell();
-    const qsizetype moves = m_game.board().moveHistory.size();
+    const std::size_t moves = m_game.board().moveHistory.size();
     handler();
     // One move more in the same game: the tile now stands where the blank was.
     if (focusMovedTile && QAccessible::isActive() && m_game.board().moveHistory.size() == moves + 1

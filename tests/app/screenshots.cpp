@@ -84,8 +84,10 @@ void startGame(Session &s)
 // "u", "d", "l" or "r".
 QStringList movesSinceDeal(const Session &s)
 {
-    const QStringList &history = s.game.board().moveHistory;
-    return history.mid(1, history.size() - 2);
+    QStringList moves;
+    for (Board::Slide slide : s.game.board().moveHistory)
+        moves << QString(QLatin1Char("udlr"[int(slide)]));
+    return moves;
 }
 
 // --- Pictures -------------------------------------------------------------------

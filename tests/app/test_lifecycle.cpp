@@ -55,7 +55,7 @@ void TestLifecycle::loadWithAnEmptyStore()
     f.layOut(3);
     probe(f.game).clock.secondsLeft = 12;
     probe(f.game).phase = Phase::Paused;
-    probe(f.game).board.moveHistory = QStringList{"", "u", ""};
+    setHistory(probe(f.game).board, QStringList{"", "u", ""});
     probe(f.game).setAutoStepperRunning(true);
 
     Form_Load(f.game);
@@ -66,7 +66,7 @@ void TestLifecycle::loadWithAnEmptyStore()
     QCOMPARE(core::boardText(f.game), labelledBoard());
     QVERIFY(!probe(f.game).clock.underWay);
     QCOMPARE(probe(f.game).phase, Phase::Playing);
-    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(historyText(probe(f.game).board), (QStringList{QString(), QString()}));
     QCOMPARE(probe(f.game).clock.secondsLeft, 0);
     QCOMPARE(int(probe(f.game).deal.activationCount), 0);
     QVERIFY(!probe(f.game).clock.running);
@@ -150,8 +150,8 @@ void TestLifecycle::storedDifficulty()
     QCOMPARE(probe(f.game).deal.shuffleMoves, shuffleMoves);
     QVERIFY(!progress.values.empty());
     QCOMPARE(progress.values.back(), shuffleMoves);
-    QVERIFY(core::wellFormedHistory(probe(f.game).board.moveHistory));
-    QVERIFY(probe(f.game).board.moveHistory.size() - 2 <= shuffleMoves);
+    QVERIFY(core::wellFormedHistory(historyText(probe(f.game).board)));
+    QVERIFY(historyText(probe(f.game).board).size() - 2 <= shuffleMoves);
 }
 
 void TestLifecycle::onlyTheFirstActivationDealsAGame()
@@ -161,7 +161,7 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
     Form_Activate(f.game);
 
     QCOMPARE(f.random.seeds, 1);
-    QVERIFY(probe(f.game).board.moveHistory.size() > 2);
+    QVERIFY(historyText(probe(f.game).board).size() > 2);
     QCOMPARE(clockLine(probe(f.game).clock), QStringLiteral("Timer : 10 : 0"));
     QCOMPARE(probe(f.game).deal.difficulty, QStringLiteral("Easy"));
     // The clock waits for the first move.
@@ -176,7 +176,7 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
     f.game.clickTile(neighbour);
     f.game.tickClock();
     const QStringList board = core::boardText(f.game);
-    const QStringList history = probe(f.game).board.moveHistory;
+    const QStringList history = historyText(probe(f.game).board);
     const int secondsLeft = probe(f.game).clock.secondsLeft;
     QVERIFY(probe(f.game).clock.running);
 
@@ -185,7 +185,7 @@ void TestLifecycle::onlyTheFirstActivationDealsAGame()
 
     QCOMPARE(f.random.seeds, 1);
     QCOMPARE(core::boardText(f.game), board);
-    QCOMPARE(probe(f.game).board.moveHistory, history);
+    QCOMPARE(historyText(probe(f.game).board), history);
     QCOMPARE(probe(f.game).clock.secondsLeft, secondsLeft);
     QCOMPARE(probe(f.game).clock.elapsedSeconds, 1);
     QVERIFY(probe(f.game).clock.running);

@@ -288,7 +288,7 @@ void TestTranslations::settingsDoNotDependOnTheLanguage()
         f.game.openOptions();
         f.game.chooseDifficulty(*level(u"Medium"));
         f.game.applyOptions();
-        const QStringList moves = core::recordedMoves(f.game.board().moveHistory);
+        const QStringList moves = core::recordedMoves(historyText(f.game.board()));
         for (qsizetype i = moves.size() - 1; i >= 0; --i) {
             f.game.clickTile(core::cellThatUndoes(f.game.board().tiles.blankCell(), moves.at(i)));
         }

@@ -65,14 +65,14 @@ void TestBoard::tileMove()
 
     GameFixture f;
     f.layOut(blank);
-    probe(f.game).board.moveHistory = QStringList{QString(), QString()};
+    setHistory(probe(f.game).board, QStringList{QString(), QString()});
     const QStringList before = core::boardText(f.game);
 
     core::makeMove(f.game, move);
 
     if (!moved) {
         QCOMPARE(core::boardText(f.game), before);
-        QCOMPARE(probe(f.game).board.moveHistory, (QStringList{QString(), QString()}));
+        QCOMPARE(historyText(probe(f.game).board), (QStringList{QString(), QString()}));
         return;
     }
 
@@ -80,19 +80,19 @@ void TestBoard::tileMove()
     expected[blank] = before.at(newBlank);
     expected[newBlank] = QStringLiteral("_");
     QCOMPARE(core::boardText(f.game), expected);
-    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{QString(), move, QString()}));
+    QCOMPARE(historyText(probe(f.game).board), (QStringList{QString(), move, QString()}));
 }
 
 void TestBoard::historyRecordsMovesInOrder()
 {
     GameFixture f;
     f.layOut(15);
-    probe(f.game).board.moveHistory = QStringList{QString(), QString()};
+    setHistory(probe(f.game).board, QStringList{QString(), QString()});
 
     probe(f.game).moveTileRight();
-    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{"", "r", ""}));
+    QCOMPARE(historyText(probe(f.game).board), (QStringList{"", "r", ""}));
     probe(f.game).moveTileDown();
-    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{"", "r", "d", ""}));
+    QCOMPARE(historyText(probe(f.game).board), (QStringList{"", "r", "d", ""}));
     QCOMPARE(core::hiddenCell(f.game), 10);
     QCOMPARE(core::boardText(f.game),
              (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "_", "12", "13",
@@ -104,14 +104,14 @@ void TestBoard::refusedMovesRecordNothing()
     // Refused moves between executed ones leave no gap and no entry.
     GameFixture f;
     f.layOut(15);
-    probe(f.game).board.moveHistory = QStringList{QString(), QString()};
+    setHistory(probe(f.game).board, QStringList{QString(), QString()});
     probe(f.game).moveTileUp();    // refused: bottom row
     probe(f.game).moveTileLeft();  // refused: right column
     probe(f.game).moveTileRight(); // blank to 14
     probe(f.game).moveTileUp();    // refused
     probe(f.game).moveTileDown();  // blank to 10
     probe(f.game).moveTileLeft();  // blank to 11
-    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{"", "r", "d", "l", ""}));
+    QCOMPARE(historyText(probe(f.game).board), (QStringList{"", "r", "d", "l", ""}));
 }
 
 void TestBoard::movesFindTheBlankThemselves()
@@ -120,10 +120,10 @@ void TestBoard::movesFindTheBlankThemselves()
     // blank across the bottom row, the fourth is refused at the edge.
     GameFixture f;
     f.layOut(15);
-    probe(f.game).board.moveHistory = QStringList{QString(), QString()};
+    setHistory(probe(f.game).board, QStringList{QString(), QString()});
     for (int i = 0; i < 4; ++i)
         probe(f.game).moveTileRight();
-    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{"", "r", "r", "r", ""}));
+    QCOMPARE(historyText(probe(f.game).board), (QStringList{"", "r", "r", "r", ""}));
     QCOMPARE(core::boardText(f.game),
              (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "_",
                           "13", "14", "15"}));
@@ -138,7 +138,7 @@ void TestBoard::randomWalkKeepsOneBlankAndAllTiles()
         GameFixture f;
         SeededRandom random(seed);
         f.layOut(int(random.next() * 16));
-        probe(f.game).board.moveHistory = QStringList{QString(), QString()};
+        setHistory(probe(f.game).board, QStringList{QString(), QString()});
         QStringList executed;
         for (int step = 0; step < 300; ++step) {
             const core::TileMove &move = core::kTileMoves[int(random.next() * 4)];
@@ -163,8 +163,8 @@ void TestBoard::randomWalkKeepsOneBlankAndAllTiles()
         for (int n = 1; n <= 15; ++n)
             all << QString::number(n);
         QCOMPARE(numbers, all);
-        QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), executed);
-        QVERIFY(core::wellFormedHistory(probe(f.game).board.moveHistory));
+        QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), executed);
+        QVERIFY(core::wellFormedHistory(historyText(probe(f.game).board)));
     }
 }
 

@@ -113,7 +113,7 @@ void ClockTest::timeUp()
     QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : %1 : 0").arg(limit));
     QCOMPARE(probe(fx.game).deal.difficulty, difficulty);
     QVERIFY(!playerMove(fx).isEmpty());
-    const QStringList playedHistory = probe(fx.game).board.moveHistory;
+    const QStringList playedHistory = historyText(probe(fx.game).board);
     const int seedsBefore = fx.random.seeds;
 
     for (int tick = 1; tick < ticksToTimeUp; ++tick) {
@@ -150,9 +150,9 @@ void ClockTest::timeUp()
 
     // A fresh, primed game.
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
-    QVERIFY(probe(fx.game).board.moveHistory != playedHistory);
-    QCOMPARE(probe(fx.game).board.moveHistory.first(), QString());
-    QCOMPARE(probe(fx.game).board.moveHistory.last(), QString());
+    QVERIFY(historyText(probe(fx.game).board) != playedHistory);
+    QCOMPARE(historyText(probe(fx.game).board).first(), QString());
+    QCOMPARE(historyText(probe(fx.game).board).last(), QString());
     QCOMPARE(clockLine(probe(fx.game).clock), QStringLiteral("Timer : %1 : 0").arg(limit));
     QCOMPARE(probe(fx.game).deal.difficulty, difficulty);
     QCOMPARE(probe(fx.game).clock.minutesLeft, limit - 1);
@@ -239,10 +239,10 @@ void ClockTest::timeUpUnderOpenOptionsPanel()
     QCOMPARE(clockSeconds(fx, 60), 60);
     QCOMPARE(fx.dialogs.log, QStringList{kTimeUpLine});
     QVERIFY(probe(fx.game).phase != Phase::Playing);
-    const QStringList history = probe(fx.game).board.moveHistory;
+    const QStringList history = historyText(probe(fx.game).board);
     fx.game.clickTile(probe(fx.game).board.tiles.blankCell() + 1);
     fx.game.pressKey(KeyCommand::MoveUp);
-    QCOMPARE(probe(fx.game).board.moveHistory, history);
+    QCOMPARE(historyText(probe(fx.game).board), history);
 }
 
 void ClockTest::timeUpDuringAutoPlay()

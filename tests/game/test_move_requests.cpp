@@ -30,7 +30,7 @@ struct Snapshot
 
 Snapshot snapshot(const GameFixture &f)
 {
-    return {core::boardText(f.game), probe(f.game).board.moveHistory, probe(f.game).clock.running,
+    return {core::boardText(f.game), historyText(probe(f.game).board), probe(f.game).clock.running,
             probe(f.game).clock.underWay, probe(f.game).clock.secondsLeft, probe(f.game).clock.firstMovePending, f.dialogs.log};
 }
 
@@ -59,14 +59,14 @@ void compareRequested(const GameFixture &f, const QStringList &boardBefore, int 
     QVERIFY(f.dialogs.log.isEmpty());
     if (code.isEmpty()) {
         QCOMPARE(core::boardText(f.game), boardBefore);
-        QCOMPARE(probe(f.game).board.moveHistory, (QStringList{QString(), QString()}));
+        QCOMPARE(historyText(probe(f.game).board), (QStringList{QString(), QString()}));
         return;
     }
     QStringList expected = boardBefore;
     expected[blank] = boardBefore.at(newBlank);
     expected[newBlank] = QStringLiteral("_");
     QCOMPARE(core::boardText(f.game), expected);
-    QCOMPARE(probe(f.game).board.moveHistory, (QStringList{QString(), code, QString()}));
+    QCOMPARE(historyText(probe(f.game).board), (QStringList{QString(), code, QString()}));
 }
 
 } // namespace
@@ -221,7 +221,7 @@ void TestMoveRequests::nothingWhileTheBoardIsInactive()
     // In play again, the same click moves.
     probe(f.game).phase = Phase::Playing;
     f.game.clickTile(4);
-    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), QStringList{"r"});
+    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), QStringList{"r"});
 }
 
 void TestMoveRequests::onlyTheFirstRequestPrimesTheSeconds()
@@ -240,7 +240,7 @@ void TestMoveRequests::onlyTheFirstRequestPrimesTheSeconds()
     QCOMPARE(probe(f.game).clock.secondsLeft, 42);
     QVERIFY(!probe(f.game).clock.firstMovePending);
     QVERIFY(probe(f.game).clock.running);
-    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), (QStringList{"r", "l", "u", "d"}));
+    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), (QStringList{"r", "l", "u", "d"}));
 }
 
 void TestMoveRequests::requestThatSolvesEndsTheGame_data()
@@ -272,7 +272,7 @@ void TestMoveRequests::requestThatSolvesEndsTheGame()
         probe(f.game).clock.underWay = true;
     }
     probe(f.game).clock.elapsedSeconds = 30;
-    const QStringList history = probe(f.game).board.moveHistory;
+    const QStringList history = historyText(probe(f.game).board);
 
     if (cell >= 0)
         f.game.clickTile(cell);
@@ -288,7 +288,7 @@ void TestMoveRequests::requestThatSolvesEndsTheGame()
     QCOMPARE(probe(f.game).clock.secondsLeft, 0);
     QCOMPARE(probe(f.game).clock.elapsedSeconds, 0);
     // A new board was dealt.
-    QVERIFY(probe(f.game).board.moveHistory != history);
+    QVERIFY(historyText(probe(f.game).board) != history);
 }
 
 void TestMoveRequests::refusedRequestOnASolvedBoardEndsTheGame_data()
@@ -315,7 +315,7 @@ void TestMoveRequests::refusedRequestOnASolvedBoardEndsTheGame()
     QVERIFY(!probe(f.game).clock.underWay);
     QCOMPARE(probe(f.game).clock.secondsLeft, 0);
     // A new board was dealt.
-    QVERIFY(probe(f.game).board.moveHistory.size() > 2);
+    QVERIFY(historyText(probe(f.game).board).size() > 2);
 }
 
 QTEST_GUILESS_MAIN(TestMoveRequests)

@@ -190,8 +190,8 @@ void TestNewGame::shuffleCountsEveryMoveOnce()
 
     // The recorded moves are the counted moves that were not refused, in
     // the order they were made.
-    QVERIFY(core::wellFormedHistory(probe(g.game).board.moveHistory));
-    const QStringList recorded = core::recordedMoves(probe(g.game).board.moveHistory);
+    QVERIFY(core::wellFormedHistory(historyText(probe(g.game).board)));
+    const QStringList recorded = core::recordedMoves(historyText(probe(g.game).board));
     QVERIFY(recorded.size() <= total);
     qsizetype next = 0;
     for (const QString &code : countedCodes) {
@@ -230,7 +230,7 @@ void TestNewGame::directionsFollowTheDraws()
 
     QCOMPARE(progress.values.size(), std::size_t(60));
     QCOMPARE(progress.values.back(), 60);
-    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), recorded);
+    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), recorded);
     QCOMPARE(core::hiddenCell(f.game), blank);
 }
 
@@ -246,7 +246,7 @@ void TestNewGame::reverseOfARefusedMoveIsRedrawn()
     f.random.values.resize(62, 0.0);
     dealGame(f);
 
-    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(62));
     const std::vector<int> firstSix(progress.values.begin(), progress.values.begin() + 6);
     QCOMPARE(firstSix, (std::vector<int>{1, 1, 2, 2, 3, 4}));
@@ -267,7 +267,7 @@ void TestNewGame::previousDirectionCarriesAcrossRounds()
     f.random.values.resize(61, 0.0);  // left
     dealGame(f);
 
-    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(61));
     QCOMPARE(progress.values[29], 30);
     QCOMPARE(progress.values[30], 30);
@@ -286,11 +286,11 @@ void TestNewGame::previousDirectionStartsFreshEachGame()
     f.random.values.push_back(0.5);
     f.random.values.resize(120, 0.0);
     dealGame(f);
-    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), QStringList{});
+    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), QStringList{});
 
     progress.clear();
     probe(f.game).newGame();
-    QCOMPARE(core::recordedMoves(probe(f.game).board.moveHistory), (QStringList{"r", "d", "l"}));
+    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), (QStringList{"r", "d", "l"}));
     QCOMPARE(progress.values.size(), std::size_t(60));
     QCOMPARE(progress.values.front(), 1);
 }
@@ -335,7 +335,7 @@ void TestNewGame::stateAfterNewGame()
     f.scores.GotTopTime = true;
     probe(g).setClockRunning(true);
     probe(g).clock.reading = ClockReading{1, 2};
-    probe(g).board.moveHistory = QStringList{"", "u", "l", ""};
+    setHistory(probe(g).board, QStringList{"", "u", "l", ""});
     f.layOut(6);
     // What a new game leaves to its callers.
     probe(g).clock.underWay = false;
@@ -363,7 +363,7 @@ void TestNewGame::stateAfterNewGame()
 
     // The board was laid out afresh before the shuffle: one blank, and the
     // history (which starts anew) leads back to the solved board.
-    QVERIFY(core::wellFormedHistory(probe(g).board.moveHistory));
+    QVERIFY(core::wellFormedHistory(historyText(probe(g).board)));
     core::undoHistory(g);
     QVERIFY(core::showsSolvedBoard(g));
 
@@ -475,7 +475,7 @@ void TestNewGame::undoingTheHistorySolvesTheBoard()
         GameFixture f(seed);
         dealGame(f, {option});
 
-        const QStringList history = probe(f.game).board.moveHistory;
+        const QStringList history = historyText(probe(f.game).board);
         QVERIFY(core::wellFormedHistory(history));
         const int recorded = int(history.size()) - 2;
         QVERIFY(recorded <= total);

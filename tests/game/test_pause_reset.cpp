@@ -86,9 +86,9 @@ void PauseResetTest::pausedGameIgnoresTilesAndKeys()
     QVERIFY(fx.dialogs.log.isEmpty());
 
     fx.game.pressPause();
-    const int size = probe(fx.game).board.moveHistory.size();
+    const int size = historyText(probe(fx.game).board).size();
     QVERIFY(!playerMove(fx).isEmpty());
-    QCOMPARE(probe(fx.game).board.moveHistory.size(), size + 1);
+    QCOMPARE(historyText(probe(fx.game).board).size(), size + 1);
 }
 
 void PauseResetTest::reset_data()
@@ -120,7 +120,7 @@ void PauseResetTest::reset()
     GameFixture fx;
     QVERIFY(enter(fx, situation));
     const QStringList before = everything(fx.game);
-    const QStringList historyBefore = probe(fx.game).board.moveHistory;
+    const QStringList historyBefore = historyText(probe(fx.game).board);
     const int seedsBefore = fx.random.seeds;
 
     fx.dialogs.confirmAnswer = answer;
@@ -134,7 +134,7 @@ void PauseResetTest::reset()
     }
 
     QCOMPARE(fx.random.seeds, seedsBefore + 1);
-    QVERIFY(probe(fx.game).board.moveHistory != historyBefore);
+    QVERIFY(historyText(probe(fx.game).board) != historyBefore);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
     QVERIFY(!probe(fx.game).clock.underWay);
     QVERIFY(probe(fx.game).phase != Phase::Paused);
@@ -180,7 +180,7 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
     QVERIFY(enter(fx, situation));
     const int elapsed = probe(fx.game).clock.elapsedSeconds;
     const QString display = clockLine(probe(fx.game).clock);
-    const QStringList history = probe(fx.game).board.moveHistory;
+    const QStringList history = historyText(probe(fx.game).board);
 
     int ticks = -1;
     int steps = -1;
@@ -194,7 +194,7 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
         steps = autoSteps(fx, 2);
         elapsedUnder = probe(fx.game).clock.elapsedSeconds;
         displayUnder = clockLine(probe(fx.game).clock);
-        historyUnder = probe(fx.game).board.moveHistory;
+        historyUnder = historyText(probe(fx.game).board);
     };
     fx.dialogs.confirmAnswer = answer;
     fx.game.requestReset();
@@ -217,7 +217,7 @@ void PauseResetTest::gameGoesOnUnderResetQuestion()
     } else {
         QCOMPARE(probe(fx.game).clock.elapsedSeconds, elapsed + 2);
         QCOMPARE(clockLine(probe(fx.game).clock), displayUnder);
-        QCOMPARE(probe(fx.game).board.moveHistory, historyUnder);
+        QCOMPARE(historyText(probe(fx.game).board), historyUnder);
         QVERIFY(probe(fx.game).clock.running);
         QCOMPARE(probe(fx.game).autoPlay.stepping, autoPlay);
         QCOMPARE(probe(fx.game).phase, autoPlay ? Phase::AutoPlay : Phase::Playing);

@@ -43,7 +43,7 @@ void compareNextGameReady(const GameFixture &f, const QStringList &oldHistory)
     QCOMPARE(probe(f.game).clock.elapsedSeconds, 0);
     QVERIFY(!probe(f.game).clock.underWay);
     QVERIFY(probe(f.game).clock.firstMovePending);
-    QVERIFY(probe(f.game).board.moveHistory != oldHistory);
+    QVERIFY(historyText(probe(f.game).board) != oldHistory);
 }
 
 } // namespace
@@ -97,7 +97,7 @@ void TestSolvedCheck::checkSolved()
     probe(f.game).setClockRunning(true);
     probe(f.game).clock.underWay = true;
     const QStringList board = core::boardText(f.game);
-    const QStringList history = probe(f.game).board.moveHistory;
+    const QStringList history = historyText(probe(f.game).board);
 
     probe(f.game).checkSolved();
 
@@ -109,7 +109,7 @@ void TestSolvedCheck::checkSolved()
         // Nothing else happens on an unsolved board.
         QVERIFY(f.dialogs.log.isEmpty());
         QCOMPARE(core::boardText(f.game), board);
-        QCOMPARE(probe(f.game).board.moveHistory, history);
+        QCOMPARE(historyText(probe(f.game).board), history);
         QVERIFY(probe(f.game).clock.running);
         QVERIFY(probe(f.game).clock.underWay);
         QCOMPARE(probe(f.game).clock.elapsedSeconds, 500);
@@ -133,7 +133,7 @@ void TestSolvedCheck::gameOverAfterAutoPlay()
     dealGame(f, {option});
     oneMoveFromSolved(f, 10);
     probe(f.game).autoPlay.used = true;
-    const QStringList history = probe(f.game).board.moveHistory;
+    const QStringList history = historyText(probe(f.game).board);
     bool clockStoppedFirst = false;
     f.dialogs.whileOpen = [&](const QString &) { clockStoppedFirst = !probe(f.game).clock.running; };
 
@@ -200,7 +200,7 @@ void TestSolvedCheck::recordOrPlainWin()
         QVERIFY(f.store.write(kApplication, QStringLiteral("Times"), key, storedTime));
     dealGame(f, {option});
     oneMoveFromSolved(f, elapsed);
-    const QStringList history = probe(f.game).board.moveHistory;
+    const QStringList history = historyText(probe(f.game).board);
 
     f.game.clickTile(15);
 
@@ -346,7 +346,7 @@ void TestSolvedCheck::unknownDifficultyStoresAndShowsNothing()
     dealGame(f);
     oneMoveFromSolved(f, 10);
     probe(f.game).deal.difficulty = difficulty;
-    const QStringList history = probe(f.game).board.moveHistory;
+    const QStringList history = historyText(probe(f.game).board);
 
     f.game.clickTile(15);
 
@@ -381,7 +381,7 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
     GameFixture f(seed);
     f.dialogs.winnerName = QStringLiteral("Cleo");
     dealGame(f, {option});
-    const QStringList moves = core::recordedMoves(probe(f.game).board.moveHistory);
+    const QStringList moves = core::recordedMoves(historyText(probe(f.game).board));
     QVERIFY(!moves.isEmpty());
 
     int ticks = 0;
@@ -391,10 +391,10 @@ void TestSolvedCheck::wholeGameWonByUndoingTheShuffle()
         const int cell = core::cellThatUndoes(blank, moves.at(i));
         QVERIFY(cell >= 0 && cell < 16);
         QVERIFY(probe(f.game).board.tiles.tileAt(cell) != Board::kBlank);
-        const qsizetype historyBefore = probe(f.game).board.moveHistory.size();
+        const qsizetype historyBefore = historyText(probe(f.game).board).size();
         f.game.clickTile(cell);
         if (i > 0) {
-            QCOMPARE(probe(f.game).board.moveHistory.size(), historyBefore + 1);
+            QCOMPARE(historyText(probe(f.game).board).size(), historyBefore + 1);
             QVERIFY(probe(f.game).clock.running);
             QVERIFY(!probe(f.game).clock.firstMovePending);
             if ((moves.size() - i) % 3 == 0) {

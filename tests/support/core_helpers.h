@@ -164,12 +164,12 @@ inline void makeMove(GameState &game, QStringView code)
 // themselves. Returns how many of them actually moved a tile.
 inline int undoHistory(GameState &game)
 {
-    const QStringList moves = recordedMoves(probe(game).board.moveHistory);
+    const QStringList moves = recordedMoves(historyText(probe(game).board));
     int moved = 0;
     for (qsizetype i = moves.size() - 1; i >= 0; --i) {
-        const qsizetype before = probe(game).board.moveHistory.size();
+        const qsizetype before = historyText(probe(game).board).size();
         makeMove(game, undoOf(moves.at(i)).code);
-        if (probe(game).board.moveHistory.size() == before + 1)
+        if (historyText(probe(game).board).size() == before + 1)
             ++moved;
     }
     return moved;

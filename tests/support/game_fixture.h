@@ -111,6 +111,6 @@ inline void dealGame(GameFixture &fx, const DealOptions &deal = {})
     probe(fx.game).clock.underWay = false;
     if (deal.blank >= 0) {
         fx.layOut(deal.blank);
-        probe(fx.game).board.moveHistory = QStringList{QString(), QString()};
+        setHistory(probe(fx.game).board, QStringList{QString(), QString()});
     }
 }

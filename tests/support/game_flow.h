@@ -115,7 +115,7 @@ inline QStringList boardAndClock(const GameState &g)
 {
     QStringList lines;
     lines << QStringLiteral("cells=") + core::boardText(g).join(QLatin1Char(','));
-    lines << QStringLiteral("history=") + probe(g).board.moveHistory.join(QLatin1Char(','));
+    lines << QStringLiteral("history=") + historyText(probe(g).board).join(QLatin1Char(','));
     lines << QStringLiteral("MinutesLeft=%1").arg(probe(g).clock.minutesLeft);
     lines << QStringLiteral("SecondsLeft=%1").arg(probe(g).clock.secondsLeft);
     lines << QStringLiteral("ElapsedSeconds=%1").arg(probe(g).clock.elapsedSeconds);

@@ -18,6 +18,26 @@ inline QString tileText(const BoardState &board, int cell)
     return tile == Board::kBlank ? QString() : QString::number(tile);
 }
 
+// The move history as codes "u", "d", "l", "r" between an empty first and
+// last entry: short to compare in the tables.
+inline QStringList historyText(const BoardState &board)
+{
+    QStringList codes{QString()};
+    for (Board::Slide slide : board.moveHistory)
+        codes << QString(QLatin1Char("udlr"[int(slide)]));
+    return codes << QString();
+}
+
+// Sets the move history from such codes (empty entries are left out).
+inline void setHistory(BoardState &board, const QStringList &codes)
+{
+    board.moveHistory.clear();
+    for (const QString &code : codes) {
+        if (!code.isEmpty())
+            board.moveHistory.push_back(Board::Slide(QByteArrayView("udlr").indexOf(code.at(0).toLatin1())));
+    }
+}
+
 // Test access to the whole state of a game, for setting up positions that the
 // handlers would take long to reach, and for the steps the handlers share.
 struct GameStateProbe

@@ -106,7 +106,7 @@ void TestFrmMainInput::numberPadMovesTiles()
     QCOMPARE(tileText(probe(game).board, kBlank), tile);
     QVERIFY((probe(game).board.tiles.tileAt(kBlank) != Board::kBlank));
     QVERIFY(!(probe(game).board.tiles.tileAt(from) != Board::kBlank));
-    QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), code, QString()}));
+    QCOMPARE(historyText(probe(game).board), (QStringList{QString(), code, QString()}));
     QCOMPARE(cellAt(f.window, kBlank)->text(), tile);
     QVERIFY(!cellAt(f.window, kBlank)->isBlank());
     QVERIFY(cellAt(f.window, from)->isBlank());
@@ -152,7 +152,7 @@ void TestFrmMainInput::otherKeysDoNotMoveTiles()
 
     const GameState &game = f.fx.game;
     QVERIFY(probe(game).board.tiles == cells);
-    QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(historyText(probe(game).board), (QStringList{QString(), QString()}));
     QVERIFY(!probe(game).clock.running);
     QVERIFY(probe(game).clock.firstMovePending);
     QVERIFY(!ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
@@ -177,7 +177,7 @@ void TestFrmMainInput::heldKeyMovesRepeatedly()
     QApplication::sendEvent(target, &release);
 
     const GameState &game = f.fx.game;
-    QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), QStringLiteral("u"), QStringLiteral("u"), QString()}));
+    QCOMPARE(historyText(probe(game).board), (QStringList{QString(), QStringLiteral("u"), QStringLiteral("u"), QString()}));
     QCOMPARE(tileText(probe(game).board, 5), QStringLiteral("9"));
     QCOMPARE(tileText(probe(game).board, 9), QStringLiteral("13"));
     QVERIFY(!(probe(game).board.tiles.tileAt(13) != Board::kBlank));
@@ -214,12 +214,12 @@ void TestFrmMainInput::clickOnCellMovesTile()
 
     const GameState &game = f.fx.game;
     if (history.isEmpty()) {
-        QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), QString()}));
+        QCOMPARE(historyText(probe(game).board), (QStringList{QString(), QString()}));
         QVERIFY(!probe(game).clock.running);
         QVERIFY(cellAt(f.window, kBlank)->isBlank());
         QCOMPARE(cellAt(f.window, cell)->text(), tile);
     } else {
-        QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), history, QString()}));
+        QCOMPARE(historyText(probe(game).board), (QStringList{QString(), history, QString()}));
         QCOMPARE(cellAt(f.window, kBlank)->text(), tile);
         QVERIFY(!cellAt(f.window, kBlank)->isBlank());
         QVERIFY(cellAt(f.window, cell)->isBlank());
@@ -258,7 +258,7 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
     QTest::keyClick(box, Qt::Key_8, Qt::KeypadModifier);
     QCOMPARE(box->text(), QString());
     // And the pad keys do not move tiles while the panel is open.
-    QCOMPARE(probe(f.fx.game).board.moveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(historyText(probe(f.fx.game).board), (QStringList{QString(), QString()}));
 }
 
 void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
@@ -458,7 +458,7 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->toolTip(), QStringLiteral("Resume Game"));
     QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
-    const QStringList history = probe(f.fx.game).board.moveHistory;
+    const QStringList history = historyText(probe(f.fx.game).board);
 
     for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4})
         QTest::keyClick(focus(), key);
@@ -470,7 +470,7 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
     QVERIFY(probe(game).phase != Phase::Options);
     QVERIFY(ctl<QGroupBox>(f.window, "famOptions")->isHidden());
     QCOMPARE(probe(game).phase, Phase::Paused);
-    QCOMPARE(probe(game).board.moveHistory, history);
+    QCOMPARE(historyText(probe(game).board), history);
     QVERIFY(!probe(game).clock.running);
 }
 
@@ -592,7 +592,7 @@ void TestFrmMainInput::boardIgnoresKeysAndClicksWhilePanelOpen()
     QWidget *hit = ctl<QWidget>(f.window, "client")->childAt(below);
     QVERIFY(hit);
     QTest::mouseClick(hit, Qt::LeftButton, Qt::NoModifier, hit->mapFrom(ctl<QWidget>(f.window, "client"), below));
-    QCOMPARE(probe(f.fx.game).board.moveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(historyText(probe(f.fx.game).board), (QStringList{QString(), QString()}));
     QVERIFY(!probe(f.fx.game).clock.running);
 }
 

@@ -206,8 +206,8 @@ void HelpAboutHoldTest::autoPlayContinuesFromTheSameEntry()
     GameFixture fx;
     QVERIFY(enter(fx, Situation::AutoPlay));
     const int index = probe(fx.game).autoPlay.replayIndex;
-    const QString entry = probe(fx.game).board.moveHistory.at(index);
-    const int size = probe(fx.game).board.moveHistory.size();
+    const QString entry = historyText(probe(fx.game).board).at(index);
+    const int size = historyText(probe(fx.game).board).size();
 
     open(route, fx.game);
     QVERIFY(!probe(fx.game).clock.running);
@@ -215,9 +215,9 @@ void HelpAboutHoldTest::autoPlayContinuesFromTheSameEntry()
 
     QCOMPARE(autoSteps(fx, 1), 1);
     QCOMPARE(probe(fx.game).autoPlay.replayIndex, index - 1);
-    QCOMPARE(probe(fx.game).board.moveHistory.size(), size + 1);
+    QCOMPARE(historyText(probe(fx.game).board).size(), size + 1);
     QVERIFY(!core::undoCode(entry).isEmpty());
-    QCOMPARE(probe(fx.game).board.moveHistory.at(size - 1), core::undoCode(entry));
+    QCOMPARE(historyText(probe(fx.game).board).at(size - 1), core::undoCode(entry));
     QVERIFY(probe(fx.game).clock.running);
 }
 

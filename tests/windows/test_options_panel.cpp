@@ -63,7 +63,7 @@ void TestOptionsPanel::openClosesOffTheGame()
     GameFixture f;
     startedGame(f, moved);
     GameState &game = f.game;
-    const QStringList history = probe(game).board.moveHistory;
+    const QStringList history = historyText(probe(game).board);
     const int elapsed = probe(game).clock.elapsedSeconds;
 
     game.openOptions();
@@ -74,7 +74,7 @@ void TestOptionsPanel::openClosesOffTheGame()
     QVERIFY(probe(game).phase != Phase::Playing);
     QCOMPARE(probe(game).options.limitText, QStringLiteral("10"));
     // The game itself is left as it was.
-    QCOMPARE(probe(game).board.moveHistory, history);
+    QCOMPARE(historyText(probe(game).board), history);
     QCOMPARE(probe(game).clock.elapsedSeconds, elapsed);
     QCOMPARE(probe(game).clock.underWay, moved);
     QCOMPARE(probe(game).options.level, level(u"Easy"));
@@ -218,10 +218,10 @@ void TestOptionsPanel::applyDealsNewGame()
     // (those refused at an edge count too, but leave no record).
     QCOMPARE(probe(game).deal.shuffleMoves, shuffleMoves);
     QCOMPARE(probe(game).deal.shuffleDone, shuffleMoves);
-    QVERIFY(probe(game).board.moveHistory.size() > 2);
-    QVERIFY(probe(game).board.moveHistory.size() <= 2 + shuffleMoves);
-    QVERIFY(probe(game).board.moveHistory.first().isEmpty());
-    QVERIFY(probe(game).board.moveHistory.last().isEmpty());
+    QVERIFY(historyText(probe(game).board).size() > 2);
+    QVERIFY(historyText(probe(game).board).size() <= 2 + shuffleMoves);
+    QVERIFY(historyText(probe(game).board).first().isEmpty());
+    QVERIFY(historyText(probe(game).board).last().isEmpty());
     QVERIFY(probe(game).clock.firstMovePending);
     QVERIFY(!probe(game).clock.running);
     QVERIFY(!probe(game).clock.underWay);
@@ -262,17 +262,17 @@ void TestOptionsPanel::okWithoutChangesStillDealsNewGame()
     GameState &game = f.game;
     QVERIFY(!flow::playerMove(f).isEmpty());
     game.tickClock();
-    const QStringList history = probe(game).board.moveHistory;
+    const QStringList history = historyText(probe(game).board);
     const int seeds = f.random.seeds;
 
     game.openOptions();
     game.applyOptions();
 
     QCOMPARE(f.random.seeds, seeds + 1);
-    QVERIFY(probe(game).board.moveHistory != history);
+    QVERIFY(historyText(probe(game).board) != history);
     QCOMPARE(probe(game).deal.shuffleMoves, 120);
-    QVERIFY(probe(game).board.moveHistory.first().isEmpty());
-    QVERIFY(probe(game).board.moveHistory.last().isEmpty());
+    QVERIFY(historyText(probe(game).board).first().isEmpty());
+    QVERIFY(historyText(probe(game).board).last().isEmpty());
     QCOMPARE(probe(game).deal.difficulty, QStringLiteral("Medium"));
     QCOMPARE(probe(game).clock.timeLimitMinutes, qint16(15));
     QVERIFY(probe(game).clock.firstMovePending);
@@ -307,7 +307,7 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     GameState &game = f.game;
     probe(game).deal.difficulty = difficulty;
     QVERIFY(!flow::playerMove(f).isEmpty());
-    const QStringList history = probe(game).board.moveHistory;
+    const QStringList history = historyText(probe(game).board);
     const Board cells = probe(game).board.tiles;
     const qint16 rounds = probe(game).deal.shuffleRounds;
 
@@ -319,7 +319,7 @@ void TestOptionsPanel::cancelRestoresDifficultyInForce()
     QCOMPARE(probe(game).deal.difficulty, difficulty);
     QCOMPARE(probe(game).clock.timeLimitMinutes, qint16(10));
     QCOMPARE(probe(game).deal.shuffleRounds, rounds);
-    QCOMPARE(probe(game).board.moveHistory, history);
+    QCOMPARE(historyText(probe(game).board), history);
     QVERIFY(probe(game).board.tiles == cells);
     QCOMPARE(probe(game).phase, Phase::Playing);
     QVERIFY(probe(game).phase != Phase::Options);
@@ -409,7 +409,7 @@ void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
     game.clickTile(9);
     game.pressKey(KeyCommand::MoveUp);
     game.pressKey(KeyCommand::Help);
-    QCOMPARE(probe(game).board.moveHistory, (QStringList{QString(), QString()}));
+    QCOMPARE(historyText(probe(game).board), (QStringList{QString(), QString()}));
     QVERIFY(!probe(game).clock.running);
     QVERIFY(!probe(game).clock.underWay);
     QVERIFY(f.dialogs.log.isEmpty());
