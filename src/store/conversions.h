@@ -4,9 +4,6 @@
 
 #include <optional>
 
-// Conversions between the game's numbers and the store's texts; one that can
-// fail says so in its result.
-
 // The text written to the store for a whole number: one blank before the
 // digits of a number that is not negative, a minus sign before a negative one.
 QString NumberText(long long n);

@@ -6,9 +6,8 @@
 
 #include <optional>
 
-// How the settings file keeps values and names, read and written as earlier
-// releases of the game did, so that either reads what the other writes (the
-// forms are listed in docs/settings-store.md).
+// Values and names as earlier releases of the game read and wrote them, so
+// that either reads what the other writes (docs/settings-store.md).
 
 // The text of a value as it stands after the '=' of its line; nothing when
 // it is a typed value this game never writes or its bytes are not UTF-8.

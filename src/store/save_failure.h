@@ -2,9 +2,8 @@
 
 #include <QString>
 
-// Why a save of the settings file failed: the step, the path it failed on
-// and the system's own words for the error. The windows make the player's
-// words of it.
+// Why a save failed: the step, the path it failed on and the system's words
+// for the error; the windows make the player's words of it.
 struct SaveFailure
 {
     enum class What {

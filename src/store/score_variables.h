@@ -12,8 +12,7 @@ struct ScoreVariables
     QString WinnerName;
     // Tells the winner window to ask for a name (a new best time).
     bool GotTopTime = false;
-    // The best time of each difficulty in seconds, in the order of the
-    // difficulty table, as loaded at the last new game (or after the scores
-    // were reset).
+    // Each difficulty's best time in seconds, in the difficulty table's order,
+    // as loaded at the last new game or reset of the scores.
     std::vector<double> BestTimes;
 };

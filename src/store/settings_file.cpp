@@ -147,8 +147,7 @@ SaveLock takeSaveLock(const QString &targetPath, std::chrono::milliseconds wait)
         return {nullptr, failed(What::ClearLock, lockPath, errno)};
     auto lock = std::make_unique<QLockFile>(lockPath);
     lock->setStaleLockTime(kStaleLock);
-    // Asked again every 10 ms: Qt's own wait doubles its pauses from 100 ms
-    // and may miss every short gap between another copy's saves.
+    // Every 10 ms: Qt's wait doubles its pauses from 100 ms and misses gaps.
     for (const QDeadlineTimer deadline(wait); !lock->tryLock(0);) {
         if (lock->error() != QLockFile::LockFailedError || deadline.hasExpired())
             break;

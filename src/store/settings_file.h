@@ -21,8 +21,7 @@ struct FileStamp
 };
 FileStamp stampOf(const QString &path);
 
-// The regular file a settings path stands for, following symbolic links, or
-// the `problem` of what else stands there.
+// The regular file a path stands for past symbolic links, or the `problem`.
 struct FileTarget
 {
     QString path;
@@ -31,8 +30,7 @@ struct FileTarget
 };
 FileTarget resolveTarget(const QString &path);
 
-// Reads a regular file whole into `bytes`, without ever blocking; nothing
-// else is opened.
+// Reads a regular file whole into `bytes`; never blocks, opens nothing else.
 std::optional<SaveFailure> readRegularFile(const QString &path, QByteArray &bytes);
 
 // A QLockFile beside the file taken within `wait`, or why not; whatever at its
@@ -44,8 +42,7 @@ struct SaveLock
 };
 SaveLock takeSaveLock(const QString &targetPath, std::chrono::milliseconds wait);
 
-// Replaces the content of `targetPath` under the save's lock, all or nothing,
-// through a checked temporary file renamed over it.
+// Replaces the file's content, all or nothing: a checked file renamed over it.
 std::optional<SaveFailure> replaceFileContent(const QString &targetPath, const QByteArray &bytes);
 
 // Keeps `bytes` in a new file `<targetPath>.unreadable` (then "-2", ...).
