@@ -3,23 +3,15 @@
 #include "store/conversions.h"
 #include "store/entries.h"
 
-#include <QCoreApplication>
-
 #include <array>
 #include <cmath>
 
 namespace {
 
 const std::array<DifficultyLevel, 3> kLevels{{
-    {QStringLiteral("Easy"), "OptEasy", QT_TRANSLATE_NOOP("Game", "Easy"),
-     QT_TRANSLATE_NOOP("Game", "Easy :"), 2, 30, 10, QStringLiteral("Easy"),
-     DifficultyLevel::BestTime::RealNumber},
-    {QStringLiteral("Medium"), "Optmedium", QT_TRANSLATE_NOOP("Game", "Medium"),
-     QT_TRANSLATE_NOOP("Game", "Medium :"), 3, 40, 15, QStringLiteral("medium"),
-     DifficultyLevel::BestTime::RealNumber},
-    {QStringLiteral("Hard"), "Optihard", QT_TRANSLATE_NOOP("Game", "Hard"),
-     QT_TRANSLATE_NOOP("Game", "Hard :"), 4, 50, 20, QStringLiteral("hard"),
-     DifficultyLevel::BestTime::Whole16Bit},
+    {QStringLiteral("Easy"), 2, 30, 10, QStringLiteral("Easy"), DifficultyLevel::BestTime::RealNumber},
+    {QStringLiteral("Medium"), 3, 40, 15, QStringLiteral("medium"), DifficultyLevel::BestTime::RealNumber},
+    {QStringLiteral("Hard"), 4, 50, 20, QStringLiteral("hard"), DifficultyLevel::BestTime::Whole16Bit},
 }};
 
 } // namespace

@@ -5,9 +5,8 @@
 #include <span>
 
 
-// One difficulty level: everything the game deals, shows, stores and reads for it.
-// A further difficulty is one more row here and its option button in the
-// options panel's layout.
+// One difficulty level: everything the game deals, stores and reads for it.
+// A further difficulty is one more row here and its look in the windows.
 struct DifficultyLevel
 {
     // How its best time is held once read from the store: as the real number
@@ -16,12 +15,6 @@ struct DifficultyLevel
 
     // The stored name, also the text the game compares: "Easy".
     QString name;
-    // The option button that selects it.
-    const char *optionButton;
-    // The option button's caption and the status bar's text.
-    const char *caption;
-    // The caption of its row in the high-score window.
-    const char *scoreCaption;
     // The shuffle of a new game: rounds, and moves in each round.
     qint16 shuffleRounds;
     qint16 movesPerRound;
@@ -33,8 +26,8 @@ struct DifficultyLevel
     BestTime bestTime;
 };
 
-// Easy, Medium and Hard, in the order of the option buttons and of the
-// high-score rows.
+// Easy, Medium and Hard, in the order of the option buttons, of the
+// high-score rows and of the best times.
 std::span<const DifficultyLevel> difficultyLevels();
 
 // The difficulty's place in the table, which is also its best time's place

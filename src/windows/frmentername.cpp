@@ -17,16 +17,35 @@ namespace {
 
 using Kind = ControlRow::Kind;
 
-// Back to front. The two message labels are never shown together; the name
-// box lies over "Press OK to Reset Game".
-const ControlRow kLayout[] = {
-    {QStringLiteral("labmsgwin"), Kind::Label, nullptr, nullptr, 0, 0, 4455, 1095, {}, true},
-    {QStringLiteral("labtop"), Kind::Label, nullptr, nullptr, 0, 240, 4695, 1095, {}, true},
-    {QStringLiteral("Label1"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Press OK to Reset Game"), nullptr,
-     480, 1320, 2415, 255, {}},
-    {QStringLiteral("txtname"), Kind::TextBox, nullptr, nullptr, 120, 1200, 2775, 375, {}, true},
-    {QStringLiteral("cmdok"), Kind::Button, QT_TRANSLATE_NOOP("Game", "OK"), nullptr,
-     3240, 1200, 1335, 375, {}},
+// The controls the window fills in, by their layout names.
+struct WinnerControls
+{
+    QLabel *labmsgwin = nullptr;
+    QLabel *labtop = nullptr;
+    QLabel *Label1 = nullptr;
+    QLineEdit *txtname = nullptr;
+    QPushButton *cmdok = nullptr;
+};
+using Ui = WinnerControls;
+
+// Centred on the screen by its outer size, title bar and borders included,
+// wherever the main window stands. Back to front: the two message labels are
+// never shown together; the name box lies over "Press OK to Reset Game".
+const WindowLayout kLayout{
+    QT_TRANSLATE_NOOP("frmentername", "Winner"), 4680, 1620, {Placement::Rule::CentredOnScreen, {}},
+    {
+        {QStringLiteral("labmsgwin"), Kind::Label, nullptr, nullptr, 0, 0, 4455, 1095, {}, keptIn<&Ui::labmsgwin>(),
+         true},
+        {QStringLiteral("labtop"), Kind::Label, nullptr, nullptr, 0, 240, 4695, 1095, {}, keptIn<&Ui::labtop>(),
+         true},
+        {QStringLiteral("Label1"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Press OK to Reset Game"), nullptr,
+         480, 1320, 2415, 255, {}, keptIn<&Ui::Label1>()},
+        {QStringLiteral("txtname"), Kind::TextBox, nullptr, nullptr, 120, 1200, 2775, 375, {}, keptIn<&Ui::txtname>(),
+         true},
+        {QStringLiteral("cmdok"), Kind::Button, QT_TRANSLATE_NOOP("Game", "OK"), nullptr,
+         3240, 1200, 1335, 375, {}, keptIn<&Ui::cmdok>()},
+    },
+    {QStringLiteral("txtname"), QStringLiteral("cmdok")},
 };
 
 } // namespace
@@ -36,23 +55,20 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     , m_scores(scores)
 {
     setObjectName(QStringLiteral("frmentername"));
-    setWindowTitle(tr("Winner"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(sansSerif(8.25));
-    setFixedSize(px(4680), px(1620));
 
-    const Controls controls = buildControls(kLayout, this);
-    auto *plain = controls.get<QLabel>(QStringLiteral("labmsgwin"));
-    auto *topTime = controls.get<QLabel>(QStringLiteral("labtop"));
+    const WinnerControls ui = buildWindow<WinnerControls>(kLayout, this, this);
+    QLabel *plain = ui.labmsgwin;
+    QLabel *topTime = ui.labtop;
     for (QLabel *label : {plain, topTime}) {
         label->setFont(sansSerif(12, QFont::Bold));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    auto *press = controls.get<QLabel>(QStringLiteral("Label1"));
-    press->setFont(sansSerif(9.75));
-    fitFontToBox(press);
+    ui.Label1->setFont(sansSerif(9.75));
+    fitFontToBox(ui.Label1);
 
-    m_name = controls.get<QLineEdit>(QStringLiteral("txtname"));
+    m_name = ui.txtname;
     m_name->setFont(sansSerif(9.75));
     m_name->setMaxLength(25);
     m_name->setAccessibleName(tr("Name"));
@@ -60,10 +76,9 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     // repeats are not the player's name.
     m_name->installEventFilter(this);
 
-    auto *ok = controls.get<QPushButton>(QStringLiteral("cmdok"));
+    QPushButton *ok = ui.cmdok;
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &frmentername::cmdok_Click);
-    QWidget::setTabOrder(m_name, ok);
 
     // Load: both message labels in the same place, and the face that fits
     // the game just won. The window is centred on the screen when shown.
@@ -105,9 +120,7 @@ bool frmentername::eventFilter(QObject *watched, QEvent *event)
 
 void frmentername::showEvent(QShowEvent *event)
 {
-    // Centred on the screen by its outer size, title bar and borders included,
-    // wherever the main window stands.
-    centreOnScreen(this);
+    placeWindow(this, kLayout.placement);
     QDialog::showEvent(event);
 }
 

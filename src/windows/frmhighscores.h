@@ -2,11 +2,25 @@
 
 #include <QDialog>
 
-#include "layout_builder.h"
+#include <vector>
 
 class Dialogs;
+class QLabel;
+class QPushButton;
 class SettingsStore;
 struct ScoreVariables;
+
+// The high-score window's controls, by their layout names; the labels of the
+// rows are held one for each difficulty, in the game's order: the winner's
+// name, the best time and the row's caption.
+struct HighScoreControls
+{
+    QPushButton *cmdresetscore = nullptr;
+    QPushButton *cmdok = nullptr;
+    std::vector<QLabel *> labnm;
+    std::vector<QLabel *> labtm;
+    std::vector<QLabel *> labcap;
+};
 
 // The high-score window: the best time and the winner's name of each
 // difficulty as the store holds them, and Reset Scores, which tells the
@@ -28,5 +42,5 @@ private:
     SettingsStore &m_store;
     ScoreVariables &m_scores;
     Dialogs &m_dialogs;
-    Controls m_controls;
+    HighScoreControls m_ui;
 };

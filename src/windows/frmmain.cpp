@@ -37,7 +37,6 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     , m_dialogs(std::make_unique<WindowDialogs>(game, this))
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(tr("Game"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
@@ -48,7 +47,6 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     installAccessibleInterfaces();
     buildControls();
     buildMenus();
-    setTabOrder();
 
     const auto makeTimer = [this](const QString &name, int interval, auto tick) {
         auto *timer = new QTimer(this);
@@ -65,16 +63,14 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     // area, which the game sets.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
-    // The client area, below the menu bar, 306 px from the left and 134 px
-    // from the top of the screen.
-    placeClientAt(this, QPoint(px(4590), px(2010) - menuBar()->sizeHint().height()));
+    placeWindow(this, mainWindowLayout().placement);
 
     m_dialogs->setBeforeShowing([this] { render(); });
     m_game.setDialogs(m_dialogs.get());
     m_game.setObserver(this);
     m_keys = new KeyFilter(this, [this](KeyCommand key) { Form_KeyDown(key); });
-    m_keys->setTimeLimit(m_limitBox, m_limitUpDown);
-    m_reset->setFocus();
+    m_keys->setTimeLimit(m_ui.txtlimit, m_ui.udlimit);
+    m_ui.Cmdreset->setFocus();
     render();
 }
 
@@ -90,55 +86,41 @@ void frmMain::buildControls()
 {
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(px(kMainClientWidthTwips), px(kClosedHeightTwips - kMainFrameTwips));
     // Every control of the window shows its text in the plain sans-serif, not
     // in the window's own display face.
     m_client->setFont(sansSerif(8.25));
     setCentralWidget(m_client);
-    m_controls = ::buildControls(mainWindowControls(), m_client);
+    m_ui = buildWindow<MainWindowControls>(mainWindowLayout(), this, m_client);
 
-    for (int i = 0; i < 16; ++i) {
-        auto *cell = m_controls.get<TileButton>(QStringLiteral("cmdcheck(%1)").arg(i));
-        connect(cell, &QPushButton::clicked, this, [this, i] { cmdcheck_Click(i); });
-        m_cells[i] = cell;
-    }
-    m_cells[15]->setBlank(true);
+    for (int i = 0; i < 16; ++i)
+        connect(m_ui.cmdcheck[i], &QPushButton::clicked, this, [this, i] { cmdcheck_Click(i); });
+    m_ui.cmdcheck[15]->setBlank(true);
 
-    m_reset = m_controls.get<QPushButton>(QStringLiteral("Cmdreset"));
-    connect(m_reset, &QPushButton::clicked, this, &frmMain::Cmdreset_Click);
-    m_pause = m_controls.get<QPushButton>(QStringLiteral("cmdpause"));
-    connect(m_pause, &QPushButton::clicked, this, &frmMain::cmdpause_Click);
-    m_statusBar = m_controls.get<QStatusBar>(QStringLiteral("stbtimer"));
-    m_statusPanels = {m_controls.get<QLabel>(QStringLiteral("stbtimerPanel1")),
-                      m_controls.get<QLabel>(QStringLiteral("stbtimerPanel2"))};
-    m_progress = m_controls.get<QProgressBar>(QStringLiteral("pgblength"));
-    m_progress->setAccessibleName(tr("Shuffle"));
+    connect(m_ui.Cmdreset, &QPushButton::clicked, this, &frmMain::Cmdreset_Click);
+    connect(m_ui.cmdpause, &QPushButton::clicked, this, &frmMain::cmdpause_Click);
+    m_ui.pgblength->setAccessibleName(tr("Shuffle"));
 
-    m_optionsPanel = m_controls.get<QGroupBox>(QStringLiteral("famOptions"));
     // The panel covers the board under it.
-    m_optionsPanel->setAutoFillBackground(true);
-    for (const DifficultyLevel &level : difficultyLevels()) {
-        auto *button = m_controls.get<QRadioButton>(QString::fromLatin1(level.optionButton));
-        connect(button, &QRadioButton::clicked, this, [this, &level] { Opt_Click(level); });
+    m_ui.famOptions->setAutoFillBackground(true);
+    const auto levels = difficultyLevels();
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const DifficultyLevel &level = levels[i];
+        connect(m_ui.Opt[i], &QRadioButton::clicked, this, [this, &level] { Opt_Click(level); });
     }
     renderOptionButtons();
-    connect(m_controls.get<QPushButton>(QStringLiteral("CmdOK")), &QPushButton::clicked, this, &frmMain::CmdOK_Click);
-    connect(m_controls.get<QPushButton>(QStringLiteral("cmdCancel")), &QPushButton::clicked, this,
-            &frmMain::cmdCancel_Click);
+    connect(m_ui.CmdOK, &QPushButton::clicked, this, &frmMain::CmdOK_Click);
+    connect(m_ui.cmdCancel, &QPushButton::clicked, this, &frmMain::cmdCancel_Click);
 
-    auto *limitLabel = m_controls.get<QLabel>(QStringLiteral("Label1"));
-    m_limitBox = m_controls.get<QLineEdit>(QStringLiteral("txtlimit"));
-    m_limitBox->setMaxLength(2);
-    m_limitBox->setAccessibleName(limitLabel->text());
-    limitLabel->setBuddy(m_limitBox);
+    m_ui.txtlimit->setMaxLength(2);
+    m_ui.txtlimit->setAccessibleName(m_ui.Label1->text());
+    m_ui.Label1->setBuddy(m_ui.txtlimit);
     // Only the player's edits change the limit's text; what the game writes
     // into the box comes from the game.
-    connect(m_limitBox, &QLineEdit::textEdited, this, &frmMain::txtlimit_Change);
-    m_limitUpDown = m_controls.get<UpDown>(QStringLiteral("udlimit"));
-    m_limitUpDown->setBuddy(m_limitBox);
-    m_limitUpDown->setRange(1, 60);
-    m_limitUpDown->setValue(20);
-    connect(m_limitUpDown, &UpDown::stepped, this, &frmMain::udlimit_Change);
+    connect(m_ui.txtlimit, &QLineEdit::textEdited, this, &frmMain::txtlimit_Change);
+    m_ui.udlimit->setBuddy(m_ui.txtlimit);
+    m_ui.udlimit->setRange(1, 60);
+    m_ui.udlimit->setValue(20);
+    connect(m_ui.udlimit, &UpDown::stepped, this, &frmMain::udlimit_Change);
 }
 
 void frmMain::buildMenus()
@@ -159,7 +141,7 @@ void frmMain::cmdcheck_Click(int index)
 {
     // A tile pressed from the keyboard (Space, or a screen reader's press)
     // is followed by the focus; one clicked with the mouse is not.
-    handleMove([this, index] { m_game.clickTile(index); }, !m_cells[index]->clickedByMouse());
+    handleMove([this, index] { m_game.clickTile(index); }, !m_ui.cmdcheck[index]->clickedByMouse());
 }
 
 void frmMain::Form_KeyDown(KeyCommand key)
@@ -182,13 +164,13 @@ void frmMain::txtlimit_Change(const QString &text)
 {
     m_game.editTimeLimit(text);
     if (text.size() <= 2)
-        m_limitBox->setMaxLength(2);
+        m_ui.txtlimit->setMaxLength(2);
 }
 
 void frmMain::udlimit_Change()
 {
-    m_game.editTimeLimit(m_limitBox->text());
-    m_limitBox->setMaxLength(2);
+    m_game.editTimeLimit(m_ui.txtlimit->text());
+    m_ui.txtlimit->setMaxLength(2);
 }
 
 void frmMain::tmrtime_Timer()
@@ -205,21 +187,6 @@ void frmMain::tmrauto_Timer()
 {
     if (m_game.autoPlay().stepping)
         handle([this] { m_game.stepAutoPlay(); });
-}
-
-void frmMain::setTabOrder()
-{
-    QList<QWidget *> order;
-    for (const char *name : {"Cmdreset", "cmdpause", "CmdOK", "cmdCancel", "OptEasy", "Optmedium", "Optihard",
-                             "txtlimit"})
-        order.append(m_controls[QString::fromLatin1(name)]);
-    for (TileButton *cell : m_cells)
-        order.append(cell);
-    order.append(m_limitUpDown);
-    for (qsizetype i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
-    for (const char *name : {"pgblength", "stbtimer", "famOptions", "frdifficulty", "Shape1", "Label1"})
-        m_controls[QString::fromLatin1(name)]->setFocusPolicy(Qt::NoFocus);
 }
 
 template <typename Handler> void frmMain::handle(Handler handler)
@@ -251,14 +218,14 @@ void frmMain::render()
     // once more (a clock tick changes the clock panel alone).
     renderCells();
     const Phase phase = m_game.phase();
-    if (const QString caption = pauseCaption(phase); m_pause->text() != caption)
-        m_pause->setText(caption);
-    if (const QString tip = pauseToolTip(phase); m_pause->toolTip() != tip)
-        m_pause->setToolTip(tip);
-    if (m_pause->isEnabled() != m_game.clock().underWay)
-        m_pause->setEnabled(m_game.clock().underWay);
-    if (const bool reset = phase != Phase::Paused; m_reset->isEnabled() != reset)
-        m_reset->setEnabled(reset);
+    if (const QString caption = pauseCaption(phase); m_ui.cmdpause->text() != caption)
+        m_ui.cmdpause->setText(caption);
+    if (const QString tip = pauseToolTip(phase); m_ui.cmdpause->toolTip() != tip)
+        m_ui.cmdpause->setToolTip(tip);
+    if (m_ui.cmdpause->isEnabled() != m_game.clock().underWay)
+        m_ui.cmdpause->setEnabled(m_game.clock().underWay);
+    if (const bool reset = phase != Phase::Paused; m_ui.Cmdreset->isEnabled() != reset)
+        m_ui.Cmdreset->setEnabled(reset);
 
     // A disabled menu takes its shortcuts with it.
     // The Tools menu serves a game in play only.
@@ -270,37 +237,37 @@ void frmMain::render()
 
     renderOptionButtons();
     const QString &limit = m_game.options().limitText;
-    if (m_limitBox->text() != limit) {
+    if (m_ui.txtlimit->text() != limit) {
         // Two characters is what the player may enter; a longer limit from a
         // hand-edited store is shown whole, so that it is judged whole.
-        m_limitBox->setMaxLength(qMax(2, static_cast<int>(limit.size())));
-        m_limitBox->setText(limit);
+        m_ui.txtlimit->setMaxLength(qMax(2, static_cast<int>(limit.size())));
+        m_ui.txtlimit->setText(limit);
     }
 
     const bool optionsOpen = phase == Phase::Options;
     const int clientHeight = px((optionsOpen ? kOpenHeightTwips : kClosedHeightTwips) - kMainFrameTwips);
     if (m_client->height() != clientHeight)
-        m_client->setFixedSize(px(kMainClientWidthTwips), clientHeight);
-    if (m_optionsPanel->isVisibleTo(this) != optionsOpen)
+        m_client->setFixedSize(px(mainWindowLayout().width), clientHeight);
+    if (m_ui.famOptions->isVisibleTo(this) != optionsOpen)
         showOptionsPanel(optionsOpen);
-    if (m_statusBar->y() != clientHeight - m_statusBar->height())
-        m_statusBar->move(0, clientHeight - m_statusBar->height());
+    if (m_ui.stbtimer->y() != clientHeight - m_ui.stbtimer->height())
+        m_ui.stbtimer->move(0, clientHeight - m_ui.stbtimer->height());
     // The status bar makes room for the panel.
-    if (m_statusBar->isHidden() != optionsOpen)
-        m_statusBar->setVisible(!optionsOpen);
+    if (m_ui.stbtimer->isHidden() != optionsOpen)
+        m_ui.stbtimer->setVisible(!optionsOpen);
     renderStatusPanels();
     // The hidden progress bar keeps its last value: it says nothing while
     // nobody can see it.
     const DealState &deal = m_game.deal();
     if (deal.shuffling) {
-        if (m_progress->isHidden())
-            m_progress->show();
-        if (m_progress->minimum() != 0 || m_progress->maximum() != deal.shuffleMoves)
-            m_progress->setRange(0, deal.shuffleMoves);
-        if (m_progress->value() != deal.shuffleDone)
-            m_progress->setValue(deal.shuffleDone);
-    } else if (!m_progress->isHidden()) {
-        m_progress->hide();
+        if (m_ui.pgblength->isHidden())
+            m_ui.pgblength->show();
+        if (m_ui.pgblength->minimum() != 0 || m_ui.pgblength->maximum() != deal.shuffleMoves)
+            m_ui.pgblength->setRange(0, deal.shuffleMoves);
+        if (m_ui.pgblength->value() != deal.shuffleDone)
+            m_ui.pgblength->setValue(deal.shuffleDone);
+    } else if (!m_ui.pgblength->isHidden()) {
+        m_ui.pgblength->hide();
     }
     timersChanged();
     m_rendering = false;
@@ -313,15 +280,15 @@ void frmMain::renderStatusPanels()
     const std::array<QString, 2> shownPanels{reading ? clockText(*reading) : QString(),
                                              reading ? difficultyText(m_game.deal().difficulty) : QString()};
     for (int p = 0; p < 2; ++p) {
-        if (m_statusPanels[p]->text() != shownPanels[p])
-            m_statusPanels[p]->setText(shownPanels[p]);
+        if (m_ui.stbtimerPanel[p]->text() != shownPanels[p])
+            m_ui.stbtimerPanel[p]->setText(shownPanels[p]);
     }
 }
 
 void frmMain::renderCells()
 {
     const auto renderCell = [this](int i) {
-        TileButton *cell = m_cells[i];
+        TileButton *cell = m_ui.cmdcheck[i];
         const int tile = m_game.board().tiles.tileAt(i);
         const QString caption = tile == Board::kBlank ? QString() : QString::number(tile);
         if (cell->text() != caption)
@@ -333,7 +300,7 @@ void frmMain::renderCells()
     // becomes the blank, so that the focus goes straight to it.
     if (m_focusCell >= 0) {
         renderCell(m_focusCell);
-        m_cells[m_focusCell]->setFocus(Qt::OtherFocusReason);
+        m_ui.cmdcheck[m_focusCell]->setFocus(Qt::OtherFocusReason);
         m_focusCell = -1;
     }
     for (int i = 0; i < 16; ++i)
@@ -343,7 +310,7 @@ void frmMain::renderCells()
 void frmMain::renderOptionButtons()
 {
     if (const DifficultyLevel *level = m_game.options().level) {
-        auto *button = m_controls.get<QRadioButton>(QString::fromLatin1(level->optionButton));
+        QRadioButton *button = m_ui.Opt[std::size_t(levelIndex(*level))];
         if (!button->isChecked())
             button->setChecked(true);
     }
@@ -369,18 +336,18 @@ void frmMain::progressChanged()
     const DealState &deal = m_game.deal();
     if (!deal.shuffling)
         return;
-    if (!m_progress->isVisible()) {
+    if (!m_ui.pgblength->isVisible()) {
         // Shown before its range and value change, so that what it says
         // comes from a bar on the screen.
-        m_progress->show();
-        m_progress->setRange(0, deal.shuffleMoves);
+        m_ui.pgblength->show();
+        m_ui.pgblength->setRange(0, deal.shuffleMoves);
         m_progressPainted.invalidate();
     }
-    m_progress->setValue(deal.shuffleDone);
+    m_ui.pgblength->setValue(deal.shuffleDone);
     const bool atEnd = deal.shuffleDone >= deal.shuffleMoves;
     // Before the window's first frame, the bar is drawn with it.
     if (m_onScreen && isVisible() && (atEnd || !m_progressPainted.isValid() || m_progressPainted.elapsed() >= 16)) {
-        m_progress->repaint();
+        m_ui.pgblength->repaint();
         m_progressPainted.start();
     }
 }
@@ -442,24 +409,22 @@ void frmMain::showOptionsPanel(bool shown)
     if (shown && !m_limitLabelFitted) {
         // The time-limit box lies over the end of its label. Fitted when the
         // panel first opens, so that start-up measures no text nobody sees.
-        auto *limitLabel = m_controls.get<QLabel>(QStringLiteral("Label1"));
-        fitFontToBox(limitLabel, QSize(px(1680 - 120) - 2, limitLabel->height()));
+        fitFontToBox(m_ui.Label1, QSize(px(1680 - 120) - 2, m_ui.Label1->height()));
         m_limitLabelFitted = true;
     }
-    m_optionsPanel->setVisible(shown);
+    m_ui.famOptions->setVisible(shown);
     // The row of Reset and Pause and the board under the panel are out of
     // reach while it is open: no focus may rest on them.
     const Qt::FocusPolicy policy = shown ? Qt::NoFocus : Qt::StrongFocus;
-    m_reset->setFocusPolicy(policy);
-    m_pause->setFocusPolicy(policy);
-    for (TileButton *cell : m_cells)
+    m_ui.Cmdreset->setFocusPolicy(policy);
+    m_ui.cmdpause->setFocusPolicy(policy);
+    for (TileButton *cell : m_ui.cmdcheck)
         cell->setReachable(!shown);
     if (!shown) {
-        m_reset->setFocus();
+        m_ui.Cmdreset->setFocus();
         return;
     }
-    for (const DifficultyLevel &level : difficultyLevels()) {
-        auto *button = m_controls.get<QRadioButton>(QString::fromLatin1(level.optionButton));
+    for (QRadioButton *button : m_ui.Opt) {
         if (button->isChecked())
             button->setFocus();
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/game_state.h"
-#include "layout_builder.h"
+#include "main_window_layout.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -25,7 +25,8 @@ class WindowDialogs;
 
 // The main window "Game": draws the game's state and turns clicks, keys, menu
 // commands and timer ticks into calls of the game's handlers. Its controls are
-// built from the layout in main_window_layout.cpp and found by their names.
+// built from the layout in main_window_layout.cpp into typed members named
+// as in the layout.
 class frmMain : public QMainWindow, public GameObserver
 {
     Q_OBJECT
@@ -83,7 +84,6 @@ private:
 
     void buildControls();
     void buildMenus();
-    void setTabOrder();
     // Runs a handler of the game and draws the result.
     template <typename Handler> void handle(Handler handler);
     // Runs a handler that may move a tile at the player's request. When a
@@ -96,16 +96,8 @@ private:
     void showOptionsPanel(bool shown);
 
     GameState &m_game;
-    Controls m_controls;
-    std::array<TileButton *, 16> m_cells{};
-    QPushButton *m_pause = nullptr;
-    QPushButton *m_reset = nullptr;
-    QGroupBox *m_optionsPanel = nullptr;
-    QLineEdit *m_limitBox = nullptr;
-    UpDown *m_limitUpDown = nullptr;
-    QProgressBar *m_progress = nullptr;
-    QStatusBar *m_statusBar = nullptr;
-    std::array<QLabel *, 2> m_statusPanels{};
+    // The controls of the window, by their layout names.
+    MainWindowControls m_ui;
     QWidget *m_client = nullptr;
     QMenu *m_toolsMenu = nullptr;
     QTimer *m_clockTimer = nullptr;

@@ -1,5 +1,6 @@
 #include "game_texts.h"
 
+#include "difficulty_looks.h"
 #include "game/difficulty.h"
 #include "placement.h"
 #include "store/save_failure.h"
@@ -15,7 +16,7 @@ QString shown(const char *english)
 QString difficultyText(const QString &stored)
 {
     const DifficultyLevel *level = levelNamed(stored);
-    return level ? shown(level->caption) : stored;
+    return level ? shown(lookOf(*level).caption) : stored;
 }
 
 QString clockText(const ClockReading &reading)

@@ -1,11 +1,15 @@
 #include "layout_builder.h"
 
 #include "game_texts.h"
+#include "placement.h"
 #include "tile_button.h"
 #include "twips.h"
 #include "up_down.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QHash>
+#include <QMainWindow>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,11 +87,21 @@ QWidget *create(const ControlRow &control, QWidget *parent)
 
 } // namespace
 
-Controls buildControls(std::span<const ControlRow> layout, QWidget *root)
+void buildWindow(const WindowLayout &layout, QWidget *window, QWidget *root, void *controls,
+                 const std::type_info &kind, bool sized)
 {
-    Controls controls;
-    for (const ControlRow &control : layout) {
-        QWidget *container = control.container.isEmpty() ? root : controls[control.container];
+    window->setWindowTitle(QCoreApplication::translate(window->metaObject()->className(), layout.title));
+    if (sized)
+        root->setFixedSize(px(layout.width), px(layout.height));
+    QHash<QString, QWidget *> byName;
+    const auto named = [&](const QString &name) {
+        QWidget *widget = byName.value(name);
+        if (!widget)
+            qFatal("%s: no control %s", qPrintable(window->objectName()), qPrintable(name));
+        return widget;
+    };
+    for (const ControlRow &control : layout.controls) {
+        QWidget *container = control.container.isEmpty() ? root : named(control.container);
         QWidget *widget = create(control, container);
         widget->setObjectName(control.name);
         if (control.toolTip)
@@ -102,10 +116,47 @@ Controls buildControls(std::span<const ControlRow> layout, QWidget *root)
         }
         if (control.hidden)
             widget->hide();
-        controls.add(control.name, widget);
+        if (control.slot.keep) {
+            if (*control.slot.owner != kind)
+                qFatal("%s: %s is kept by another window", qPrintable(window->objectName()),
+                       qPrintable(control.name));
+            control.slot.keep(controls, widget, control.slot.index);
+        }
+        byName.insert(control.name, widget);
     }
-    return controls;
+    // The Tab key visits the controls of the tab order, and no other
+    // control takes the focus.
+    for (QWidget *widget : std::as_const(byName)) {
+        if (!layout.tabOrder.contains(widget->objectName()))
+            widget->setFocusPolicy(Qt::NoFocus);
+    }
+    for (qsizetype i = 0; i + 1 < layout.tabOrder.size(); ++i)
+        QWidget::setTabOrder(named(layout.tabOrder[i]), named(layout.tabOrder[i + 1]));
 }
+
+void placeWindow(QWidget *window, const Placement &placement)
+{
+    QPoint clientAt(px(placement.clientAt.x()), px(placement.clientAt.y()));
+    // A main window's layout places the top of its menu bar.
+    if (auto *main = qobject_cast<QMainWindow *>(window))
+        clientAt.ry() -= main->menuBar()->sizeHint().height();
+    switch (placement.rule) {
+    case Placement::Rule::ClientAt: placeClientAt(window, clientAt); break;
+    case Placement::Rule::ClientAtCentred:
+        placeClientAt(window, clientAt);
+        centreOnScreen(window, true);
+        break;
+    case Placement::Rule::CentredOnScreen: centreOnScreen(window); break;
+    case Placement::Rule::OverOwner: placeClientAt(window, window->geometry().topLeft()); break;
+    }
+}
+
+namespace layout_detail {
+void wrongKind(const QWidget *control, const char *wanted)
+{
+    qFatal("%s is not a %s", qPrintable(control->objectName()), wanted);
+}
+} // namespace layout_detail
 
 void buildMenus(std::span<const MenuRow> menus, QMenuBar *bar)
 {

@@ -1,65 +1,93 @@
 #include "main_window_layout.h"
 
-#include <QCoreApplication>
+#include "difficulty_looks.h"
+#include "game/difficulty.h"
+#include "tile_button.h"
+#include "up_down.h"
 
-#include <vector>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
 
 namespace {
 
 using Kind = ControlRow::Kind;
+using Ui = MainWindowControls;
 
-std::vector<ControlRow> layout()
+// The client area, with the menu bar at its top, 306 px from the left and
+// 134 px from the top of the screen.
+WindowLayout layout()
 {
-    std::vector<ControlRow> controls;
+    WindowLayout window{QT_TRANSLATE_NOOP("frmMain", "Game"), 3225, kClosedHeightTwips - kMainFrameTwips,
+                        {Placement::Rule::ClientAt, {4590, 2010}}, {}, {}};
+    auto &controls = window.controls;
     // Back to front: the outline behind the board, the board, the row below it
     // with the status bar, and the options panel over the board.
     controls.push_back({QStringLiteral("Shape1"), Kind::Frame, nullptr, nullptr, 120, 0, 3015, 2535, {}});
     for (int i = 0; i < 16; ++i) {
         controls.push_back({QStringLiteral("cmdcheck(%1)").arg(i), Kind::Tile, "1", nullptr,
-                            240 + 720 * (i % 4), 120 + 600 * (i / 4), 615, 495, {}});
+                            240 + 720 * (i % 4), 120 + 600 * (i / 4), 615, 495, {}, keptIn<&Ui::cmdcheck>(i)});
     }
-    const std::vector<ControlRow> rest{
+    controls.insert(controls.end(), {
         {QStringLiteral("Cmdreset"), Kind::Button, QT_TRANSLATE_NOOP("Game", "Reset"),
-         QT_TRANSLATE_NOOP("Game", "Reset Game"), 120, 2760, 975, 435, {}},
-        {QStringLiteral("stbtimer"), Kind::StatusBar, nullptr, nullptr, 0, 3345, 3225, 255, {}},
+         QT_TRANSLATE_NOOP("Game", "Reset Game"), 120, 2760, 975, 435, {}, keptIn<&Ui::Cmdreset>()},
+        {QStringLiteral("stbtimer"), Kind::StatusBar, nullptr, nullptr, 0, 3345, 3225, 255, {},
+         keptIn<&Ui::stbtimer>()},
         {QStringLiteral("stbtimerPanel1"), Kind::StatusPanel, nullptr, nullptr, 0, 0, 2100, 255,
-         QStringLiteral("stbtimer")},
+         QStringLiteral("stbtimer"), keptIn<&Ui::stbtimerPanel>(0)},
         {QStringLiteral("stbtimerPanel2"), Kind::StatusPanel, nullptr, nullptr, 2130, 0, 1095, 255,
-         QStringLiteral("stbtimer")},
+         QStringLiteral("stbtimer"), keptIn<&Ui::stbtimerPanel>(1)},
         {QStringLiteral("cmdpause"), Kind::Button, QT_TRANSLATE_NOOP("Game", "Pause"),
-         QT_TRANSLATE_NOOP("Game", "Pause Game"), 2160, 2760, 975, 435, {}},
-        {QStringLiteral("pgblength"), Kind::ProgressBar, nullptr, nullptr, 0, 3360, 3255, 255, {}, true},
+         QT_TRANSLATE_NOOP("Game", "Pause Game"), 2160, 2760, 975, 435, {}, keptIn<&Ui::cmdpause>()},
+        {QStringLiteral("pgblength"), Kind::ProgressBar, nullptr, nullptr, 0, 3360, 3255, 255, {},
+         keptIn<&Ui::pgblength>(), true},
         {QStringLiteral("famOptions"), Kind::GroupBox, QT_TRANSLATE_NOOP("Game", "Options"), nullptr,
-         120, 0, 3015, 2535, {}, true},
+         120, 0, 3015, 2535, {}, keptIn<&Ui::famOptions>(), true},
         {QStringLiteral("frdifficulty"), Kind::GroupBox, QT_TRANSLATE_NOOP("Game", "Difficulty"), nullptr,
          240, 240, 1815, 1695, QStringLiteral("famOptions")},
-        {QStringLiteral("OptEasy"), Kind::OptionButton, QT_TRANSLATE_NOOP("Game", "Easy"), nullptr,
-         360, 360, 855, 375, QStringLiteral("frdifficulty")},
-        {QStringLiteral("Optmedium"), Kind::OptionButton, QT_TRANSLATE_NOOP("Game", "Medium"), nullptr,
-         360, 840, 1095, 255, QStringLiteral("frdifficulty")},
-        {QStringLiteral("Optihard"), Kind::OptionButton, QT_TRANSLATE_NOOP("Game", "Hard"), nullptr,
-         360, 1320, 735, 195, QStringLiteral("frdifficulty")},
+    });
+    window.tabOrder = {QStringLiteral("Cmdreset"), QStringLiteral("cmdpause"), QStringLiteral("CmdOK"),
+                       QStringLiteral("cmdCancel")};
+    // An option button for each difficulty, one below the other.
+    const auto levels = difficultyLevels();
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const DifficultyLook &look = lookOf(levels[i]);
+        controls.push_back({look.optionButton, Kind::OptionButton, look.caption, nullptr, 360, 360 + 480 * int(i),
+                            look.optionWidth, look.optionHeight, QStringLiteral("frdifficulty"),
+                            keptIn<&Ui::Opt>(int(i))});
+        window.tabOrder << look.optionButton;
+    }
+    controls.insert(controls.end(), {
         {QStringLiteral("CmdOK"), Kind::Button, QT_TRANSLATE_NOOP("Game", "OK"),
-         QT_TRANSLATE_NOOP("Game", "Apply Difficulty Level"), 2160, 360, 735, 735, QStringLiteral("famOptions")},
+         QT_TRANSLATE_NOOP("Game", "Apply Difficulty Level"), 2160, 360, 735, 735, QStringLiteral("famOptions"),
+         keptIn<&Ui::CmdOK>()},
         {QStringLiteral("cmdCancel"), Kind::Button, QT_TRANSLATE_NOOP("Game", "Cancel"), nullptr,
-         2160, 1200, 735, 735, QStringLiteral("famOptions")},
+         2160, 1200, 735, 735, QStringLiteral("famOptions"), keptIn<&Ui::cmdCancel>()},
         {QStringLiteral("Label1"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Time limit in minutes"), nullptr,
-         120, 2160, 1815, 255, QStringLiteral("famOptions")},
+         120, 2160, 1815, 255, QStringLiteral("famOptions"), keptIn<&Ui::Label1>()},
         {QStringLiteral("txtlimit"), Kind::LimitBox, "20", nullptr, 1680, 2160, 345, 285,
-         QStringLiteral("famOptions")},
+         QStringLiteral("famOptions"), keptIn<&Ui::txtlimit>()},
         {QStringLiteral("udlimit"), Kind::UpDown, nullptr, nullptr, 1920, 2160, 195, 285,
-         QStringLiteral("famOptions")},
-    };
-    controls.insert(controls.end(), rest.begin(), rest.end());
-    return controls;
+         QStringLiteral("famOptions"), keptIn<&Ui::udlimit>()},
+    });
+    window.tabOrder << QStringLiteral("txtlimit");
+    for (int i = 0; i < 16; ++i)
+        window.tabOrder << QStringLiteral("cmdcheck(%1)").arg(i);
+    window.tabOrder << QStringLiteral("udlimit");
+    return window;
 }
 
 } // namespace
 
-std::span<const ControlRow> mainWindowControls()
+const WindowLayout &mainWindowLayout()
 {
-    static const std::vector<ControlRow> controls = layout();
-    return controls;
+    static const WindowLayout window = layout();
+    return window;
 }
 
 std::span<const MenuRow> mainWindowMenus()
