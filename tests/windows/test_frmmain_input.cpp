@@ -458,6 +458,7 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->toolTip(), QStringLiteral("Resume Game"));
     QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
+    QVERIFY(!ctl<QPushButton>(f.window, "Cmdreset")->isEnabled());
     const QStringList history = historyText(probe(f.fx.game).board);
 
     for (Qt::Key key : {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4})

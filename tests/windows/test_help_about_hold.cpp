@@ -91,11 +91,25 @@ private slots:
     void autoPlayContinuesFromTheSameEntry();
 };
 
-// Five lines under the title "Help".
+// Five lines under the title "Help"; the other messages as the player reads
+// them.
 void HelpAboutHoldTest::helpText()
 {
     QCOMPARE(noticeTitle(Dialogs::Notice::HowToPlay), QStringLiteral("Help"));
     QCOMPARE(noticeText(Dialogs::Notice::HowToPlay).split(u'\n'), kHelpLines);
+    const struct {
+        Dialogs::Notice notice;
+        const char *title;
+        const char *text;
+    } kNotices[] = {
+        {Dialogs::Notice::TimeUp, "Time Up", "Time up\nThis will reset your game"},
+        {Dialogs::Notice::GameOver, "Game Over", "Game Over"},
+        {Dialogs::Notice::BetterTime, "Not Saved", "A better time was saved meanwhile."},
+    };
+    for (const auto &row : kNotices) {
+        QCOMPARE(noticeTitle(row.notice), QString::fromLatin1(row.title));
+        QCOMPARE(noticeText(row.notice), QString::fromLatin1(row.text));
+    }
 
     GameFixture fx;
     dealGame(fx);
