@@ -46,7 +46,6 @@ frmMain::frmMain(GameState &game, QWidget *parent)
 
     installAccessibleInterfaces();
     buildControls();
-    buildMenus();
 
     const auto makeTimer = [this](const QString &name, int interval, auto tick) {
         auto *timer = new QTimer(this);
@@ -121,20 +120,12 @@ void frmMain::buildControls()
     m_ui.udlimit->setRange(1, 60);
     m_ui.udlimit->setValue(20);
     connect(m_ui.udlimit, &UpDown::stepped, this, &frmMain::udlimit_Change);
-}
 
-void frmMain::buildMenus()
-{
-    ::buildMenus(mainWindowMenus(), menuBar());
-    m_toolsMenu = menuBar()->findChild<QMenu *>(QStringLiteral("mnutools"));
-    const auto command = [this](const char *name, void (frmMain::*handler)()) {
-        connect(menuBar()->findChild<QAction *>(QString::fromLatin1(name)), &QAction::triggered, this, handler);
-    };
-    command("Mnuauto", &frmMain::Mnuauto_Click);
-    command("mnuoptions", &frmMain::mnuoptions_Click);
-    command("mnuhighscore", &frmMain::mnuhighscore_Click);
-    command("mnuhtp", &frmMain::mnuhtp_Click);
-    command("mnuabout", &frmMain::mnuabout_Click);
+    connect(m_ui.Mnuauto, &QAction::triggered, this, &frmMain::Mnuauto_Click);
+    connect(m_ui.mnuoptions, &QAction::triggered, this, &frmMain::mnuoptions_Click);
+    connect(m_ui.mnuhighscore, &QAction::triggered, this, &frmMain::mnuhighscore_Click);
+    connect(m_ui.mnuhtp, &QAction::triggered, this, &frmMain::mnuhtp_Click);
+    connect(m_ui.mnuabout, &QAction::triggered, this, &frmMain::mnuabout_Click);
 }
 
 void frmMain::cmdcheck_Click(int index)
@@ -229,9 +220,9 @@ void frmMain::render()
 
     // A disabled menu takes its shortcuts with it.
     // The Tools menu serves a game in play only.
-    if (const bool tools = phase == Phase::Playing; m_toolsMenu->menuAction()->isEnabled() != tools) {
-        m_toolsMenu->menuAction()->setEnabled(tools);
-        for (QAction *action : m_toolsMenu->actions())
+    if (const bool tools = phase == Phase::Playing; m_ui.mnutools->menuAction()->isEnabled() != tools) {
+        m_ui.mnutools->menuAction()->setEnabled(tools);
+        for (QAction *action : m_ui.mnutools->actions())
             action->setEnabled(tools);
     }
 

@@ -83,7 +83,6 @@ private:
     void tmrauto_Timer();
 
     void buildControls();
-    void buildMenus();
     // Runs a handler of the game and draws the result.
     template <typename Handler> void handle(Handler handler);
     // Runs a handler that may move a tile at the player's request. When a
@@ -99,7 +98,6 @@ private:
     // The controls of the window, by their layout names.
     MainWindowControls m_ui;
     QWidget *m_client = nullptr;
-    QMenu *m_toolsMenu = nullptr;
     QTimer *m_clockTimer = nullptr;
     QTimer *m_autoPlayTimer = nullptr;
     std::unique_ptr<WindowDialogs> m_dialogs;

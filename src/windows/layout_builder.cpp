@@ -85,14 +85,45 @@ QWidget *create(const ControlRow &control, QWidget *parent)
     return nullptr;
 }
 
+// Keeps a control or command in its slot, if it has one.
+void keep(const ControlSlot &slot, QObject *object, void *controls, const std::type_info &kind)
+{
+    if (!slot.keep)
+        return;
+    if (*slot.owner != kind)
+        qFatal("%s is kept by another window", qPrintable(object->objectName()));
+    slot.keep(controls, object, slot.index);
+}
+
+void buildMenus(const std::vector<MenuRow> &menus, QMenuBar *bar, void *controls, const std::type_info &kind)
+{
+    QMenu *menu = nullptr;
+    for (const MenuRow &item : menus) {
+        if (!menu || menu->objectName() != item.menu) {
+            menu = bar->addMenu(shown(item.menuCaption));
+            menu->setObjectName(item.menu);
+        }
+        if (item.name.isEmpty()) {
+            keep(item.slot, menu, controls, kind);
+            continue;
+        }
+        QAction *action = menu->addAction(shown(item.caption));
+        action->setObjectName(item.name);
+        action->setShortcut(QKeySequence(item.shortcut));
+        // The shortcuts work with whichever control of the window has the
+        // focus, and only there.
+        action->setShortcutContext(Qt::WindowShortcut);
+        keep(item.slot, action, controls, kind);
+    }
+}
+
 } // namespace
 
 void buildWindow(const WindowLayout &layout, QWidget *window, QWidget *root, void *controls,
-                 const std::type_info &kind, bool sized)
+                 const std::type_info &kind)
 {
     window->setWindowTitle(QCoreApplication::translate(window->metaObject()->className(), layout.title));
-    if (sized)
-        root->setFixedSize(px(layout.width), px(layout.height));
+    root->setFixedSize(px(layout.width), px(layout.height));
     QHash<QString, QWidget *> byName;
     const auto named = [&](const QString &name) {
         QWidget *widget = byName.value(name);
@@ -116,12 +147,7 @@ void buildWindow(const WindowLayout &layout, QWidget *window, QWidget *root, voi
         }
         if (control.hidden)
             widget->hide();
-        if (control.slot.keep) {
-            if (*control.slot.owner != kind)
-                qFatal("%s: %s is kept by another window", qPrintable(window->objectName()),
-                       qPrintable(control.name));
-            control.slot.keep(controls, widget, control.slot.index);
-        }
+        keep(control.slot, widget, controls, kind);
         byName.insert(control.name, widget);
     }
     // The Tab key visits the controls of the tab order, and no other
@@ -132,6 +158,8 @@ void buildWindow(const WindowLayout &layout, QWidget *window, QWidget *root, voi
     }
     for (qsizetype i = 0; i + 1 < layout.tabOrder.size(); ++i)
         QWidget::setTabOrder(named(layout.tabOrder[i]), named(layout.tabOrder[i + 1]));
+    if (auto *main = qobject_cast<QMainWindow *>(window))
+        buildMenus(layout.menus, main->menuBar(), controls, kind);
 }
 
 void placeWindow(QWidget *window, const Placement &placement)
@@ -152,27 +180,8 @@ void placeWindow(QWidget *window, const Placement &placement)
 }
 
 namespace layout_detail {
-void wrongKind(const QWidget *control, const char *wanted)
+void wrongKind(const QObject *control, const char *wanted)
 {
     qFatal("%s is not a %s", qPrintable(control->objectName()), wanted);
 }
 } // namespace layout_detail
-
-void buildMenus(std::span<const MenuRow> menus, QMenuBar *bar)
-{
-    QMenu *menu = nullptr;
-    for (const MenuRow &item : menus) {
-        if (!menu || menu->objectName() != item.menu) {
-            menu = bar->addMenu(shown(item.menuCaption));
-            menu->setObjectName(item.menu);
-        }
-        if (item.name.isEmpty())
-            continue;
-        QAction *action = menu->addAction(shown(item.caption));
-        action->setObjectName(item.name);
-        action->setShortcut(QKeySequence(item.shortcut));
-        // The shortcuts work with whichever control of the window has the
-        // focus, and only there.
-        action->setShortcutContext(Qt::WindowShortcut);
-    }
-}

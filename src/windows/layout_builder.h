@@ -5,70 +5,54 @@
 #include <QString>
 #include <QStringList>
 
-#include <array>
-#include <span>
+#include <algorithm>
 #include <typeinfo>
-#include <type_traits>
 #include <vector>
 
-class QMenuBar;
 class QWidget;
 
-// Where a window keeps a control once it is built: a member of the window's
-// struct of controls, or one place of a member that is an array. The control
-// must be of the member's type; a row that names the wrong kind stops the
-// program as the window is built.
+// Where a window keeps a control or menu command once it is built: a member
+// of the window's struct of controls, a pointer or a list (then at `index`).
 struct ControlSlot
 {
-    void (*keep)(void *controls, QWidget *control, int index) = nullptr;
+    void (*keep)(void *controls, QObject *control, int index) = nullptr;
     const std::type_info *owner = nullptr;
     int index = 0;
 };
 
 namespace layout_detail {
-template <typename Member> struct MemberOf;
-template <typename Struct, typename Type> struct MemberOf<Type Struct::*>
+template <typename Member> struct Slot;
+template <typename Struct, typename T> struct Slot<T *Struct::*>
 {
     using Owner = Struct;
-    using Held = Type;
-};
-template <typename Held> struct Place
-{
-    using Widget = std::remove_pointer_t<Held>;
-    static void put(Held &member, Widget *control, int) { member = control; }
-};
-template <typename T, std::size_t N> struct Place<std::array<T *, N>>
-{
     using Widget = T;
-    static void put(std::array<T *, N> &member, T *control, int index) { member.at(index) = control; }
 };
-template <typename T> struct Place<std::vector<T *>>
+template <typename Struct, typename T> struct Slot<std::vector<T *> Struct::*>
 {
+    using Owner = Struct;
     using Widget = T;
-    static void put(std::vector<T *> &member, T *control, int index)
-    {
-        if (member.size() <= std::size_t(index))
-            member.resize(std::size_t(index) + 1);
-        member[std::size_t(index)] = control;
-    }
 };
-// Stops the program: the control is not of the kind its slot holds.
-[[noreturn]] void wrongKind(const QWidget *control, const char *wanted);
+[[noreturn]] void wrongKind(const QObject *control, const char *wanted);
 } // namespace layout_detail
 
-// The slot for the member `Member` (for an array, its place `index`).
+// The slot of `Member`. A control that is not of the member's kind stops the
+// program as the window is built.
 template <auto Member> ControlSlot keptIn(int index = 0)
 {
-    using Of = layout_detail::MemberOf<decltype(Member)>;
-    using Place = layout_detail::Place<typename Of::Held>;
-    using Widget = typename Place::Widget;
-    return {[](void *controls, QWidget *control, int at) {
-                auto *typed = qobject_cast<Widget *>(control);
+    using Slot = layout_detail::Slot<decltype(Member)>;
+    return {[](void *controls, QObject *control, int at) {
+                auto *typed = qobject_cast<typename Slot::Widget *>(control);
                 if (!typed)
-                    layout_detail::wrongKind(control, Widget::staticMetaObject.className());
-                Place::put(static_cast<typename Of::Owner *>(controls)->*Member, typed, at);
+                    layout_detail::wrongKind(control, Slot::Widget::staticMetaObject.className());
+                auto &member = static_cast<typename Slot::Owner *>(controls)->*Member;
+                if constexpr (requires { member.resize(1); }) {
+                    member.resize(std::max(member.size(), std::size_t(at) + 1));
+                    member[std::size_t(at)] = typed;
+                } else {
+                    member = typed;
+                }
             },
-            &typeid(typename Of::Owner), index};
+            &typeid(typename Slot::Owner), index};
 }
 
 // One control of a window's layout, as the layouts give it: its name and
@@ -118,9 +102,23 @@ struct Placement
     QPoint clientAt{};
 };
 
+// One command of a menu: the menu's name and caption, the command's name,
+// caption and shortcut, and where the window keeps the command. A row without
+// a command names the menu alone, and keeps the menu.
+struct MenuRow
+{
+    QString menu;
+    const char *menuCaption;
+    QString name;
+    const char *caption;
+    int shortcut;
+    ControlSlot slot{};
+};
+
 // A window as one declaration: its title (marked in the window's own
 // translation context), the size of its client area and its place, its
-// controls back to front, and the controls the Tab key visits in turn.
+// controls back to front, the controls the Tab key visits in turn (no other
+// takes the focus), and a main window's menus.
 struct WindowLayout
 {
     const char *title;
@@ -129,38 +127,24 @@ struct WindowLayout
     Placement placement;
     std::vector<ControlRow> controls;
     QStringList tabOrder;
+    std::vector<MenuRow> menus{};
 };
 
-// One command of a menu: the menu's name and caption, the command's name,
-// caption and shortcut. A row without a command names the menu alone.
-struct MenuRow
-{
-    QString menu;
-    const char *menuCaption;
-    QString name;
-    const char *caption;
-    int shortcut;
-};
-
-// Builds the controls of `layout` into `root`, the window's client area, and
-// keeps each in its slot of `controls`; gives `window` its title, and `root`
-// its size unless `sized` is false, and the tab order. Captions and tool tips
-// are shown in the player's language (marked QT_TRANSLATE_NOOP("Game", ...)
-// in the tables); the window sets what else a control needs. A slot of another
-// struct, a wrong kind or a name of the tab order that is not in the layout
-// stops the program here.
+// Builds the window of `layout`: its title, the size of `root` (its client
+// area), the controls in `root`, each kept in its slot of `controls`, the tab
+// order and a main window's menus. Captions and tool tips are shown in the
+// player's language (marked QT_TRANSLATE_NOOP("Game", ...) in the tables).
+// A slot of another struct or a tab stop that is not in the layout stops the
+// program here.
 void buildWindow(const WindowLayout &layout, QWidget *window, QWidget *root, void *controls,
-                 const std::type_info &kind, bool sized = true);
-template <typename Controls>
-Controls buildWindow(const WindowLayout &layout, QWidget *window, QWidget *root, bool sized = true)
+                 const std::type_info &kind);
+template <typename Controls> Controls buildWindow(const WindowLayout &layout, QWidget *window, QWidget *root)
 {
     Controls controls{};
-    buildWindow(layout, window, root, &controls, typeid(Controls), sized);
+    buildWindow(layout, window, root, &controls, typeid(Controls));
     return controls;
 }
 
 // Puts a window where its layout places it; called as it is shown.
 void placeWindow(QWidget *window, const Placement &placement);
 
-// Adds the menus and their commands to the menu bar, in the order given.
-void buildMenus(std::span<const MenuRow> menus, QMenuBar *bar);

@@ -5,10 +5,12 @@
 #include "tile_button.h"
 #include "up_down.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,6 +81,25 @@ WindowLayout layout()
     for (int i = 0; i < 16; ++i)
         window.tabOrder << QStringLiteral("cmdcheck(%1)").arg(i);
     window.tabOrder << QStringLiteral("udlimit");
+    const auto command = [](const char *menu, const char *menuCaption, const char *name, const char *caption,
+                            int shortcut, ControlSlot slot) {
+        return MenuRow{QString::fromLatin1(menu), menuCaption, QString::fromLatin1(name), caption, shortcut, slot};
+    };
+    const char *tools = QT_TRANSLATE_NOOP("Game", "Tools");
+    const char *help = QT_TRANSLATE_NOOP("Game", "Help");
+    window.menus = {
+        command("mnutools", tools, "", nullptr, 0, keptIn<&Ui::mnutools>()),
+        command("mnutools", tools, "Mnuauto", QT_TRANSLATE_NOOP("Game", "Auto Play"), Qt::Key_F2,
+                keptIn<&Ui::Mnuauto>()),
+        command("mnutools", tools, "mnuoptions", QT_TRANSLATE_NOOP("Game", "Options"), Qt::Key_F3,
+                keptIn<&Ui::mnuoptions>()),
+        command("mnutools", tools, "mnuhighscore", QT_TRANSLATE_NOOP("Game", "High Scores"), Qt::Key_F4,
+                keptIn<&Ui::mnuhighscore>()),
+        command("mnuhlp", help, "mnuhtp", QT_TRANSLATE_NOOP("Game", "How to Play"), Qt::Key_F1,
+                keptIn<&Ui::mnuhtp>()),
+        command("mnuhlp", help, "mnuabout", QT_TRANSLATE_NOOP("Game", "About"),
+                (Qt::CTRL | Qt::Key_A).toCombined(), keptIn<&Ui::mnuabout>()),
+    };
     return window;
 }
 
@@ -88,21 +109,4 @@ const WindowLayout &mainWindowLayout()
 {
     static const WindowLayout window = layout();
     return window;
-}
-
-std::span<const MenuRow> mainWindowMenus()
-{
-    static const std::vector<MenuRow> menus{
-        {QStringLiteral("mnutools"), QT_TRANSLATE_NOOP("Game", "Tools"), QStringLiteral("Mnuauto"),
-         QT_TRANSLATE_NOOP("Game", "Auto Play"), Qt::Key_F2},
-        {QStringLiteral("mnutools"), QT_TRANSLATE_NOOP("Game", "Tools"), QStringLiteral("mnuoptions"),
-         QT_TRANSLATE_NOOP("Game", "Options"), Qt::Key_F3},
-        {QStringLiteral("mnutools"), QT_TRANSLATE_NOOP("Game", "Tools"), QStringLiteral("mnuhighscore"),
-         QT_TRANSLATE_NOOP("Game", "High Scores"), Qt::Key_F4},
-        {QStringLiteral("mnuhlp"), QT_TRANSLATE_NOOP("Game", "Help"), QStringLiteral("mnuhtp"),
-         QT_TRANSLATE_NOOP("Game", "How to Play"), Qt::Key_F1},
-        {QStringLiteral("mnuhlp"), QT_TRANSLATE_NOOP("Game", "Help"), QStringLiteral("mnuabout"),
-         QT_TRANSLATE_NOOP("Game", "About"), (Qt::CTRL | Qt::Key_A).toCombined()},
-    };
-    return menus;
 }

@@ -2,13 +2,13 @@
 
 #include "layout_builder.h"
 
-#include <array>
-#include <span>
 #include <vector>
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -16,14 +16,14 @@ class QStatusBar;
 class TileButton;
 class UpDown;
 
-// The main window's controls the game draws into, by their layout names.
+// The main window's controls and menu commands, by their layout names.
 struct MainWindowControls
 {
-    std::array<TileButton *, 16> cmdcheck{};
+    std::vector<TileButton *> cmdcheck;
     QPushButton *Cmdreset = nullptr;
     QPushButton *cmdpause = nullptr;
     QStatusBar *stbtimer = nullptr;
-    std::array<QLabel *, 2> stbtimerPanel{};
+    std::vector<QLabel *> stbtimerPanel;
     QProgressBar *pgblength = nullptr;
     QGroupBox *famOptions = nullptr;
     // The option buttons, one for each difficulty in the game's order.
@@ -33,12 +33,17 @@ struct MainWindowControls
     QLabel *Label1 = nullptr;
     QLineEdit *txtlimit = nullptr;
     UpDown *udlimit = nullptr;
+    QMenu *mnutools = nullptr;
+    QAction *Mnuauto = nullptr;
+    QAction *mnuoptions = nullptr;
+    QAction *mnuhighscore = nullptr;
+    QAction *mnuhtp = nullptr;
+    QAction *mnuabout = nullptr;
 };
 
 // The main window: its client area with the options panel closed, its place,
-// its controls back to front and its tab order; and its menus.
+// its controls back to front, its tab order and its menus.
 const WindowLayout &mainWindowLayout();
-std::span<const MenuRow> mainWindowMenus();
 
 // The outer height of the window adds the title bar, the menu bar and the
 // borders to its client area.
