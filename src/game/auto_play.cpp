@@ -16,12 +16,7 @@ void GameState::stepAutoPlay()
     // moves this makes go on the history's end, beyond what it reads.
     const int index = m_autoPlay.replayIndex;
     if (index >= 1 && index <= static_cast<int>(m_board.moveHistory.size())) {
-        switch (m_board.moveHistory[static_cast<std::size_t>(index - 1)]) {
-        case Board::Slide::Up: requestMoveDown(); break;
-        case Board::Slide::Down: requestMoveUp(); break;
-        case Board::Slide::Left: requestMoveRight(); break;
-        case Board::Slide::Right: requestMoveLeft(); break;
-        }
+        requestMove(Board::reverse(m_board.moveHistory[static_cast<std::size_t>(index - 1)]));
     }
     if (m_autoPlay.replayIndex <= 0 || m_board.solved)
         endAutoPlay();

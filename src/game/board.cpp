@@ -1,4 +1,4 @@
-// The board: its tiles, the four tile moves and the move history.
+// The board: its tiles, the tile moves and the move history.
 #include "game_state.h"
 
 #include <algorithm>
@@ -46,8 +46,3 @@ void GameState::moveTile(Board::Slide slide)
     if (m_board.tiles.slide(slide))
         m_board.moveHistory.push_back(slide);
 }
-
-void GameState::moveTileUp() { moveTile(Board::Slide::Up); }
-void GameState::moveTileLeft() { moveTile(Board::Slide::Left); }
-void GameState::moveTileRight() { moveTile(Board::Slide::Right); }
-void GameState::moveTileDown() { moveTile(Board::Slide::Down); }

@@ -14,6 +14,12 @@ public:
 
     // The way a tile slides into the blank: Up takes the tile below it.
     enum class Slide { Up, Down, Left, Right };
+    // The slide that takes the same tile back.
+    static constexpr Slide reverse(Slide slide)
+    {
+        constexpr Slide kReverse[] = {Slide::Down, Slide::Up, Slide::Right, Slide::Left};
+        return kReverse[static_cast<int>(slide)];
+    }
 
     // Laid out solved: the tiles in order, the blank in the last cell.
     Board();

@@ -123,7 +123,6 @@ public:
     const OptionsState &options() const { return m_options; }
     Phase phase() const { return m_phase; }
 
-    // --- Start-up --------------------------------------------------------------
     // The main window's load step, with the difficulty and the time limit
     // read from the store: that difficulty chosen in the options, the board
     // laid out solved, the clock stopped.
@@ -131,26 +130,14 @@ public:
     // The main window's activation: the first one deals the first game.
     void activate();
 
-
-    // --- Move requests from clicks and keys -------------------------------------
     void clickTile(int index);
     void pressKey(KeyCommand key);
-
-
-    // --- New game ------------------------------------------------------------------
-
-    // --- Clock ---------------------------------------------------------------------
     void tickClock();
-
-    // --- Pause and reset -----------------------------------------------------------
     void pressPause();
     void requestReset();
-
-    // --- Auto play -----------------------------------------------------------------
     void startAutoPlay();
     void stepAutoPlay();
 
-    // --- Options panel -------------------------------------------------------------
     void openOptions();
     // A difficulty chosen in the options panel: proposes its time limit.
     void chooseDifficulty(const DifficultyLevel &level);
@@ -160,7 +147,6 @@ public:
     void applyOptions();
     void cancelOptions();
 
-    // --- Help and About --------------------------------------------------------------
     // The how-to-play help and the About window, each with the clock and the
     // auto-play stepper held while it is open.
     void showHowToPlay();
@@ -169,17 +155,11 @@ public:
 private:
     friend struct GameStateProbe;
 
-    // The four tile moves, each recorded in the move history when made.
-    void moveTileUp();
-    void moveTileLeft();
-    void moveTileRight();
-    void moveTileDown();
-    // The moves asked for by the player or the auto play: each starts the
-    // clock, moves, and checks whether the board is solved.
-    void requestMoveUp();
-    void requestMoveDown();
-    void requestMoveLeft();
-    void requestMoveRight();
+    // Slides a tile into the blank and records the move when it is made.
+    void moveTile(Board::Slide slide);
+    // A move asked for by the player or the auto play: starts the clock,
+    // moves, and checks whether the board is solved.
+    void requestMove(Board::Slide slide);
     void checkSolved();
     // The difficulty chosen in the options becomes the next deal's.
     void readDifficulty();
@@ -188,10 +168,6 @@ private:
     // Chooses the difficulty named exactly `difficulty` in the options; any
     // other text leaves the choice as it is.
     void checkOptionFor(const QString &difficulty);
-    // The shared steps of the four guarded move requests.
-    template <typename Move> void guardedRequest(Move move);
-    // Slides a tile into the blank and records the move when it is made.
-    void moveTile(Board::Slide slide);
     void endAutoPlay();
     void recordBestTime(const DifficultyLevel &level);
     // Whether this game's time beats the best time loaded for `level`.

@@ -1,5 +1,5 @@
-// Move requests: clicks on the cells, the number-pad keys, and the four
-// guarded requests that wrap a tile move with the clock and the solved check.
+// Move requests: clicks on the cells, the number-pad keys, and the request
+// that wraps a tile move with the clock and the solved check.
 #include "game_state.h"
 
 void GameState::clickTile(int index)
@@ -9,13 +9,13 @@ void GameState::clickTile(int index)
     const int blank = m_board.tiles.blankCell();
     // No test for rows here: the tile moves refuse a wrap across rows.
     if (index == blank - 1)
-        requestMoveRight();
+        requestMove(Board::Slide::Right);
     else if (index == blank + 1)
-        requestMoveLeft();
-    else if (index == blank + 4)
-        requestMoveUp();
-    else if (index == blank - 4)
-        requestMoveDown();
+        requestMove(Board::Slide::Left);
+    else if (index == blank + Board::kSide)
+        requestMove(Board::Slide::Up);
+    else if (index == blank - Board::kSide)
+        requestMove(Board::Slide::Down);
 }
 
 void GameState::pressKey(KeyCommand key)
@@ -23,27 +23,22 @@ void GameState::pressKey(KeyCommand key)
     if (m_phase != Phase::Playing)
         return;
     switch (key) {
-    case KeyCommand::MoveUp: requestMoveUp(); break;
-    case KeyCommand::MoveDown: requestMoveDown(); break;
-    case KeyCommand::MoveLeft: requestMoveLeft(); break;
-    case KeyCommand::MoveRight: requestMoveRight(); break;
+    case KeyCommand::MoveUp: requestMove(Board::Slide::Up); break;
+    case KeyCommand::MoveDown: requestMove(Board::Slide::Down); break;
+    case KeyCommand::MoveLeft: requestMove(Board::Slide::Left); break;
+    case KeyCommand::MoveRight: requestMove(Board::Slide::Right); break;
     case KeyCommand::Help: showHowToPlay(); break;
     }
 }
 
-template <typename Move> void GameState::guardedRequest(Move move)
+void GameState::requestMove(Board::Slide slide)
 {
     setClockRunning(true);
     m_clock.underWay = true;
-    (this->*move)();
+    moveTile(slide);
     checkSolved();
     if (!m_board.solved && m_clock.firstMovePending) {
         m_clock.secondsLeft = 60;
         m_clock.firstMovePending = false;
     }
 }
-
-void GameState::requestMoveUp() { guardedRequest(&GameState::moveTileUp); }
-void GameState::requestMoveDown() { guardedRequest(&GameState::moveTileDown); }
-void GameState::requestMoveLeft() { guardedRequest(&GameState::moveTileLeft); }
-void GameState::requestMoveRight() { guardedRequest(&GameState::moveTileRight); }

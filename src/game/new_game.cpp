@@ -57,12 +57,9 @@ void GameState::newGame()
             const bool reverse = (d == 1 && previous == 2) || (d == 2 && previous == 1)
                                  || (d == 3 && previous == 4) || (d == 4 && previous == 3);
             if (!reverse) {
-                switch (d) {
-                case 1: moveTileLeft(); break;
-                case 2: moveTileRight(); break;
-                case 3: moveTileDown(); break;
-                default: moveTileUp(); break;
-                }
+                constexpr Board::Slide kSlides[] = {Board::Slide::Left, Board::Slide::Right, Board::Slide::Down,
+                                                    Board::Slide::Up};
+                moveTile(kSlides[d - 1]);
                 ++move;
                 ++movesMade;
                 previous = d;

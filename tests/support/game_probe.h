@@ -56,14 +56,12 @@ struct GameStateProbe
     Phase &phase;
 
     void checkOptionFor(const QString &difficulty) { game.checkOptionFor(difficulty); }
-    void moveTileUp() { game.moveTileUp(); }
-    void moveTileLeft() { game.moveTileLeft(); }
-    void moveTileRight() { game.moveTileRight(); }
-    void moveTileDown() { game.moveTileDown(); }
-    void requestMoveUp() { game.requestMoveUp(); }
-    void requestMoveDown() { game.requestMoveDown(); }
-    void requestMoveLeft() { game.requestMoveLeft(); }
-    void requestMoveRight() { game.requestMoveRight(); }
+    void moveTileUp() { game.moveTile(Board::Slide::Up); }
+    void moveTileLeft() { game.moveTile(Board::Slide::Left); }
+    void moveTileRight() { game.moveTile(Board::Slide::Right); }
+    void moveTileDown() { game.moveTile(Board::Slide::Down); }
+    void requestMoveUp() { game.requestMove(Board::Slide::Up); }
+    void requestMoveLeft() { game.requestMove(Board::Slide::Left); }
     void checkSolved() { game.checkSolved(); }
     void readDifficulty() { game.readDifficulty(); }
     void newGame() { game.newGame(); }
