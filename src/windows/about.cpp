@@ -2,8 +2,6 @@
 
 #include "fonts.h"
 #include "layout_builder.h"
-#include "placement.h"
-#include "twips.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -65,24 +63,21 @@ frmabout::frmabout(QWidget *parent)
     setFont(sansSerif(8.25));
 
     const AboutControls ui = buildWindow<AboutControls>(kLayout, this, this);
-    QLabel *title = ui.Label1;
-    title->setFont(face("Myriad Condensed", 48));
-    QLabel *credit = ui.Label3;
-    credit->setFont(face("Newtron ICG Alt", 24));
-    QPushButton *bye = ui.Command1;
-    bye->setDefault(true);
-    connect(bye, &QPushButton::clicked, this, &QDialog::accept);
+    ui.Label1->setFont(face("Myriad Condensed", 48));
+    ui.Label3->setFont(face("Newtron ICG Alt", 24));
+    ui.Command1->setDefault(true);
+    connect(ui.Command1, &QPushButton::clicked, this, &QDialog::accept);
 
     // Its labels are single words, which a screen reader passes over when the
     // window opens; the window's description reads them as one text.
     setAccessibleDescription(tr("%1. %2 %3. %4 %5")
-                                 .arg(title->text(), ui.Frame1->title(), credit->text(), ui.Label4->text(),
+                                 .arg(ui.Label1->text(), ui.Frame1->title(), ui.Label3->text(), ui.Label4->text(),
                                       ui.Label2->text()));
-    bye->setFocus();
+    ui.Command1->setFocus();
     // The display faces are rarely installed; their substitutes must still
     // fit the boxes made for them.
-    fitFontToBox(title);
-    fitFontToBox(credit);
+    fitFontToBox(ui.Label1);
+    fitFontToBox(ui.Label3);
 }
 
 void frmabout::showEvent(QShowEvent *event)

@@ -29,14 +29,15 @@ struct WinnerControls
 using Ui = WinnerControls;
 
 // Centred on the screen by its outer size, title bar and borders included,
-// wherever the main window stands. Back to front: the two message labels are
-// never shown together; the name box lies over "Press OK to Reset Game".
+// wherever the main window stands. Back to front: the two message labels, in
+// the same place, are never shown together; the name box lies over "Press OK
+// to Reset Game".
 const WindowLayout kLayout{
     QT_TRANSLATE_NOOP("frmentername", "Winner"), 4680, 1620, {Placement::Rule::CentredOnScreen, {}},
     {
-        {QStringLiteral("labmsgwin"), Kind::Label, nullptr, nullptr, 0, 0, 4455, 1095, {}, keptIn<&Ui::labmsgwin>(),
+        {QStringLiteral("labmsgwin"), Kind::Label, nullptr, nullptr, 60, 3, 4455, 1095, {}, keptIn<&Ui::labmsgwin>(),
          true},
-        {QStringLiteral("labtop"), Kind::Label, nullptr, nullptr, 0, 240, 4695, 1095, {}, keptIn<&Ui::labtop>(),
+        {QStringLiteral("labtop"), Kind::Label, nullptr, nullptr, 60, 3, 4695, 1095, {}, keptIn<&Ui::labtop>(),
          true},
         {QStringLiteral("Label1"), Kind::Label, QT_TRANSLATE_NOOP("Game", "Press OK to Reset Game"), nullptr,
          480, 1320, 2415, 255, {}, keptIn<&Ui::Label1>()},
@@ -76,14 +77,10 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
     // repeats are not the player's name.
     m_name->installEventFilter(this);
 
-    QPushButton *ok = ui.cmdok;
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &frmentername::cmdok_Click);
+    ui.cmdok->setDefault(true);
+    connect(ui.cmdok, &QPushButton::clicked, this, &frmentername::cmdok_Click);
 
-    // Load: both message labels in the same place, and the face that fits
-    // the game just won. The window is centred on the screen when shown.
-    plain->move(px(60), px(3));
-    topTime->move(px(60), px(3));
+    // Load: the message that fits the game just won.
     m_nameBoxShown = m_scores.GotTopTime;
     if (m_scores.GotTopTime) {
         m_name->show();
@@ -95,7 +92,7 @@ frmentername::frmentername(ScoreVariables &scores, QWidget *parent)
         plain->show();
         plain->setText(withLineBreaks(tr(plainMessage().toUtf8().constData())));
         fitFontToBox(plain);
-        ok->setFocus();
+        ui.cmdok->setFocus();
     }
 }
 

@@ -7,9 +7,7 @@
 #include "game/dialogs.h"
 #include "game/difficulty.h"
 #include "game/high_scores.h"
-#include "placement.h"
 #include "store/settings_store.h"
-#include "twips.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -400,7 +400,7 @@ void frmMain::showOptionsPanel(bool shown)
     if (shown && !m_limitLabelFitted) {
         // The time-limit box lies over the end of its label. Fitted when the
         // panel first opens, so that start-up measures no text nobody sees.
-        fitFontToBox(m_ui.Label1, QSize(px(1680 - 120) - 2, m_ui.Label1->height()));
+        fitFontToBox(m_ui.Label1, QSize(m_ui.txtlimit->x() - m_ui.Label1->x() - 2, m_ui.Label1->height()));
         m_limitLabelFitted = true;
     }
     m_ui.famOptions->setVisible(shown);

@@ -10,17 +10,7 @@
 #include <memory>
 
 class KeyFilter;
-class QAction;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QProgressBar;
-class QPushButton;
-class QStatusBar;
 class QTimer;
-class TileButton;
-class UpDown;
 class WindowDialogs;
 
 // The main window "Game": draws the game's state and turns clicks, keys, menu
