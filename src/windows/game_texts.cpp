@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <iterator>
+
 QString shown(const char *english)
 {
     return english ? QCoreApplication::translate("Game", english) : QString();
@@ -72,63 +74,36 @@ QString noticeText(Dialogs::Notice notice)
 QString failureText(const SaveFailure &failure)
 {
     using What = SaveFailure::What;
-    const QString path = QDir::toNativeSeparators(failure.path);
-    QString sentence;
-    switch (failure.what) {
-    case What::MakeFolder:
-        sentence = QCoreApplication::translate("Game", "The settings folder %1 could not be created").arg(path);
-        break;
-    case What::ReadFile:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 could not be read").arg(path);
-        break;
-    case What::IsFolder:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 is a folder").arg(path);
-        break;
-    case What::IsPipe:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 is a pipe").arg(path);
-        break;
-    case What::IsSocket:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 is a socket").arg(path);
-        break;
-    case What::IsDevice:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 is a device").arg(path);
-        break;
-    case What::IsOther:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 is not a regular file").arg(path);
-        break;
-    case What::LinksLeadNowhere:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 is a link that leads nowhere").arg(path);
-        break;
-    case What::TooLarge:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 is larger than 1 GiB").arg(path);
-        break;
-    case What::ClearLock:
+    // What went wrong, in the order of SaveFailure::What.
+    static const char *const kSentences[] = {
+        QT_TRANSLATE_NOOP("Game", "The settings folder %1 could not be created"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 could not be read"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 is a folder"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 is a pipe"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 is a socket"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 is a device"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 is not a regular file"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 is a link that leads nowhere"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 is larger than 1 GiB"),
         //: Something that is no lock stands at the path of the settings file's lock.
-        sentence = QCoreApplication::translate("Game", "%1 is in the lock's way and could not be removed").arg(path);
-        break;
-    case What::TakeLock:
-        sentence = QCoreApplication::translate("Game", "The lock %1 could not be created").arg(path);
-        break;
-    case What::LockHeld:
+        QT_TRANSLATE_NOOP("Game", "%1 is in the lock's way and could not be removed"),
+        QT_TRANSLATE_NOOP("Game", "The lock %1 could not be created"),
         //: %1 is the path of the lock, %2 the number of the process that holds it.
-        sentence = failure.holder > 0
-                       ? QCoreApplication::translate("Game", "Another program (process %2) is saving the settings "
-                                                             "file (lock %1)")
-                             .arg(path, QString::number(failure.holder))
-                       : QCoreApplication::translate("Game", "Another program is saving the settings file (lock %1)")
-                             .arg(path);
-        break;
-    case What::CopyAside:
+        QT_TRANSLATE_NOOP("Game", "Another program (process %2) is saving the settings file (lock %1)"),
         //: What cannot be carried over into the new settings file is kept in a copy.
-        sentence = QCoreApplication::translate("Game", "The unreadable content could not be copied to %1").arg(path);
-        break;
-    case What::WriteFile:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 could not be written").arg(path);
-        break;
-    case What::ReplaceFile:
-        sentence = QCoreApplication::translate("Game", "The settings file %1 could not be replaced").arg(path);
-        break;
-    }
+        QT_TRANSLATE_NOOP("Game", "The unreadable content could not be copied to %1"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 could not be written"),
+        QT_TRANSLATE_NOOP("Game", "The settings file %1 could not be replaced"),
+    };
+    static_assert(std::size(kSentences) == std::size_t(What::ReplaceFile) + 1);
+    const QString path = QDir::toNativeSeparators(failure.path);
+    const QString sentence =
+        failure.what != What::LockHeld
+            ? QCoreApplication::translate("Game", kSentences[std::size_t(failure.what)]).arg(path)
+        : failure.holder > 0
+            ? QCoreApplication::translate("Game", kSentences[std::size_t(What::LockHeld)])
+                  .arg(path, QString::number(failure.holder))
+            : QCoreApplication::translate("Game", "Another program is saving the settings file (lock %1)").arg(path);
     if (failure.detail.isEmpty())
         return sentence + u'.';
     // The system's words stay as the system gives them.
