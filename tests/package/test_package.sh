@@ -53,13 +53,14 @@ zcat "$root/usr/share/doc/taviq-game/changelog.gz" | head -n 1 | grep -qF "taviq
     || fail "the changelog does not start with version $version"
 file "$root/usr/games/taviq-game" | grep -q ', stripped' || fail "the program is not stripped"
 
-# Lintian: no errors, and every warning is one the README explains.
+# Lintian: no errors, and every warning is one docs/packaging.md explains.
 lintian --no-tag-display-limit "$deb" >"$out/lintian.log" 2>&1 || true
 if grep -q '^E: ' "$out/lintian.log"; then
     show_fail "$out/lintian.log" "lintian reports errors"
 fi
 while read -r tag; do
-    grep -qF "\`$tag\`" "$source_dir/README.md" || show_fail "$out/lintian.log" "lintian warning $tag is not explained in README.md"
+    grep -qF "\`$tag\`" "$source_dir/docs/packaging.md" \
+        || show_fail "$out/lintian.log" "lintian warning $tag is not explained in docs/packaging.md"
 done < <(awk '/^W: / {print $3}' "$out/lintian.log" | sort -u)
 
 # Runs the game at $1 in the X session until its window shows, closes it as
