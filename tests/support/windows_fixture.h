@@ -7,15 +7,22 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
-#include <QLabel>
-
 #include <functional>
+
+// The board the window tests deal, with the blank at 5:
+//    1  2  3  4
+//    5  .  6  7
+//    8  9 10 11
+//   12 13 14 15
+constexpr int kBlank = 5;
 
 // A control of a window, found by its name.
 template <typename T> T *ctl(const QObject &window, const char *name)
@@ -104,6 +111,14 @@ public:
     }
 };
 
+// Shows a window and waits until it is the active one.
+inline bool showActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 // A game and its main window, loaded as at start-up (cells "1" to "16" with
 // the last one hidden, the pause button disabled) but not yet shown.
 struct MainWindowFixture
@@ -112,6 +127,14 @@ struct MainWindowFixture
     {
         fx.game.load(QString(), 0);
         window.render();
+    }
+
+    // Deals a game, drawn, and shows the window over it as the active one.
+    bool dealAndShow(const DealOptions &deal = {.blank = kBlank})
+    {
+        dealGame(fx, deal);
+        window.render();
+        return showActive(window);
     }
 
     GameFixture fx;

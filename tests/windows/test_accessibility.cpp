@@ -18,13 +18,6 @@
 
 namespace {
 
-// The board dealt with the blank at 5:
-//    1  2  3  4
-//    5  .  6  7
-//    8  9 10 11
-//   12 13 14 15
-constexpr int kBlank = 5;
-
 // Listens as an assistive technology does while it lives, and keeps what the
 // program announces as "Event objectName", "(hidden)" added for a control
 // that is not on the screen.
@@ -60,13 +53,6 @@ private:
     static inline Listener *s_self = nullptr;
     QAccessible::UpdateHandler m_previous = nullptr;
 };
-
-void showActive(frmMain &window)
-{
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-}
 
 enum class Press { Pad8, Space, Mouse };
 
@@ -107,9 +93,7 @@ void TestAccessibility::focusAfterAMove()
     QFETCH(int, focus);
 
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     std::optional<Listener> listener;
     if (listening)
         listener.emplace();
@@ -161,9 +145,7 @@ void TestAccessibility::timeLimitIsOneSpinButton()
 void TestAccessibility::clockTickAnnouncesTheClockAlone()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     QTest::keyClick(ctl<QPushButton>(f.window, "Cmdreset"), Qt::Key_8, Qt::KeypadModifier);
     QVERIFY(ctl<QTimer>(f.window, "tmrtime")->isActive());
 
@@ -176,7 +158,7 @@ void TestAccessibility::clockTickAnnouncesTheClockAlone()
 void TestAccessibility::progressBarSilentWhileHidden()
 {
     MainWindowFixture f;
-    showActive(f.window);
+    QVERIFY(showActive(f.window));
     QCOMPARE(QAccessible::queryAccessibleInterface(ctl<QProgressBar>(f.window, "pgblength"))->text(QAccessible::Name),
              QStringLiteral("Shuffle"));
 
@@ -193,7 +175,7 @@ void TestAccessibility::escapeLeavesTheMenuBar()
     // Escape closes an open menu, then leaves the menu bar: the typed
     // character it carries is no reason to keep the player there.
     MainWindowFixture f;
-    showActive(f.window);
+    QVERIFY(showActive(f.window));
     QMenuBar *bar = f.window.menuBar();
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(ctl<QMenu>(f.window, "mnutools")->menuAction()).center());
     QTRY_VERIFY(ctl<QMenu>(f.window, "mnutools")->isVisible());

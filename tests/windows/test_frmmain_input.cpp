@@ -1,7 +1,6 @@
 // Keys, clicks and menu shortcuts through the real main window.
 #include "windows_fixture.h"
 
-
 #include <QAction>
 #include <QClipboard>
 #include <QGroupBox>
@@ -13,13 +12,6 @@
 #include <QTest>
 
 namespace {
-
-// The board dealt with the blank at 5:
-//    1  2  3  4
-//    5  .  6  7
-//    8  9 10 11
-//   12 13 14 15
-constexpr int kBlank = 5;
 
 // The control with the focus. A modal window that has just closed may leave
 // the main window inactive for a moment on a headless display; the player
@@ -65,14 +57,6 @@ private slots:
     void f1ShowsHelpOncePerPress();
     void ctrlAFromTimeLimitBox();
     void boardIgnoresKeysAndClicksWhilePanelOpen();
-
-private:
-    static void showActive(frmMain &window)
-    {
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
 };
 
 void TestFrmMainInput::numberPadMovesTiles_data()
@@ -95,9 +79,7 @@ void TestFrmMainInput::numberPadMovesTiles()
     QFETCH(QString, code);
 
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     const QString tile = tileText(probe(f.fx.game).board, from);
 
     QTest::keyClick(focus(), Qt::Key(key), Qt::KeypadModifier);
@@ -141,9 +123,7 @@ void TestFrmMainInput::otherKeysDoNotMoveTiles()
     QFETCH(int, modifiers);
 
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     const Board cells = probe(f.fx.game).board.tiles;
 
     // Sent to a cell, where a push button has no use for these keys.
@@ -161,9 +141,7 @@ void TestFrmMainInput::otherKeysDoNotMoveTiles()
 void TestFrmMainInput::heldKeyMovesRepeatedly()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
 
     // Number-pad 8 held down: the first press and two repeats. The blank
     // goes from 5 to 9 to 13; the third request finds no tile below it.
@@ -205,9 +183,7 @@ void TestFrmMainInput::clickOnCellMovesTile()
     QFETCH(QString, history);
 
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     const QString tile = tileText(probe(f.fx.game).board, cell);
 
     QTest::mouseClick(cellAt(f.window, cell), Qt::LeftButton);
@@ -231,9 +207,7 @@ void TestFrmMainInput::clickOnCellMovesTile()
 void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.limitMinutes = 12, .blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow({.limitMinutes = 12, .blank = kBlank}));
     f.fx.game.openOptions();
     f.window.render();
     QLineEdit *box = ctl<QLineEdit>(f.window, "txtlimit");
@@ -264,9 +238,7 @@ void TestFrmMainInput::typedCharactersNeverReachTimeLimit()
 void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.limitMinutes = 34, .blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow({.limitMinutes = 34, .blank = kBlank}));
     f.fx.game.openOptions();
     f.window.render();
     QLineEdit *box = ctl<QLineEdit>(f.window, "txtlimit");
@@ -320,9 +292,7 @@ void TestFrmMainInput::deleteBackspaceAndPasteStillEdit()
 void TestFrmMainInput::tabMovesTheFocus()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QVERIFY(ctl<QPushButton>(f.window, "cmdpause")->isEnabled());
 
@@ -336,9 +306,7 @@ void TestFrmMainInput::tabMovesTheFocus()
 void TestFrmMainInput::tabThroughOptionsPanel()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     f.fx.game.openOptions();
     f.window.render();
 
@@ -356,9 +324,7 @@ void TestFrmMainInput::tabThroughOptionsPanel()
 void TestFrmMainInput::focusStaysInsideOpenPanel()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     QCOMPARE(focus(), static_cast<QWidget *>(ctl<QPushButton>(f.window, "Cmdreset")));
 
@@ -396,9 +362,7 @@ void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
     // A hand-edited store may hold a limit of three digits. The panel shows
     // it whole, so OK judges the whole number (too long: the default).
     MainWindowFixture f;
-    dealGame(f.fx, {.limitMinutes = 100, .blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow({.limitMinutes = 100, .blank = kBlank}));
     QTest::keyClick(focus(), Qt::Key_F3);
     QCOMPARE(ctl<QLineEdit>(f.window, "txtlimit")->text(), QStringLiteral("100"));
     ctl<QRadioButton>(f.window, "Optmedium")->setChecked(true);
@@ -415,9 +379,7 @@ void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
 void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     ModalCloser closer;
 
     // F4: the high-score window, the game goes on.
@@ -448,9 +410,7 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
 void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     ModalCloser closer;
 
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
@@ -478,9 +438,7 @@ void TestFrmMainInput::toolsShortcutsDoNothingWhilePaused()
 void TestFrmMainInput::helpAndAboutShortcutsWhilePaused()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     ModalCloser closer;
 
     QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
@@ -515,9 +473,7 @@ void TestFrmMainInput::f1ShowsHelpOncePerPress()
     QFETCH(QString, situation);
 
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     if (situation != QLatin1String("new"))
         QTest::keyClick(focus(), Qt::Key_8, Qt::KeypadModifier);
     if (situation == QLatin1String("paused"))
@@ -557,9 +513,7 @@ void TestFrmMainInput::f1ShowsHelpOncePerPress()
 void TestFrmMainInput::ctrlAFromTimeLimitBox()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     QTest::keyClick(focus(), Qt::Key_F3);
     QCOMPARE(probe(f.fx.game).phase, Phase::Options);
     ctl<QLineEdit>(f.window, "txtlimit")->setFocus();
@@ -580,9 +534,7 @@ void TestFrmMainInput::ctrlAFromTimeLimitBox()
 void TestFrmMainInput::boardIgnoresKeysAndClicksWhilePanelOpen()
 {
     MainWindowFixture f;
-    dealGame(f.fx, {.blank = kBlank});
-    f.window.render();
-    showActive(f.window);
+    QVERIFY(f.dealAndShow());
     QTest::keyClick(focus(), Qt::Key_F3);
     QVERIFY(probe(f.fx.game).phase != Phase::Playing);
 

@@ -45,13 +45,6 @@ QList<QWidget *> focusable(QWidget *window)
     return result;
 }
 
-bool showActive(QWidget &window)
-{
-    window.show();
-    window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
-}
-
 } // namespace
 
 class TestSmallWindows : public QObject
