@@ -57,19 +57,17 @@ struct ProgramRun
     GameState game;
 };
 
+// A scratch folder of its own, made before anything is kept in it.
+struct ScratchFolder
+{
+    QTemporaryDir dir{scratchTemplate()};
+};
+
 // A game with a store in a fresh scratch folder, scripted dialogs and a
 // seeded random source; no window.
-struct GameFixture
+struct GameFixture : ScratchFolder, ProgramRun
 {
-    explicit GameFixture(unsigned long long seed = 1)
-        : dir(scratchTemplate())
-        , store(dir.path())
-        , random(seed)
-        , dialogs(scores)
-        , game(store, scores, random)
-    {
-        game.setDialogs(&dialogs);
-    }
+    explicit GameFixture(unsigned long long seed = 1) : ProgramRun(dir.path(), seed) {}
 
     // Lays the board out solved with the blank at `blank`: the cells keep
     // their numbers in reading order around it.
@@ -81,13 +79,6 @@ struct GameFixture
             tiles[i] = i == blank ? Board::kBlank : number++;
         probe(game).board.tiles = Board(tiles);
     }
-
-    QTemporaryDir dir;
-    SettingsStore store;
-    ScoreVariables scores;
-    ScriptedRandom random;
-    ScriptedDialogs dialogs;
-    GameState game;
 };
 
 // What a test's game is dealt with. A fixed blank replaces the shuffled board

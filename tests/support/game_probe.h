@@ -55,7 +55,6 @@ struct GameStateProbe
     OptionsState &options;
     Phase &phase;
 
-    void checkOptionFor(const QString &difficulty) { game.checkOptionFor(difficulty); }
     void moveTileUp() { game.moveTile(Board::Slide::Up); }
     void moveTileLeft() { game.moveTile(Board::Slide::Left); }
     void moveTileRight() { game.moveTile(Board::Slide::Right); }
@@ -69,7 +68,6 @@ struct GameStateProbe
     void releaseTimers() { game.releaseTimers(); }
     void setClockRunning(bool running) { game.setClockRunning(running); }
     void setAutoStepperRunning(bool running) { game.setAutoStepperRunning(running); }
-    void setProgress(int value) { game.setProgress(value); }
 
 private:
     GameState &game;

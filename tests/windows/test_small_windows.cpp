@@ -22,15 +22,6 @@
 
 namespace {
 
-struct StoreFixture
-{
-    StoreFixture() : store(dir.path()) {}
-    QTemporaryDir dir{scratchTemplate()};
-    SettingsStore store;
-    ScoreVariables scores;
-    ScriptedDialogs dialogs{scores};
-};
-
 const QString kPlainFace = QStringLiteral("Congragulations\nYou Win the game\nGood Luck");
 const QString kTopFace =
     QStringLiteral("Congragulations\nYou Win the game and got top time \nPlease Enter your name");
@@ -368,7 +359,7 @@ void TestSmallWindows::highScoresGeometry()
     QFETCH(QString, container);
     QFETCH(QRect, geometry);
 
-    StoreFixture s;
+    GameFixture s;
     frmhighscores w(s.store, s.scores, s.dialogs);
     QCOMPARE(w.size(), QSize(365, 168));
     QWidget *widget = w.findChild<QWidget *>(name);
@@ -379,7 +370,7 @@ void TestSmallWindows::highScoresGeometry()
 
 void TestSmallWindows::highScoresWindow()
 {
-    StoreFixture s;
+    GameFixture s;
     frmhighscores w(s.store, s.scores, s.dialogs);
     QCOMPARE(w.windowTitle(), QStringLiteral("High Scorers"));
     QCOMPARE(ctl<QGroupBox>(w, "famhighscores")->title(), QStringLiteral("High Scores"));
@@ -422,7 +413,7 @@ void TestSmallWindows::highScoresLabels()
     QFETCH(QString, shownTime);
     QFETCH(QString, shownName);
 
-    StoreFixture s;
+    GameFixture s;
     // Written the way the game writes them; the window reads "medium".
     if (!time.isEmpty())
         QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Medium"), time));
@@ -450,7 +441,7 @@ void TestSmallWindows::highScoresLabels()
 
 void TestSmallWindows::highScoresTimeLabelsGrowToTheRight()
 {
-    StoreFixture s;
+    GameFixture s;
     QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Easy"), QStringLiteral(" 32767")));
     QVERIFY(s.store.write(kApplication, QStringLiteral("Times"), QStringLiteral("Hard"), QStringLiteral(" 5")));
     frmhighscores w(s.store, s.scores, s.dialogs);
@@ -481,7 +472,7 @@ void TestSmallWindows::highScoresTimeLabelsGrowToTheRight()
 
 void TestSmallWindows::highScoresFocus()
 {
-    StoreFixture s;
+    GameFixture s;
     frmhighscores w(s.store, s.scores, s.dialogs);
     // Only the two buttons take the focus, OK first.
     const QList<QWidget *> takers = focusable(&w);
@@ -507,7 +498,7 @@ void TestSmallWindows::highScoresFocus()
 
 void TestSmallWindows::highScoresResetTwice()
 {
-    StoreFixture s;
+    GameFixture s;
     const QString times = QStringLiteral("Times");
     const QString names = QStringLiteral("Names");
     QVERIFY(s.store.write(kApplication, times, QStringLiteral("Easy"), QStringLiteral(" 30")));
@@ -592,7 +583,7 @@ void TestSmallWindows::highScoresResetOnUnchangeableStore()
 
 void TestSmallWindows::namesStayPlainText()
 {
-    StoreFixture s;
+    GameFixture s;
     const QString markup = QStringLiteral("<b>Bold</b> &amp; <i>x</i>");
     QVERIFY(s.store.write(kApplication, QStringLiteral("Names"), QStringLiteral("Hard"), markup));
     frmhighscores w(s.store, s.scores, s.dialogs);
