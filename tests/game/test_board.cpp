@@ -13,9 +13,8 @@ class TestBoard : public QObject
 private slots:
     void tileMove_data();
     void tileMove();
-    void historyRecordsMovesInOrder();
-    void refusedMovesRecordNothing();
-    void movesFindTheBlankThemselves();
+    void movesInARow_data();
+    void movesInARow();
     void randomWalkKeepsOneBlankAndAllTiles();
 };
 
@@ -83,50 +82,37 @@ void TestBoard::tileMove()
     QCOMPARE(historyText(probe(f.game).board), (QStringList{QString(), move, QString()}));
 }
 
-void TestBoard::historyRecordsMovesInOrder()
+void TestBoard::movesInARow_data()
 {
-    GameFixture f;
-    f.layOut(15);
-    setHistory(probe(f.game).board, QStringList{QString(), QString()});
+    QTest::addColumn<QString>("moves");
+    QTest::addColumn<QStringList>("history");
+    QTest::addColumn<QString>("board");
 
-    probe(f.game).moveTileRight();
-    QCOMPARE(historyText(probe(f.game).board), (QStringList{"", "r", ""}));
-    probe(f.game).moveTileDown();
-    QCOMPARE(historyText(probe(f.game).board), (QStringList{"", "r", "d", ""}));
-    QCOMPARE(core::hiddenCell(f.game), 10);
-    QCOMPARE(core::boardText(f.game),
-             (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "_", "12", "13",
-                          "14", "11", "15"}));
+    // From the solved board; the history keeps the moves made, in order.
+    QTest::newRow("right, then down") << "rd" << QStringList{"", "r", "d", ""}
+                                      << "1 2 3 4 5 6 7 8 9 10 _ 12 13 14 11 15";
+    // Refused moves between made ones leave no gap and no entry.
+    QTest::newRow("refused moves between") << "ulrudl" << QStringList{"", "r", "d", "l", ""}
+                                           << "1 2 3 4 5 6 7 8 9 10 12 _ 13 14 11 15";
+    // Each move finds the blank anew: three moves right carry it across the
+    // bottom row, the fourth is refused at the edge.
+    QTest::newRow("right up to the edge") << "rrrr" << QStringList{"", "r", "r", "r", ""}
+                                          << "1 2 3 4 5 6 7 8 9 10 11 12 _ 13 14 15";
 }
 
-void TestBoard::refusedMovesRecordNothing()
+void TestBoard::movesInARow()
 {
-    // Refused moves between executed ones leave no gap and no entry.
-    GameFixture f;
-    f.layOut(15);
-    setHistory(probe(f.game).board, QStringList{QString(), QString()});
-    probe(f.game).moveTileUp();    // refused: bottom row
-    probe(f.game).moveTileLeft();  // refused: right column
-    probe(f.game).moveTileRight(); // blank to 14
-    probe(f.game).moveTileUp();    // refused
-    probe(f.game).moveTileDown();  // blank to 10
-    probe(f.game).moveTileLeft();  // blank to 11
-    QCOMPARE(historyText(probe(f.game).board), (QStringList{"", "r", "d", "l", ""}));
-}
+    QFETCH(QString, moves);
+    QFETCH(QStringList, history);
+    QFETCH(QString, board);
 
-void TestBoard::movesFindTheBlankThemselves()
-{
-    // Repeated moves each find the blank anew: three moves right carry the
-    // blank across the bottom row, the fourth is refused at the edge.
     GameFixture f;
     f.layOut(15);
     setHistory(probe(f.game).board, QStringList{QString(), QString()});
-    for (int i = 0; i < 4; ++i)
-        probe(f.game).moveTileRight();
-    QCOMPARE(historyText(probe(f.game).board), (QStringList{"", "r", "r", "r", ""}));
-    QCOMPARE(core::boardText(f.game),
-             (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "_",
-                          "13", "14", "15"}));
+    for (qsizetype i = 0; i < moves.size(); ++i)
+        core::makeMove(f.game, QStringView(moves).sliced(i, 1));
+    QCOMPARE(historyText(probe(f.game).board), history);
+    QCOMPARE(core::boardText(f.game), board.split(u' '));
 }
 
 void TestBoard::randomWalkKeepsOneBlankAndAllTiles()

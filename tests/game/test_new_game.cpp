@@ -88,8 +88,6 @@ private slots:
     void shuffleCountsEveryMoveOnce();
     void directionsFollowTheDraws_data();
     void directionsFollowTheDraws();
-    void reverseOfARefusedMoveIsRedrawn();
-    void previousDirectionCarriesAcrossRounds();
     void previousDirectionStartsFreshEachGame();
     void stateAfterNewGame_data();
     void stateAfterNewGame();
@@ -203,75 +201,57 @@ void TestNewGame::shuffleCountsEveryMoveOnce()
 
 void TestNewGame::directionsFollowTheDraws_data()
 {
-    QTest::addColumn<double>("draw");
+    QTest::addColumn<QList<double>>("draws");
     QTest::addColumn<QStringList>("recorded");
     QTest::addColumn<int>("blank");
+    QTest::addColumn<QList<int>>("redrawn"); // the draws that do not count
+
+    // `first`, then `rest` up to `count` draws in all.
+    const auto draws = [](QList<double> first, qsizetype count, double rest) {
+        first.resize(count, rest);
+        return first;
+    };
     // The same direction over and over: never a reversal, so exactly 60
     // draws, and the blank runs to the edge and stays there.
-    QTest::newRow("0 is left") << 0.0 << QStringList{} << 15;
-    QTest::newRow("just below 0.25 is left") << 0.2499 << QStringList{} << 15;
-    QTest::newRow("0.25 is right") << 0.25 << QStringList{"r", "r", "r"} << 12;
-    QTest::newRow("0.5 is down") << 0.5 << QStringList{"d", "d", "d"} << 3;
-    QTest::newRow("0.75 is up") << 0.75 << QStringList{} << 15;
-    QTest::newRow("just below 1 is up") << 0.99999 << QStringList{} << 15;
+    QTest::newRow("0 is left") << draws({}, 60, 0.0) << QStringList{} << 15 << QList<int>{};
+    QTest::newRow("just below 0.25 is left") << draws({}, 60, 0.2499) << QStringList{} << 15 << QList<int>{};
+    QTest::newRow("0.25 is right") << draws({}, 60, 0.25) << QStringList{"r", "r", "r"} << 12 << QList<int>{};
+    QTest::newRow("0.5 is down") << draws({}, 60, 0.5) << QStringList{"d", "d", "d"} << 3 << QList<int>{};
+    QTest::newRow("0.75 is up") << draws({}, 60, 0.75) << QStringList{} << 15 << QList<int>{};
+    QTest::newRow("just below 1 is up") << draws({}, 60, 0.99999) << QStringList{} << 15 << QList<int>{};
+    // Up is refused on the solved board but counts; the down that follows is
+    // its reverse and is drawn again. Then right moves, the left that would
+    // undo it is drawn again, and down and left move.
+    QTest::newRow("reverse of a refused move") << draws({0.75, 0.5, 0.25, 0.0, 0.5}, 62, 0.0)
+                                               << QStringList{"r", "d", "l"} << 11 << QList<int>{1, 3};
+    // Round one ends with a move right (its 30th move, after 29 refused ups);
+    // the left drawn first in round two is its reverse and does not count.
+    QTest::newRow("reverse across rounds") << draws(QList<double>(29, 0.75) + QList<double>{0.25, 0.0, 0.5}, 61, 0.0)
+                                           << QStringList{"r", "d", "l"} << 11 << QList<int>{30};
 }
 
 void TestNewGame::directionsFollowTheDraws()
 {
-    QFETCH(double, draw);
+    QFETCH(QList<double>, draws);
     QFETCH(QStringList, recorded);
     QFETCH(int, blank);
+    QFETCH(QList<int>, redrawn);
 
     GameFixture f;
     ProgressRecorder progress(f.game);
     f.game.setObserver(&progress);
-    f.random.values.assign(60, draw);
+    f.random.values.assign(draws.begin(), draws.end());
     dealGame(f);
 
-    QCOMPARE(progress.values.size(), std::size_t(60));
+    // The bar goes up at every counted draw and stands still at a redrawn one.
+    std::vector<int> expected;
+    int counted = 0;
+    for (qsizetype i = 0; i < draws.size(); ++i)
+        expected.push_back(redrawn.contains(i) ? counted : ++counted);
+    QCOMPARE(progress.values, expected);
     QCOMPARE(progress.values.back(), 60);
     QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), recorded);
     QCOMPARE(core::hiddenCell(f.game), blank);
-}
-
-void TestNewGame::reverseOfARefusedMoveIsRedrawn()
-{
-    // Up is refused on the solved board but counts; the down that follows is
-    // its reverse and is drawn again. Then right moves, the left that would
-    // undo it is drawn again, and down and left move.
-    GameFixture f;
-    ProgressRecorder progress(f.game);
-    f.game.setObserver(&progress);
-    f.random.values = {0.75, 0.5, 0.25, 0.0, 0.5};
-    f.random.values.resize(62, 0.0);
-    dealGame(f);
-
-    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), (QStringList{"r", "d", "l"}));
-    QCOMPARE(progress.values.size(), std::size_t(62));
-    const std::vector<int> firstSix(progress.values.begin(), progress.values.begin() + 6);
-    QCOMPARE(firstSix, (std::vector<int>{1, 1, 2, 2, 3, 4}));
-    QCOMPARE(progress.values.back(), 60);
-}
-
-void TestNewGame::previousDirectionCarriesAcrossRounds()
-{
-    // Round one ends with a move right; the left drawn first in round two is
-    // its reverse and does not count.
-    GameFixture f;
-    ProgressRecorder progress(f.game);
-    f.game.setObserver(&progress);
-    f.random.values.assign(29, 0.75); // up, refused on the solved board
-    f.random.values.push_back(0.25);  // right: the 30th move of round one
-    f.random.values.push_back(0.0);   // left: reverses it
-    f.random.values.push_back(0.5);   // down
-    f.random.values.resize(61, 0.0);  // left
-    dealGame(f);
-
-    QCOMPARE(core::recordedMoves(historyText(probe(f.game).board)), (QStringList{"r", "d", "l"}));
-    QCOMPARE(progress.values.size(), std::size_t(61));
-    QCOMPARE(progress.values[29], 30);
-    QCOMPARE(progress.values[30], 30);
-    QCOMPARE(progress.values[31], 31);
 }
 
 void TestNewGame::previousDirectionStartsFreshEachGame()
@@ -351,7 +331,6 @@ void TestNewGame::stateAfterNewGame()
     QVERIFY(probe(g).clock.firstMovePending);
     QCOMPARE(probe(g).clock.minutesLeft, limit - 1);
     QCOMPARE(clockLine(probe(g).clock), clock);
-    QCOMPARE(probe(g).deal.difficulty, difficulty);
     QCOMPARE(probe(g).deal.difficulty, difficulty);
     QVERIFY(!f.scores.GotTopTime);
     QVERIFY(!probe(g).autoPlay.used);
