@@ -146,7 +146,6 @@ void TestLifecycle::storedDifficulty()
     Form_Activate(f.game);
     QCOMPARE(probe(f.game).deal.difficulty, played);
     QCOMPARE(probe(f.game).options.level, checked);
-    QCOMPARE(probe(f.game).deal.difficulty, played);
     QCOMPARE(probe(f.game).deal.shuffleMoves, shuffleMoves);
     QVERIFY(!progress.values.empty());
     QCOMPARE(progress.values.back(), shuffleMoves);

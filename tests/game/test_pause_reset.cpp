@@ -137,12 +137,9 @@ void PauseResetTest::reset()
     QVERIFY(historyText(probe(fx.game).board) != historyBefore);
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
     QVERIFY(!probe(fx.game).clock.underWay);
-    QVERIFY(probe(fx.game).phase != Phase::Paused);
     QVERIFY(!probe(fx.game).clock.running);
     QVERIFY(!probe(fx.game).autoPlay.stepping);
-    QVERIFY(probe(fx.game).phase != Phase::AutoPlay);
     QVERIFY(!probe(fx.game).autoPlay.used);
-    QCOMPARE(probe(fx.game).phase, Phase::Playing);
     QVERIFY(probe(fx.game).clock.firstMovePending);
     QCOMPARE(probe(fx.game).clock.elapsedSeconds, 0);
     QCOMPARE(probe(fx.game).clock.secondsLeft, 0);
@@ -236,8 +233,6 @@ void PauseResetTest::resetEndsAutoPlayForGood()
     fx.game.requestReset();
     QCOMPARE(probe(fx.game).phase, Phase::Playing);
     QVERIFY(!probe(fx.game).clock.underWay);
-    QVERIFY(probe(fx.game).phase != Phase::AutoPlay);
-    QCOMPARE(probe(fx.game).phase, Phase::Playing);
 
     const QStringList dealt = everything(fx.game);
     probe(fx.game).holdTimers();
