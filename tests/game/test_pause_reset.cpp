@@ -21,7 +21,6 @@ class PauseResetTest : public QObject
 private slots:
     void pauseButton_data();
     void pauseButton();
-    void pausedGameIgnoresTilesAndKeys();
     void reset_data();
     void reset();
     void gameGoesOnUnderResetQuestion_data();
@@ -67,28 +66,6 @@ void PauseResetTest::pauseButton()
     QVERIFY(!probe(fx.game).autoPlay.stepping);
     QCOMPARE(boardAndClock(fx.game), board);
     QVERIFY(fx.dialogs.log.isEmpty());
-}
-
-// While paused the board takes no click and no number-pad key, and F1 through
-// the key handler does nothing; Resume gives the board back.
-void PauseResetTest::pausedGameIgnoresTilesAndKeys()
-{
-    GameFixture fx;
-    QVERIFY(enter(fx, Situation::Paused));
-    const QStringList before = everything(fx.game);
-
-    for (int index = 0; index < 16; ++index)
-        fx.game.clickTile(index);
-    for (KeyCommand key : {KeyCommand::MoveDown, KeyCommand::MoveLeft, KeyCommand::MoveRight, KeyCommand::MoveUp,
-                           KeyCommand::Help})
-        fx.game.pressKey(key);
-    QCOMPARE(everything(fx.game), before);
-    QVERIFY(fx.dialogs.log.isEmpty());
-
-    fx.game.pressPause();
-    const int size = historyText(probe(fx.game).board).size();
-    QVERIFY(!playerMove(fx).isEmpty());
-    QCOMPARE(historyText(probe(fx.game).board).size(), size + 1);
 }
 
 void PauseResetTest::reset_data()

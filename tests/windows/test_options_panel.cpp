@@ -47,7 +47,6 @@ private slots:
     void cancelRestartsClockOnlyForGameUnderWay();
     void helpOrAboutWhilePanelOpen_data();
     void helpOrAboutWhilePanelOpen();
-    void boardIgnoresInputWhilePanelOpen();
 };
 
 void TestOptionsPanel::openClosesOffTheGame_data()
@@ -390,22 +389,6 @@ void TestOptionsPanel::helpOrAboutWhilePanelOpen()
     // Cancel then leaves the clock as the game needs it.
     game.cancelOptions();
     QCOMPARE(probe(game).clock.running, moved);
-}
-
-void TestOptionsPanel::boardIgnoresInputWhilePanelOpen()
-{
-    GameFixture f;
-    dealGame(f, {.blank = 5});
-    GameState &game = f.game;
-    game.openOptions();
-
-    game.clickTile(9);
-    game.pressKey(KeyCommand::MoveUp);
-    game.pressKey(KeyCommand::Help);
-    QCOMPARE(historyText(probe(game).board), (QStringList{QString(), QString()}));
-    QVERIFY(!probe(game).clock.running);
-    QVERIFY(!probe(game).clock.underWay);
-    QVERIFY(f.dialogs.log.isEmpty());
 }
 
 QTEST_MAIN(TestOptionsPanel)
