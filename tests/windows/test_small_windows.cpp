@@ -44,23 +44,23 @@ class TestSmallWindows : public QObject
 
 private slots:
     // frmentername
-    void winnerGeometry_data();
-    void winnerGeometry();
     void winnerFaces_data();
     void winnerFaces();
     void winnerNameLimit();
-    void winnerEnterWithEmptyName();
+    void winnerWantsAName_data();
+    void winnerWantsAName();
     void winnerNameAcceptedAsTyped_data();
     void winnerNameAcceptedAsTyped();
     void winnerPlainFaceClosesAtOnce();
-    void winnerCloseAndEscapeBehaveAsOk();
     void winnerFromMainWindow();
     void winnerCentredOnScreen();
     void winnerIgnoresHeldKeyRepeats();
 
+    // frmhighscores and frmabout
+    void controlGeometry_data();
+    void controlGeometry();
+
     // frmhighscores
-    void highScoresGeometry_data();
-    void highScoresGeometry();
     void highScoresWindow();
     void highScoresLabels_data();
     void highScoresLabels();
@@ -77,8 +77,6 @@ private slots:
     void notSavedMessage();
 
     // frmabout
-    void aboutGeometry_data();
-    void aboutGeometry();
     void aboutWindow();
     void aboutTextsFitTheirBoxes();
     void centredLeft_data();
@@ -90,20 +88,21 @@ private slots:
 
 // --- frmentername ------------------------------------------------------------
 
-void TestSmallWindows::winnerGeometry_data()
+void TestSmallWindows::winnerFaces_data()
 {
     QTest::addColumn<bool>("topTime");
     QTest::newRow("plain face") << false;
     QTest::newRow("new-best face") << true;
 }
 
-void TestSmallWindows::winnerGeometry()
+void TestSmallWindows::winnerFaces()
 {
     QFETCH(bool, topTime);
     ScoreVariables scores;
     scores.GotTopTime = topTime;
     frmentername w(scores);
 
+    // One layout under both faces.
     QCOMPARE(w.size(), QSize(312, 108));
     QCOMPARE(ctl<QPushButton>(w, "cmdok")->geometry(), QRect(216, 80, 89, 25));
     QCOMPARE(ctl<QLineEdit>(w, "txtname")->geometry(), QRect(8, 80, 185, 25));
@@ -122,23 +121,8 @@ void TestSmallWindows::winnerGeometry()
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QCOMPARE(ctl<QPushButton>(w, "cmdok")->text(), QStringLiteral("OK"));
     QCOMPARE(ctl<QLabel>(w, "Label1")->text(), QStringLiteral("Press OK to Reset Game"));
-}
 
-void TestSmallWindows::winnerFaces_data()
-{
-    QTest::addColumn<bool>("topTime");
-    QTest::newRow("plain face") << false;
-    QTest::newRow("new-best face") << true;
-}
-
-void TestSmallWindows::winnerFaces()
-{
-    QFETCH(bool, topTime);
-    ScoreVariables scores;
-    scores.GotTopTime = topTime;
-    frmentername w(scores);
     QVERIFY(showActive(w));
-
     QCOMPARE(ctl<QLabel>(w, "labmsgwin")->isVisible(), !topTime);
     QCOMPARE(ctl<QLabel>(w, "labtop")->isVisible(), topTime);
     QCOMPARE(ctl<QLineEdit>(w, "txtname")->isVisible(), topTime);
@@ -171,35 +155,50 @@ void TestSmallWindows::winnerNameLimit()
     QCOMPARE(scores.WinnerName, QStringLiteral("abcdefghijklmnopqrstuvwxy"));
 }
 
-void TestSmallWindows::winnerEnterWithEmptyName()
+void TestSmallWindows::winnerWantsAName_data()
 {
+    QTest::addColumn<QString>("way");
+    // Escape and the title bar's close box behave as OK.
+    for (const char *way : {"Enter", "number-pad Enter", "OK", "Escape", "close box"})
+        QTest::newRow(way) << QString::fromLatin1(way);
+}
+
+void TestSmallWindows::winnerWantsAName()
+{
+    QFETCH(QString, way);
     ScoreVariables scores;
     scores.GotTopTime = true;
     scores.WinnerName = QStringLiteral("before");
     frmentername w(scores);
     QVERIFY(showActive(w));
-
+    QLineEdit *box = ctl<QLineEdit>(w, "txtname");
+    const auto leave = [&] {
+        if (way == u"Enter")
+            QTest::keyClick(box, Qt::Key_Return);
+        else if (way == u"number-pad Enter")
+            QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+        else if (way == u"OK")
+            QTest::mouseClick(ctl<QPushButton>(w, "cmdok"), Qt::LeftButton);
+        else if (way == u"Escape")
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            w.close();
+    };
     ModalCloser closer;
-    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Return);
-    QCOMPARE(closer.shown.size(), 1);
-    QCOMPARE(closer.shown[0].title, QStringLiteral("Error"));
+
+    // Without a name the player is asked for one, and the window stays.
+    leave();
+    QCOMPARE(closer.titles(), QStringList{QStringLiteral("Error")});
     QCOMPARE(closer.shown[0].text, QStringLiteral("Enter a name"));
     QCOMPARE(closer.shown[0].icon, QMessageBox::Information);
     QVERIFY(w.isVisible());
     QCOMPARE(w.result(), int(QDialog::Rejected));
     QCOMPARE(scores.WinnerName, QStringLiteral("before"));
 
-    // A click on OK gives the same answer.
-    QTest::mouseClick(ctl<QPushButton>(w, "cmdok"), Qt::LeftButton);
-    QCOMPARE(closer.shown.size(), 2);
-    QCOMPARE(closer.shown[1].text, QStringLiteral("Enter a name"));
-    QVERIFY(w.isVisible());
-
-    // Once a name is typed, Enter takes it.
-    ctl<QLineEdit>(w, "txtname")->setFocus();
-    QTest::keyClicks(ctl<QLineEdit>(w, "txtname"), QStringLiteral("Ann"));
-    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(closer.shown.size(), 2);
+    // Once a name is typed, the same way hands it over.
+    QTest::keyClicks(box, QStringLiteral("Ann"));
+    leave();
+    QCOMPARE(closer.shown.size(), 1);
     QVERIFY(!w.isVisible());
     QCOMPARE(w.result(), int(QDialog::Accepted));
     QCOMPARE(scores.WinnerName, QStringLiteral("Ann"));
@@ -244,42 +243,6 @@ void TestSmallWindows::winnerPlainFaceClosesAtOnce()
     QCOMPARE(w.result(), int(QDialog::Accepted));
     // The plain face has no name box: the name handed over is empty.
     QCOMPARE(scores.WinnerName, QString());
-}
-
-void TestSmallWindows::winnerCloseAndEscapeBehaveAsOk()
-{
-    ScoreVariables scores;
-    scores.GotTopTime = true;
-    frmentername w(scores);
-    QVERIFY(showActive(w));
-    ModalCloser closer;
-
-    // Without a name, neither the title bar nor Escape leaves the window.
-    QVERIFY(!w.close());
-    QVERIFY(w.isVisible());
-    QCOMPARE(closer.titles(), QStringList{QStringLiteral("Error")});
-    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Escape);
-    QVERIFY(w.isVisible());
-    QCOMPARE(closer.titles(), (QStringList{QStringLiteral("Error"), QStringLiteral("Error")}));
-    QCOMPARE(scores.WinnerName, QString());
-
-    // With one, Escape hands it over like OK.
-    QTest::keyClicks(ctl<QLineEdit>(w, "txtname"), QStringLiteral("Kim"));
-    QTest::keyClick(ctl<QLineEdit>(w, "txtname"), Qt::Key_Escape);
-    QVERIFY(!w.isVisible());
-    QCOMPARE(w.result(), int(QDialog::Accepted));
-    QCOMPARE(scores.WinnerName, QStringLiteral("Kim"));
-
-    // And closing from the title bar does the same.
-    ScoreVariables other;
-    other.GotTopTime = true;
-    frmentername second(other);
-    QVERIFY(showActive(second));
-    QTest::keyClicks(ctl<QLineEdit>(second, "txtname"), QStringLiteral("Lee"));
-    QVERIFY(second.close());
-    QCOMPARE(second.result(), int(QDialog::Accepted));
-    QCOMPARE(other.WinnerName, QStringLiteral("Lee"));
-    QCOMPARE(closer.shown.size(), 2);
 }
 
 void TestSmallWindows::winnerIgnoresHeldKeyRepeats()
@@ -339,7 +302,7 @@ void TestSmallWindows::winnerCentredOnScreen()
 
 // --- frmhighscores -------------------------------------------------------------
 
-void TestSmallWindows::highScoresGeometry_data()
+void TestSmallWindows::controlGeometry_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("container");
@@ -351,18 +314,26 @@ void TestSmallWindows::highScoresGeometry_data()
     QTest::newRow("labnmeasy") << "labnmeasy" << "famhighscores" << QRect(200, 24, 145, 17);
     QTest::newRow("labnmmedium") << "labnmmedium" << "famhighscores" << QRect(200, 56, 145, 17);
     QTest::newRow("labnmhard") << "labnmhard" << "famhighscores" << QRect(200, 88, 145, 17);
+    QTest::newRow("Command1") << "Command1" << "frmabout" << QRect(8, 184, 289, 25);
+    QTest::newRow("Frame1") << "Frame1" << "frmabout" << QRect(0, 64, 305, 105);
+    QTest::newRow("Label2") << "Label2" << "Frame1" << QRect(96, 72, 113, 17);
+    QTest::newRow("Label4") << "Label4" << "Frame1" << QRect(56, 72, 49, 17);
+    QTest::newRow("Label3") << "Label3" << "Frame1" << QRect(40, 24, 233, 41);
+    QTest::newRow("Label1") << "Label1" << "frmabout" << QRect(0, 0, 105, 57);
 }
 
-void TestSmallWindows::highScoresGeometry()
+// The controls of the high-score and About windows, whose names differ.
+void TestSmallWindows::controlGeometry()
 {
     QFETCH(QString, name);
     QFETCH(QString, container);
     QFETCH(QRect, geometry);
 
     GameFixture s;
-    frmhighscores w(s.store, s.scores, s.dialogs);
-    QCOMPARE(w.size(), QSize(365, 168));
-    QWidget *widget = w.findChild<QWidget *>(name);
+    frmhighscores scores(s.store, s.scores, s.dialogs);
+    frmabout about;
+    QWidget *widget = scores.findChild<QWidget *>(name);
+    widget = widget ? widget : about.findChild<QWidget *>(name);
     QVERIFY2(widget, qPrintable(name));
     QCOMPARE(widget->parentWidget()->objectName(), container);
     QCOMPARE(widget->geometry(), geometry);
@@ -372,6 +343,7 @@ void TestSmallWindows::highScoresWindow()
 {
     GameFixture s;
     frmhighscores w(s.store, s.scores, s.dialogs);
+    QCOMPARE(w.size(), QSize(365, 168));
     QCOMPARE(w.windowTitle(), QStringLiteral("High Scorers"));
     QCOMPARE(ctl<QGroupBox>(w, "famhighscores")->title(), QStringLiteral("High Scores"));
     QCOMPARE(w.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
@@ -698,37 +670,10 @@ void TestSmallWindows::notSavedMessage()
 
 // --- frmabout --------------------------------------------------------------------
 
-void TestSmallWindows::aboutGeometry_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QRect>("geometry");
-
-    QTest::newRow("Command1") << "Command1" << "frmabout" << QRect(8, 184, 289, 25);
-    QTest::newRow("Frame1") << "Frame1" << "frmabout" << QRect(0, 64, 305, 105);
-    QTest::newRow("Label2") << "Label2" << "Frame1" << QRect(96, 72, 113, 17);
-    QTest::newRow("Label4") << "Label4" << "Frame1" << QRect(56, 72, 49, 17);
-    QTest::newRow("Label3") << "Label3" << "Frame1" << QRect(40, 24, 233, 41);
-    QTest::newRow("Label1") << "Label1" << "frmabout" << QRect(0, 0, 105, 57);
-}
-
-void TestSmallWindows::aboutGeometry()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QRect, geometry);
-
-    frmabout w;
-    QCOMPARE(w.size(), QSize(306, 217));
-    QWidget *widget = w.findChild<QWidget *>(name);
-    QVERIFY2(widget, qPrintable(name));
-    QCOMPARE(widget->parentWidget()->objectName(), container);
-    QCOMPARE(widget->geometry(), geometry);
-}
-
 void TestSmallWindows::aboutWindow()
 {
     frmabout w;
+    QCOMPARE(w.size(), QSize(306, 217));
     QCOMPARE(w.windowTitle(), QStringLiteral("About"));
     QCOMPARE(ctl<QLabel>(w, "Label1")->text(), QStringLiteral("Taviq"));
     QCOMPARE(ctl<QGroupBox>(w, "Frame1")->title(), QStringLiteral("Programmed by"));
