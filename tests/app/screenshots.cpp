@@ -10,13 +10,11 @@
 // button clicks, menu commands and the window's own timers, ticked here by
 // hand so that no clock decides what is drawn. Every window the game opens
 // with exec() is drawn while it is open and then answered through its buttons.
-#include "store_files.h"
+#include "core_helpers.h"
+#include "windows_fixture.h"
 
 #include "app/lifecycle.h"
 #include "game/game_state.h"
-#include "game/random_source.h"
-#include "store/score_variables.h"
-#include "store/settings_store.h"
 #include "windows/fonts.h"
 #include "windows/frmmain.h"
 #include "windows/game_style.h"
@@ -50,18 +48,12 @@ namespace {
 // --- The game itself ----------------------------------------------------------
 // Every call into the game (not its windows) stands in this section.
 
-// One start of the program on a settings folder: the game over a seeded
-// random source, and its main window.
-struct Session
+// One start of the program on a settings folder over a seeded random
+// source, with its main window, whose own dialogs the game then uses.
+struct Session : ProgramRun
 {
-    explicit Session(const QString &folder) : store(folder), random(20240611), game(store, scores, random), window(game)
-    {
-    }
+    explicit Session(const QString &folder) : ProgramRun(folder, 20240611), window(game) {}
 
-    SettingsStore store;
-    ScoreVariables scores;
-    SeededRandom random;
-    GameState game;
     frmMain window;
 };
 
@@ -80,15 +72,8 @@ void startGame(Session &s)
     s.window.onScreen();
 }
 
-// The tile moves made since the deal, oldest first, by the way the tile went:
-// "u", "d", "l" or "r".
-QStringList movesSinceDeal(const Session &s)
-{
-    QStringList moves;
-    for (Board::Slide slide : s.game.board().moveHistory)
-        moves << QString(QLatin1Char("udlr"[int(slide)]));
-    return moves;
-}
+// The tile moves made since the deal, oldest first ("u", "d", "l" or "r").
+QStringList movesSinceDeal(const Session &s) { return core::recordedMoves(historyText(s.game.board())); }
 
 // --- Pictures -------------------------------------------------------------------
 
@@ -131,13 +116,12 @@ void save(QWidget &window, const QString &name)
 // The windows the game opens with exec(), answered in the order they open:
 // each one is drawn once it is painted, then answered. A window nobody waits
 // for is finished as by its default button and counts as a failure.
-class ModalWindows : public QObject
+class ModalWindows
 {
 public:
     using Answer = std::function<void(QWidget &)>;
 
-    ModalWindows() { qApp->installEventFilter(this); }
-    ~ModalWindows() override { qApp->removeEventFilter(this); }
+    ModalWindows() { m_closer.whileOpen = [this](QWidget *open) { answer(*open); }; }
 
     // A window to open after those expected so far: saved as `picture`
     // (none: not saved), then answered. A window opened while another is
@@ -152,16 +136,6 @@ public:
         m_steps.clear();
     }
 
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show && !event->spontaneous() && watched->isWidgetType()) {
-            auto *widget = static_cast<QWidget *>(watched);
-            if (widget->isWindow() && widget->isModal())
-                QTimer::singleShot(0, this, &ModalWindows::answerOpenWindow);
-        }
-        return false;
-    }
-
 private:
     struct Step
     {
@@ -169,24 +143,22 @@ private:
         Answer answer;
     };
 
-    void answerOpenWindow()
+    void answer(QWidget &open)
     {
-        QApplication::processEvents();
-        QWidget *open = QApplication::activeModalWidget();
-        if (!open)
-            return;
         if (m_steps.empty()) {
-            fail(QStringLiteral("unexpected window \"%1\"").arg(open->windowTitle()));
+            fail(QStringLiteral("unexpected window \"%1\"").arg(open.windowTitle()));
             WindowDialogs::finishOpenDialogs();
             return;
         }
         const Step step = m_steps.front();
         m_steps.pop_front();
         if (!step.picture.isEmpty())
-            save(*open, step.picture);
-        step.answer(*open);
+            save(open, step.picture);
+        step.answer(open);
     }
 
+    // Hands every modal window to answer() once it is shown.
+    ModalCloser m_closer;
     std::deque<Step> m_steps;
 };
 
@@ -258,10 +230,8 @@ void solveByHand(Session &s, int seconds)
     }
     const QStringList moves = movesSinceDeal(s);
     for (qsizetype m = moves.size() - 1; m >= 0; --m) {
-        // The tile that went into the blank came from this far off it.
-        const QString &way = moves.at(m);
-        const int cameFrom = way == u"u" ? 4 : way == u"d" ? -4 : way == u"l" ? 1 : -1;
-        blank -= cameFrom;
+        // The tile to click stands where the move took the blank from.
+        blank = core::cellThatUndoes(blank, moves.at(m));
         click(s.window, QStringLiteral("cmdcheck(%1)").arg(blank));
         if (m == moves.size() - 1) {
             for (int t = 0; t < seconds; ++t)
@@ -298,27 +268,20 @@ ModalWindows::Answer enterName(const QString &name)
     };
 }
 
-// The settings file of a game with best times and names of its own.
-const QByteArray kStoredScores = "[Difficulty]\n"
-                                 "diff=Easy\n"
-                                 "[Times]\n"
-                                 "Timelimit= 10\n"
-                                 "Easy= 75\n"
-                                 "Hard= 605\n"
-                                 "[Names]\n"
-                                 "Easy=Ada Lovelace\n"
-                                 "Hard=Linus\n";
-
-// The same file after another copy of the game has stored a better time.
-const QByteArray kBetterTimeMeanwhile = "[Difficulty]\n"
-                                        "diff=Easy\n"
-                                        "[Times]\n"
-                                        "Timelimit= 10\n"
-                                        "Easy= 20\n"
-                                        "Hard= 605\n"
-                                        "[Names]\n"
-                                        "Easy=Grace Hopper\n"
-                                        "Hard=Linus\n";
+// The settings file of a game with best times and names of its own, Easy
+// won by `easyName` in `easyTime` seconds.
+QByteArray scoresFile(const QByteArray &easyTime, const QByteArray &easyName)
+{
+    return "[Difficulty]\n"
+           "diff=Easy\n"
+           "[Times]\n"
+           "Timelimit= 10\n"
+           "Easy= " + easyTime + "\n"
+           "Hard= 605\n"
+           "[Names]\n"
+           "Easy=" + easyName + "\n"
+           "Hard=Linus\n";
+}
 
 // A game whose settings can be saved: every state of the main window, the
 // small windows, and the messages of a game played to its end.
@@ -326,7 +289,7 @@ void playWithScores(ModalWindows &modals)
 {
     QTemporaryDir folder(scratchTemplate());
     const QString file = folder.filePath(QStringLiteral("taviqgame.ini"));
-    putFile(file, kStoredScores);
+    putFile(file, scoresFile("75", "Ada Lovelace"));
     Session s(folder.path());
     stopTheClocks(s);
     startGame(s);
@@ -387,7 +350,7 @@ void playWithScores(ModalWindows &modals)
     // Won in 30 seconds, a new best time; while the winner types his name,
     // another copy of the game stores 20 seconds.
     modals.expect(QStringLiteral("winner-top-time"), [&file](QWidget &winner) {
-        putFile(file, kBetterTimeMeanwhile);
+        putFile(file, scoresFile("20", "Grace Hopper"));
         enterName(QStringLiteral("Ada"))(winner);
     });
     modals.expect(QStringLiteral("msg-not-saved-meanwhile"), press(QMessageBox::Ok));
