@@ -215,8 +215,23 @@ private:
     QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }
 };
 
+// What the announcer says, as a notification.
+class AnnouncerAccessible : public QAccessibleWidget
+{
+public:
+    explicit AnnouncerAccessible(Announcer *announcer) : QAccessibleWidget(announcer, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *announcer = qobject_cast<Announcer *>(widget());
+        return announcer && t == QAccessible::Name ? announcer->text() : QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface *gameAccessibleFactory(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("Announcer"))
+        return new AnnouncerAccessible(static_cast<Announcer *>(object));
     if (className == QLatin1String("TileButton"))
         return new TileAccessible(static_cast<TileButton *>(object));
     if (className == QLatin1String("UpDown"))
@@ -227,6 +242,23 @@ QAccessibleInterface *gameAccessibleFactory(const QString &className, QObject *o
 }
 
 } // namespace
+
+Announcer::Announcer(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("announcer"));
+    setFixedSize(0, 0);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+void Announcer::say(const QString &text)
+{
+    m_text = text;
+    // Appearing is what a screen reader speaks a notification on.
+    hide();
+    show();
+}
 
 void installAccessibleInterfaces()
 {

@@ -25,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
@@ -68,6 +69,14 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     m_game.setDialogs(m_dialogs.get());
     m_game.setObserver(this);
     m_keys = new KeyFilter(this, [this](KeyCommand key) { Form_KeyDown(key); });
+    // F10 opens the first menu that is enabled, as in the desktop's other
+    // programs.
+    connect(new QShortcut(QKeySequence(Qt::Key_F10), this), &QShortcut::activated, this, [this] {
+        const QList<QAction *> menus = menuBar()->actions();
+        const auto enabled = std::find_if(menus.begin(), menus.end(), [](QAction *menu) { return menu->isEnabled(); });
+        if (enabled != menus.end())
+            menuBar()->setActiveAction(*enabled);
+    });
     m_keys->setTimeLimit(m_ui.txtlimit, m_ui.udlimit);
     m_ui.Cmdreset->setFocus();
     render();
@@ -89,6 +98,7 @@ void frmMain::buildControls()
     // in the window's own display face.
     m_client->setFont(sansSerif(8.25));
     setCentralWidget(m_client);
+    m_announcer = new Announcer(m_client);
     m_ui = buildWindow<MainWindowControls>(mainWindowLayout(), this, m_client);
 
     for (int i = 0; i < 16; ++i)
@@ -209,8 +219,12 @@ void frmMain::render()
     // once more (a clock tick changes the clock panel alone).
     renderCells();
     const Phase phase = m_game.phase();
-    if (const QString caption = pauseCaption(phase); m_ui.cmdpause->text() != caption)
+    if (const QString caption = pauseCaption(phase); m_ui.cmdpause->text() != caption) {
         m_ui.cmdpause->setText(caption);
+        // Its new name is what the player must hear after pressing it.
+        if (m_ui.cmdpause->hasFocus())
+            m_announcer->say(caption);
+    }
     if (const QString tip = pauseToolTip(phase); m_ui.cmdpause->toolTip() != tip)
         m_ui.cmdpause->setToolTip(tip);
     if (m_ui.cmdpause->isEnabled() != m_game.clock().underWay)

@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 
+class Announcer;
 class KeyFilter;
 class QTimer;
 class WindowDialogs;
@@ -92,6 +93,7 @@ private:
     QTimer *m_autoPlayTimer = nullptr;
     std::unique_ptr<WindowDialogs> m_dialogs;
     KeyFilter *m_keys = nullptr;
+    Announcer *m_announcer = nullptr;
 
     bool m_rendering = false;
     // Set once the window is asked to close: its timers stop for good.

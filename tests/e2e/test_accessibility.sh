@@ -1,7 +1,8 @@
 # What a screen reader sees, read from outside the process over AT-SPI: the
 # sixteen cells with their places and the blank among them, the status bar,
 # every caption and menu item, the help message, the time limit as a spin
-# button, the focus after a move, the events of a clock tick, High Scorers
+# button, the focus after a move, the events of a clock tick, Pause and
+# Resume told as notifications, High Scorers
 # and About as whole texts, the winner's name box, and Escape out of the menu
 # bar; a tile next to the blank pressed through it.
 start_game
@@ -85,6 +86,20 @@ wait_for "push button|$moved|row $((from / 4 + 1)), column $((from % 4 + 1))" $A
 read -r -a after <<<"$($A11Y board)"
 [ "${after[$from]}" = "$moved" ] && [ "${after[$blank]}" = "_" ] \
     || fail "pressing cell $blank did not slide it back (board: ${after[*]})"
+
+# --- Pause and Resume: the button's new caption is told as a notification ------
+for _ in $(seq 1 16); do
+    case "$($A11Y focused)" in "push button|Pause|"*) break ;; esac
+    xdotool key shift+Tab
+done
+case "$($A11Y focused)" in "push button|Pause|"*) ;; *) fail "Shift+Tab did not reach Pause: $($A11Y focused)" ;; esac
+for caption in Resume Pause; do
+    listen 2 object:state-changed:showing
+    xdotool key space
+    wait "$listener"
+    grep -qx "object:state-changed:showing|notification|$caption|" "$events" \
+        || fail "no notification '$caption' after Space on the pause button: $(cat "$events")"
+done
 
 # --- The help message reads as its five lines ---------------------------------
 xdotool key F1

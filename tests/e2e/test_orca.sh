@@ -3,7 +3,8 @@
 # to a file instead of a sound card. What the player hears: the window and the
 # focused control at start, Orca's status-bar command, a tile with its number,
 # row and column, a move by Space on a tile and one by the number pad (after
-# Orca's bypass key), and High Scorers as it opens.
+# Orca's bypass key), Pause and Resume, F10's menu, and High Scorers as it
+# opens.
 skip() {
     echo "SKIPPED: $*"
     echo "0 passed, 0 failed, 1 skipped"
@@ -165,6 +166,24 @@ mark
 xdotool key "$code"
 hear "${cells[$tile]} push button" "$(place "$tile")"
 [ "$($A11Y board)" = "${cells[*]}" ] || fail "the number pad did not move the tile back: $($A11Y board)"
+
+# --- Pause and Resume say what the button does now -----------------------------
+# Back from the tile to Pause, which the moves have enabled.
+mark
+xdotool key --delay 150 $(printf 'shift+Tab %.0s' "${tabs[@]}")
+hear "Pause push button"
+mark
+xdotool key space
+hear "Resume"
+mark
+xdotool key space
+hear "Pause"
+
+# --- F10 opens the first menu, Escape twice leaves the menu bar -------------------
+mark
+xdotool key F10
+hear "Tools"
+xdotool key --delay 150 Escape Escape
 
 # --- High Scorers reads its whole table as it opens -----------------------------
 mark

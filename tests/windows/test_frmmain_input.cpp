@@ -1,5 +1,6 @@
 // Keys, clicks and menu shortcuts through the real main window.
 #include "windows_fixture.h"
+#include "windows/accessibility.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -404,6 +405,11 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
     QVERIFY(probe(f.fx.game).phase != Phase::AutoPlay);
     QVERIFY(!ctl<QTimer>(f.window, "tmrauto")->isActive());
     QCOMPARE(closer.shown.size(), 1);
+
+    // F10 opens the first menu: Tools.
+    QTest::keyClick(focus(), Qt::Key_F10);
+    QCOMPARE(QApplication::activePopupWidget(), ctl<QMenu>(f.window, "mnutools"));
+    QApplication::activePopupWidget()->close();
 }
 
 void TestFrmMainInput::shortcutsWhilePaused()
@@ -416,6 +422,8 @@ void TestFrmMainInput::shortcutsWhilePaused()
     QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->toolTip(), QStringLiteral("Resume Game"));
+    // A screen reader is told the new caption of the button pressed.
+    QCOMPARE(f.window.findChild<Announcer *>()->text(), QStringLiteral("Resume"));
     QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
     QVERIFY(!ctl<QPushButton>(f.window, "Cmdreset")->isEnabled());
     const QStringList history = historyText(probe(f.fx.game).board);
@@ -442,6 +450,11 @@ void TestFrmMainInput::shortcutsWhilePaused()
     QVERIFY(!probe(game).clock.running);
     QVERIFY(!ctl<QTimer>(f.window, "tmrtime")->isActive());
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Resume"));
+
+    // F10 opens the first menu that is on: Help.
+    QTest::keyClick(focus(), Qt::Key_F10);
+    QCOMPARE(QApplication::activePopupWidget(), ctl<QMenu>(f.window, "mnuhlp"));
+    QApplication::activePopupWidget()->close();
 }
 
 void TestFrmMainInput::f1ShowsHelpOncePerPress_data()
