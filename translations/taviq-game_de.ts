@@ -278,6 +278,14 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
         <source>Shuffle</source>
         <translation>Mischen</translation>
     </message>
+    <message>
+        <source>Auto play started</source>
+        <translation>Automatisches Spiel gestartet</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Neues Spiel</translation>
+    </message>
 </context>
 <context>
     <name>frmabout</name>
@@ -334,6 +342,10 @@ Bitte geben Sie Ihren Namen ein</translation>
     <message>
         <source>%1: %2, %3</source>
         <translation>%1: %2, %3</translation>
+    </message>
+    <message>
+        <source>Scores reset</source>
+        <translation>Bestzeiten gelöscht</translation>
     </message>
 </context>
 </TS>

@@ -278,6 +278,14 @@ F2 pour le jeu automatique<byte value="xd"/>Cliquez sur Relancer pour relancer l
         <source>Shuffle</source>
         <translation>Mélange</translation>
     </message>
+    <message>
+        <source>Auto play started</source>
+        <translation>Jeu automatique lancé</translation>
+    </message>
+    <message>
+        <source>New game</source>
+        <translation>Nouvelle partie</translation>
+    </message>
 </context>
 <context>
     <name>frmabout</name>
@@ -334,6 +342,10 @@ Entrez votre nom</translation>
     <message>
         <source>%1: %2, %3</source>
         <translation>%1&#xa0;: %2, %3</translation>
+    </message>
+    <message>
+        <source>Scores reset</source>
+        <translation>Meilleurs temps effacés</translation>
     </message>
 </context>
 </TS>

@@ -23,6 +23,8 @@ public:
     virtual ~GameObserver() = default;
     virtual void timersChanged() {}
     virtual void progressChanged() {}
+    // A new game has been dealt.
+    virtual void dealt() {}
 };
 
 // Where the game stands, as far as the player may act on it.

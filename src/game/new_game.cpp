@@ -74,4 +74,6 @@ void GameState::newGame()
     m_clock.minutesLeft = m_clock.timeLimitMinutes - 1;
     m_clock.reading = ClockReading{m_clock.timeLimitMinutes, m_clock.secondsLeft};
     m_deal.shuffling = false;
+    if (m_observer)
+        m_observer->dealt();
 }

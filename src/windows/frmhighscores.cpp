@@ -1,6 +1,7 @@
 #include "frmhighscores.h"
 
 #include "fonts.h"
+#include "accessibility.h"
 #include "difficulty_looks.h"
 #include "game_texts.h"
 #include "layout_builder.h"
@@ -78,6 +79,7 @@ frmhighscores::frmhighscores(SettingsStore &store, ScoreVariables &scores, Dialo
     connect(m_ui.cmdok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_ui.cmdresetscore, &QPushButton::clicked, this, &frmhighscores::cmdresetscore_Click);
     m_ui.cmdok->setFocus();
+    m_announcer = new Announcer(this);
     Form_Load();
 }
 
@@ -116,4 +118,6 @@ void frmhighscores::cmdresetscore_Click()
         m_dialogs.notSaved(Dialogs::Unsaved::Scores, *reset.failure);
     // Reset or not, the window shows what the file holds.
     Form_Load();
+    if (!reset.failure)
+        m_announcer->say(tr("Scores reset"));
 }

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class Announcer;
 class Dialogs;
 class QLabel;
 class QPushButton;
@@ -43,4 +44,5 @@ private:
     ScoreVariables &m_scores;
     Dialogs &m_dialogs;
     HighScoreControls m_ui;
+    Announcer *m_announcer = nullptr;
 };

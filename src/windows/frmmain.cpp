@@ -58,6 +58,8 @@ frmMain::frmMain(GameState &game, QWidget *parent)
     };
     m_clockTimer = makeTimer(QStringLiteral("tmrtime"), 1000, [this] { tmrtime_Timer(); });
     m_autoPlayTimer = makeTimer(QStringLiteral("tmrauto"), 500, [this] { tmrauto_Timer(); });
+    m_announceTimer = makeTimer(QStringLiteral("tmrannounce"), 300, [this] { announce(); });
+    m_announceTimer->setSingleShot(true);
 
     // The window never grows or shrinks by hand: its size follows the client
     // area, which the game sets.
@@ -155,7 +157,11 @@ void frmMain::cmdpause_Click() { handle([this] { m_game.pressPause(); }); }
 void frmMain::Opt_Click(const DifficultyLevel &level) { handle([this, &level] { m_game.chooseDifficulty(level); }); }
 void frmMain::CmdOK_Click() { handle([this] { m_game.applyOptions(); }); }
 void frmMain::cmdCancel_Click() { handle([this] { m_game.cancelOptions(); }); }
-void frmMain::Mnuauto_Click() { handle([this] { m_game.startAutoPlay(); }); }
+void frmMain::Mnuauto_Click()
+{
+    m_announcement = tr("Auto play started");
+    handle([this] { m_game.startAutoPlay(); });
+}
 void frmMain::mnuoptions_Click() { handle([this] { m_game.openOptions(); }); }
 void frmMain::mnuhighscore_Click() { handle([this] { m_dialogs->showHighScores(); }); }
 void frmMain::mnuhtp_Click() { handle([this] { m_game.showHowToPlay(); }); }
@@ -206,7 +212,9 @@ template <typename Handler> void frmMain::handleMove(Handler handler, bool focus
     if (focusMovedTile && QAccessible::isActive() && m_game.board().moveHistory.size() == moves + 1
         && board.tileAt(blank) != Board::kBlank)
         m_focusCell = blank;
+    m_playerMove = m_game.board().moveHistory.size() == moves + 1;
     render();
+    m_playerMove = false;
 }
 
 void frmMain::render()
@@ -276,6 +284,26 @@ void frmMain::render()
     }
     timersChanged();
     m_rendering = false;
+    // Told once, a moment after what the drawing itself tells, and only by
+    // an active window: a screen reader cuts short what a window says while
+    // it is still taking the window for the active one (after a dialog).
+    if (!m_announcement.isEmpty())
+        m_announceTimer->start();
+}
+
+void frmMain::announce()
+{
+    if (!m_announcement.isEmpty() && isActiveWindow()) {
+        m_announcer->say(m_announcement);
+        m_announcement.clear();
+    }
+}
+
+void frmMain::dealt()
+{
+    // The first deal comes with the window itself.
+    if (++m_deals > 1)
+        m_announcement = tr("New game");
 }
 
 void frmMain::renderStatusPanels()
@@ -301,6 +329,13 @@ void frmMain::renderCells()
         if (cell->isBlank() != (tile == Board::kBlank))
             cell->setBlank(tile == Board::kBlank);
     };
+    // A tile with the focus that the game moves itself (a deal, the auto
+    // play) hands the focus to the buttons below the board, not to another
+    // tile: the focus follows a tile only for the player's own moves.
+    for (int i = 0; i < 16; ++i) {
+        if (!m_playerMove && m_ui.cmdcheck[i]->hasFocus() && m_game.board().tiles.tileAt(i) == Board::kBlank)
+            (m_game.phase() == Phase::AutoPlay ? m_ui.cmdpause : m_ui.Cmdreset)->setFocus(Qt::OtherFocusReason);
+    }
     // A tile that has just moved takes the focus before the cell it left
     // becomes the blank, so that the focus goes straight to it.
     if (m_focusCell >= 0) {
@@ -348,10 +383,16 @@ void frmMain::progressChanged()
         m_ui.pgblength->setRange(0, deal.shuffleMoves);
         m_progressPainted.invalidate();
     }
-    m_ui.pgblength->setValue(deal.shuffleDone);
     const bool atEnd = deal.shuffleDone >= deal.shuffleMoves;
-    // Before the window's first frame, the bar is drawn with it.
-    if (m_onScreen && isVisible() && (atEnd || !m_progressPainted.isValid() || m_progressPainted.elapsed() >= 16)) {
+    const bool paint =
+        m_onScreen && isVisible() && (atEnd || !m_progressPainted.isValid() || m_progressPainted.elapsed() >= 16);
+    // The bar takes a new value when it paints and at its end, not at every
+    // move: a screen reader is told each value, and a shuffle's hundreds would
+    // drown out what is said after the deal. Before the window's first frame,
+    // the bar is drawn with it.
+    if (paint || atEnd || !m_onScreen)
+        m_ui.pgblength->setValue(deal.shuffleDone);
+    if (paint) {
         m_ui.pgblength->repaint();
         m_progressPainted.start();
     }

@@ -42,6 +42,7 @@ public:
     // --- GameObserver ---
     void timersChanged() override;
     void progressChanged() override;
+    void dealt() override;
 
 signals:
     void activated();
@@ -84,6 +85,7 @@ private:
     void renderStatusPanels();
     void renderOptionButtons();
     void showOptionsPanel(bool shown);
+    void announce();
 
     GameState &m_game;
     // The controls of the window, by their layout names.
@@ -91,6 +93,7 @@ private:
     QWidget *m_client = nullptr;
     QTimer *m_clockTimer = nullptr;
     QTimer *m_autoPlayTimer = nullptr;
+    QTimer *m_announceTimer = nullptr;
     std::unique_ptr<WindowDialogs> m_dialogs;
     KeyFilter *m_keys = nullptr;
     Announcer *m_announcer = nullptr;
@@ -100,8 +103,14 @@ private:
     bool m_windowClosing = false;
     // The cell that takes the focus at the next drawing, or -1.
     int m_focusCell = -1;
+    // Set while the window draws a move the player asked for (one move more
+    // in the same game).
+    bool m_playerMove = false;
     bool m_keptInside = false;
     bool m_onScreen = false;
     bool m_limitLabelFitted = false;
+    // Deals seen, and what the announcer tells once the window is drawn.
+    int m_deals = 0;
+    QString m_announcement;
     QElapsedTimer m_progressPainted;
 };

@@ -2,9 +2,10 @@
 # sixteen cells with their places and the blank among them, the status bar,
 # every caption and menu item, the help message, the time limit as a spin
 # button, the focus after a move, the events of a clock tick, Pause and
-# Resume told as notifications, High Scorers
-# and About as whole texts, the winner's name box, and Escape out of the menu
-# bar; a tile next to the blank pressed through it.
+# Resume told as notifications, auto play's start, High Scorers
+# and About as whole texts, Reset Scores told, the winner's name box and the
+# new deal told, and Escape out of the menu bar; a tile next to the blank
+# pressed through it.
 start_game
 win=$(wait_window Game)
 xdotool windowactivate --sync "$win"
@@ -120,7 +121,12 @@ for row in "Easy: 8:0, Anonymous" "Medium: 8:0, Anonymous" "Hard: 8:0, Anonymous
 done
 [ "$($A11Y description "High Scorers")" = "Easy: 8:0, Anonymous; Medium: 8:0, Anonymous; Hard: 8:0, Anonymous" ] \
     || fail "High Scorers is described as '$($A11Y description "High Scorers")'"
-xdotool key Return
+listen 2 object:state-changed:showing
+xdotool key Tab space
+wait "$listener"
+grep -qx "object:state-changed:showing|notification|Scores reset|" "$events" \
+    || fail "no notification after Reset Scores: $(cat "$events")"
+xdotool key Escape
 wait_window_gone "High Scorers"
 xdotool key ctrl+a
 wait_window About >/dev/null
@@ -172,8 +178,19 @@ xdotool key --delay 40 $keys
 wait_window Winner >/dev/null
 wait_for "text|Name|" $A11Y focused
 xdotool type --delay 30 "Ann"
+listen 3 object:state-changed:showing
 xdotool key Return
 wait_window_gone Winner
+wait "$listener"
+grep -qx "object:state-changed:showing|notification|New game|" "$events" \
+    || fail "no notification of the new deal after the win: $(cat "$events")"
+
+# --- Auto play tells that it has started -------------------------------------------
+listen 2 object:state-changed:showing
+xdotool key F2
+wait "$listener"
+grep -qx "object:state-changed:showing|notification|Auto play started|" "$events" \
+    || fail "no notification that auto play started: $(cat "$events")"
 
 wm_close "$win"
 wait_exit

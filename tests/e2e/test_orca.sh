@@ -3,8 +3,8 @@
 # to a file instead of a sound card. What the player hears: the window and the
 # focused control at start, Orca's status-bar command, a tile with its number,
 # row and column, a move by Space on a tile and one by the number pad (after
-# Orca's bypass key), Pause and Resume, F10's menu, and High Scorers as it
-# opens.
+# Orca's bypass key), Pause and Resume, F10's menu, auto play's start, the
+# new deal after Reset, and High Scorers as it opens, and its Reset Scores.
 skip() {
     echo "SKIPPED: $*"
     echo "0 passed, 0 failed, 1 skipped"
@@ -185,12 +185,28 @@ xdotool key F10
 hear "Tools"
 xdotool key --delay 150 Escape Escape
 
+# --- Auto play tells that it has started; Reset tells the new deal ------------------
+mark
+xdotool key F2
+hear "Auto play started"
+mark
+xdotool key space
+hear "Pause"
+mark
+xdotool key --delay 150 shift+Tab space
+wait_window Reset >/dev/null
+xdotool key Return
+hear "New game"
+
 # --- High Scorers reads its whole table as it opens -----------------------------
 mark
 xdotool key F4
 wait_window "High Scorers" >/dev/null
 hear "High Scorers dialog" "Easy: 8:0, Anonymous; Medium: 8:0, Anonymous; Hard: 8:0, Anonymous" "OK push button"
-xdotool key Return
+mark
+xdotool key --delay 150 Tab space
+hear "Scores reset"
+xdotool key Escape
 wait_window_gone "High Scorers"
 
 wm_close "$win"

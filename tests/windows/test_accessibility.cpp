@@ -54,7 +54,7 @@ private:
     QAccessible::UpdateHandler m_previous = nullptr;
 };
 
-enum class Press { Pad8, Space, Mouse };
+enum class Press { Pad8, Space, Mouse, SpaceThenAutoPlay };
 
 } // namespace
 
@@ -84,6 +84,9 @@ void TestAccessibility::focusAfterAMove_data()
     QTest::newRow("space, screen reader") << Press::Space << true << 5;
     QTest::newRow("space, no screen reader") << Press::Space << false << 10;
     QTest::newRow("mouse, screen reader") << Press::Mouse << true << 10;
+    // The auto play then slides it back: the focus goes to Stop, not to
+    // another tile (-1).
+    QTest::newRow("auto play moves it back") << Press::SpaceThenAutoPlay << true << -1;
 }
 
 void TestAccessibility::focusAfterAMove()
@@ -101,13 +104,20 @@ void TestAccessibility::focusAfterAMove()
     switch (press) {
     case Press::Pad8: QTest::keyClick(ctl<QPushButton>(f.window, "Cmdreset"), Qt::Key_8, Qt::KeypadModifier); break;
     case Press::Space:
+    case Press::SpaceThenAutoPlay:
         tile->setFocus();
         QTest::keyClick(tile, Qt::Key_Space);
         break;
     case Press::Mouse: QTest::mouseClick(tile, Qt::LeftButton); break;
     }
     QCOMPARE(tileText(probe(f.fx.game).board, kBlank), QStringLiteral("9"));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(cellAt(f.window, focus)));
+    if (press == Press::SpaceThenAutoPlay) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F2);
+        f.fx.game.stepAutoPlay();
+        f.window.render();
+    }
+    QWidget *expected = focus < 0 ? ctl<QPushButton>(f.window, "cmdpause") : cellAt(f.window, focus);
+    QCOMPARE(QApplication::focusWidget(), expected);
 }
 
 void TestAccessibility::timeLimitIsOneSpinButton()

@@ -369,6 +369,7 @@ void TestFrmMainInput::longLimitFromStoreIsJudgedWhole()
     probe(f.fx.game).options.level = level(u"Medium");
     QTest::mouseClick(ctl<QPushButton>(f.window, "CmdOK"), Qt::LeftButton);
     QCOMPARE(probe(f.fx.game).clock.timeLimitMinutes, qint16(15));
+    QTRY_COMPARE(f.window.findChild<Announcer *>()->text(), QStringLiteral("New game"));
 
     // What the player types is held to two characters again.
     QTest::keyClick(focus(), Qt::Key_F3);
@@ -400,6 +401,7 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
     QTest::keyClick(focus(), Qt::Key_F2);
     QCOMPARE(probe(f.fx.game).phase, Phase::AutoPlay);
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Stop"));
+    QTRY_COMPARE(f.window.findChild<Announcer *>()->text(), QStringLiteral("Auto play started"));
     QVERIFY(ctl<QTimer>(f.window, "tmrauto")->isActive());
     QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
     QVERIFY(probe(f.fx.game).phase != Phase::AutoPlay);

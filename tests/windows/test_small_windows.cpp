@@ -4,6 +4,7 @@
 #include "windows_fixture.h"
 
 #include "game/high_scores.h"
+#include "windows/accessibility.h"
 #include "windows/about.h"
 #include "windows/frmentername.h"
 #include "windows/frmhighscores.h"
@@ -506,6 +507,7 @@ void TestSmallWindows::highScoresResetTwice()
         QCOMPARE(s.store.read(kApplication, QStringLiteral("Difficulty"), QStringLiteral("Diff"), gone),
                  QStringLiteral("Hard"));
         QVERIFY(w.isVisible());
+        QCOMPARE(w.findChild<Announcer *>()->text(), QStringLiteral("Scores reset"));
     }
     // Nothing left to erase the second time is no failure.
     QVERIFY(s.dialogs.log.isEmpty());
