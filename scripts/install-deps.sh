@@ -9,7 +9,7 @@ packages=(
     fonts-dejavu-core fonts-liberation2
     xvfb xauth xdotool wmctrl openbox imagemagick x11-utils
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi
-    desktop-file-utils appstream
+    desktop-file-utils appstream mandoc
     weston qt6-wayland qt6-translations-l10n
     dpkg-dev lintian file
 )

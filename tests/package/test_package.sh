@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package: built from the build folder with CPack, checked with
-# lintian, extracted into a temporary root and the game run from there. As
+# lintian, extracted into a temporary root and the game run from there; the
+# menu entry, the metadata and the manual page are checked with their own
+# validators and for the French and German texts. As
 # root it is also installed with apt-get, the installed game started, the
 # package purged, and nothing of it may be left under /usr.
 #   test_package.sh BUILD_DIR
@@ -10,7 +12,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$here/../.." && pwd)
 
 skip() { echo "SKIP: $*"; exit 77; }
-for tool in cpack dpkg-deb dpkg-shlibdeps lintian file Xvfb openbox xdotool wmctrl; do
+for tool in cpack dpkg-deb dpkg-shlibdeps lintian file Xvfb openbox xdotool wmctrl xprop \
+    desktop-file-validate appstreamcli mandoc; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps.sh installs it)"
 done
 
@@ -53,6 +56,29 @@ zcat "$root/usr/share/doc/taviq-game/changelog.gz" | head -n 1 | grep -qF "taviq
     || fail "the changelog does not start with version $version"
 file "$root/usr/games/taviq-game" | grep -q ', stripped' || fail "the program is not stripped"
 
+# The menu entry, the metadata and the manual page: valid, and in French and
+# German too.
+desktop=$root/usr/share/applications/org.example.TaviqGame.desktop
+desktop-file-validate "$desktop" >"$out/desktop.log" 2>&1 || show_fail "$out/desktop.log" "desktop-file-validate"
+for line in 'Name[fr]=Jeu' 'Name[de]=Spiel' 'StartupWMClass=taviq-game'; do
+    grep -qxF "$line" "$desktop" || fail "the menu entry lacks $line"
+done
+for lang in fr de; do
+    for key in GenericName Comment Keywords; do
+        grep -q "^$key\[$lang\]=." "$desktop" || fail "the menu entry lacks ${key}[$lang]"
+    done
+    for element in name summary p keyword; do
+        grep -q "<$element xml:lang=\"$lang\">" "$metainfo" || fail "the metadata lacks <$element xml:lang=\"$lang\">"
+    done
+done
+appstreamcli validate --no-net "$metainfo" >"$out/appstream.log" 2>&1 || show_fail "$out/appstream.log" "appstreamcli validate"
+man=$root/usr/share/man/man6/taviq-game.6.gz
+lint=$(mandoc -T lint "$man" 2>&1 || echo "mandoc ended with status $?")
+[ -z "$lint" ] || fail "mandoc -T lint: $lint"
+for section in ENVIRONMENT 'SEE ALSO'; do
+    zgrep -qxF ".SH $section" "$man" || fail "the manual page has no $section"
+done
+
 # Lintian: no errors, and every warning is one docs/packaging.md explains.
 lintian --no-tag-display-limit "$deb" >"$out/lintian.log" 2>&1 || true
 if grep -q '^E: ' "$out/lintian.log"; then
@@ -70,6 +96,10 @@ play() {
     start_game
     local win
     win=$(find_window Game) || show_fail "$ARTIFACTS/game-$$.log" "$GAME showed no window"
+    # The window's class holds the name the menu entry gives, so that a
+    # desktop finds the entry for the window.
+    xprop -id "$win" WM_CLASS | grep -qF "\"$(sed -n 's/^StartupWMClass=//p' "$desktop")\"" \
+        || fail "$GAME: the entry's StartupWMClass is not in $(xprop -id "$win" WM_CLASS)"
     wm_close "$win"
     wait_exit
     [ "$EXIT_STATUS" -eq 0 ] || fail "$GAME ended with status $EXIT_STATUS"
