@@ -245,6 +245,10 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
         <source>Your settings could not be saved:</source>
         <translation>Ihre Einstellungen konnten nicht gespeichert werden:</translation>
     </message>
+    <message>
+        <source>Anonymous</source>
+        <translation>Anonym</translation>
+    </message>
 </context>
 <context>
     <name>TileButton</name>

@@ -245,6 +245,10 @@ F2 pour le jeu automatique<byte value="xd"/>Cliquez sur Relancer pour relancer l
         <source>Your settings could not be saved:</source>
         <translation>Vos réglages n&apos;ont pas pu être enregistrés&#xa0;:</translation>
     </message>
+    <message>
+        <source>Anonymous</source>
+        <translation>Anonyme</translation>
+    </message>
 </context>
 <context>
     <name>TileButton</name>

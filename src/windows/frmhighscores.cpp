@@ -96,12 +96,13 @@ void frmhighscores::Form_Load()
     const auto levels = difficultyLevels();
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const DifficultyLevel &level = levels[row];
-        m_ui.labnm[row]->setText(rows[row].name);
+        const QString name = winnerNameText(rows[row].name);
+        m_ui.labnm[row]->setText(name);
         // The time labels grow and shrink with their text from a fixed left edge.
         m_ui.labtm[row]->setText(rows[row].time);
         m_ui.labtm[row]->adjustSize();
         // A screen reader reads each row as one text: the caption carries it.
-        const QString text = tr("%1: %2, %3").arg(shown(lookOf(level).caption), rows[row].time, rows[row].name);
+        const QString text = tr("%1: %2, %3").arg(shown(lookOf(level).caption), rows[row].time, name);
         m_ui.labcap[row]->setAccessibleName(text);
         table << text;
     }

@@ -21,6 +21,13 @@ QString difficultyText(const QString &stored)
     return level ? shown(lookOf(*level).caption) : stored;
 }
 
+QString winnerNameText(const QString &stored)
+{
+    // The file keeps "Anonymous" in English, as it keeps the difficulties.
+    static const char *const kAnonymous = QT_TRANSLATE_NOOP("Game", "Anonymous");
+    return stored == QLatin1String(kAnonymous) ? shown(kAnonymous) : stored;
+}
+
 QString clockText(const ClockReading &reading)
 {
     return QCoreApplication::translate("Game", "Timer : %1 : %2").arg(reading.minutes).arg(reading.seconds);

@@ -14,6 +14,9 @@ struct SaveFailure;
 QString shown(const char *english);
 // A difficulty by its stored name: its caption, or the name as it stands.
 QString difficultyText(const QString &stored);
+// A winner's name by its stored text: "Anonymous" in the player's language,
+// any other name as it stands.
+QString winnerNameText(const QString &stored);
 // The clock text of the status bar, "Timer : 9 : 43" in English.
 QString clockText(const ClockReading &reading);
 // The pause button's caption and tool tip: what it does in this phase.

@@ -277,12 +277,17 @@ void TestTranslations::textsFitTheirControls()
 
 void TestTranslations::settingsDoNotDependOnTheLanguage()
 {
-    // The same game in every language: options applied, a record set, closed.
+    // The same game in every language: options applied, a record set by a
+    // winner who gave no name, closed; the High Scores window shows the name
+    // in the player's language.
+    const QMap<QString, QString> anonymous{{QStringLiteral("en"), QStringLiteral("Anonymous")},
+                                           {QStringLiteral("fr"), QStringLiteral("Anonyme")},
+                                           {QStringLiteral("de"), QStringLiteral("Anonym")}};
     QMap<QString, QByteArray> files;
-    for (const QString &language : {QStringLiteral("en"), QStringLiteral("fr"), QStringLiteral("de")}) {
+    for (const QString &language : anonymous.keys()) {
         Language shownIn(language);
         GameFixture f(5);
-        f.dialogs.winnerName = QStringLiteral("Ada");
+        f.dialogs.winnerName = QStringLiteral("Anonymous");
         Form_Load(f.game);
         Form_Activate(f.game);
         f.game.openOptions();
@@ -297,8 +302,11 @@ void TestTranslations::settingsDoNotDependOnTheLanguage()
         QFile file(f.store.filePath(kApplication));
         QVERIFY(file.open(QIODevice::ReadOnly));
         files[language] = file.readAll();
+        frmhighscores scores(f.store, f.scores, f.dialogs);
+        QCOMPARE(scoreLabel(scores, "nm", 1)->text(), anonymous[language]);
     }
     QVERIFY(files[QStringLiteral("en")].contains("diff=Medium"));
+    QVERIFY(files[QStringLiteral("en")].contains("=Anonymous"));
     QCOMPARE(files[QStringLiteral("fr")], files[QStringLiteral("en")]);
     QCOMPARE(files[QStringLiteral("de")], files[QStringLiteral("en")]);
 }
