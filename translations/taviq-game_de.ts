@@ -147,7 +147,7 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
     </message>
     <message>
         <source>Time limit in minutes</source>
-        <translation>Zeitlimit (Minuten)</translation>
+        <translation>Zeitlimit (Min.)</translation>
     </message>
     <message>
         <source>Tools</source>

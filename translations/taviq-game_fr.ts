@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Press OK to Reset Game</source>
-        <translation>OK pour une nouvelle partie</translation>
+        <translation>OK pour rejouer</translation>
     </message>
     <message>
         <source>OK</source>
@@ -325,7 +325,7 @@ Bonne chance</translation>
 You Win the game and got top time <byte value="xd"/>
 Please Enter your name</source>
         <translation>Félicitations<byte value="xd"/>
-Vous gagnez avec le meilleur temps <byte value="xd"/>
+Vous avez battu le record <byte value="xd"/>
 Entrez votre nom</translation>
     </message>
     <message>
