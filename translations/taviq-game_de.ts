@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>Bye</source>
-        <translation>Tschüss</translation>
+        <translation>Auf Wiedersehen</translation>
     </message>
     <message>
         <source>Press OK to Reset Game</source>
@@ -29,19 +29,19 @@
     </message>
     <message>
         <source>Reset Scores</source>
-        <translation>Löschen</translation>
+        <translation>Alle löschen</translation>
     </message>
     <message>
         <source>Easy :</source>
-        <translation>Leicht :</translation>
+        <translation>Leicht:</translation>
     </message>
     <message>
         <source>Medium :</source>
-        <translation>Mittel :</translation>
+        <translation>Mittel:</translation>
     </message>
     <message>
         <source>Hard :</source>
-        <translation>Hart :</translation>
+        <translation>Hart:</translation>
     </message>
     <message>
         <source>Pause</source>
@@ -73,11 +73,11 @@
     </message>
     <message>
         <source>Timer : %1 : %2</source>
-        <translation>Zeit : %1 : %2</translation>
+        <translation>Restzeit: %1 min %2 s</translation>
     </message>
     <message>
         <source>Game Over</source>
-        <translation>Spiel vorbei</translation>
+        <translation>Spiel beendet</translation>
     </message>
     <message>
         <source>Time up<byte value="xd"/>This will reset your game</source>
@@ -103,7 +103,7 @@ F2 to Autoplay game<byte value="xd"/>Click Reset button to reset Game</source>
         <translation>Ihr Ziel: die Zahlen in die richtige Reihenfolge bringen<byte value="xd"/>
 Klicken Sie auf eine Zahl neben dem leeren Feld, um sie dorthin zu schieben,<byte value="xd"/>
 oder verschieben Sie Zahlen mit den Tasten 8, 2, 4 und 6 (Ziffernblock, Num-Taste an)<byte value="xd"/>
-F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel von vorn</translation>
+F2 spielt das Spiel automatisch<byte value="xd"/>Mit „Neustart“ beginnt das Spiel von vorn</translation>
     </message>
     <message>
         <source>Not Saved</source>
@@ -163,7 +163,7 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
     </message>
     <message>
         <source>About</source>
-        <translation>Über</translation>
+        <translation>Über das Spiel</translation>
     </message>
     <message>
         <source>The settings folder %1 could not be created</source>
@@ -204,7 +204,7 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
     <message>
         <source>%1 is in the lock&apos;s way and could not be removed</source>
         <extracomment>Something that is no lock stands at the path of the settings file&apos;s lock.</extracomment>
-        <translation>%1 steht der Sperrdatei im Weg und konnte nicht entfernt werden</translation>
+        <translation>Unter %1 liegt statt der Sperrdatei etwas anderes, das nicht entfernt werden konnte</translation>
     </message>
     <message>
         <source>The lock %1 could not be created</source>
@@ -265,11 +265,11 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
     <name>UpDown</name>
     <message>
         <source>Up</source>
-        <translation>Hoch</translation>
+        <translation>Erhöhen</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation>Runter</translation>
+        <translation>Verringern</translation>
     </message>
 </context>
 <context>
@@ -295,7 +295,7 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
     <name>frmabout</name>
     <message>
         <source>About</source>
-        <translation>Über</translation>
+        <translation>Über das Spiel</translation>
     </message>
     <message>
         <source>%1. %2 %3. %4 %5</source>
@@ -316,7 +316,7 @@ F2 spielt das Spiel automatisch<byte value="xd"/>Mit Neustart beginnt das Spiel 
         <source>Congragulations<byte value="xd"/>
 You Win the game<byte value="xd"/>
 Good Luck</source>
-        <translation>Glückwunsch<byte value="xd"/>
+        <translation>Herzlichen Glückwunsch<byte value="xd"/>
 Sie haben das Spiel gewonnen<byte value="xd"/>
 Viel Glück</translation>
     </message>
@@ -324,7 +324,7 @@ Viel Glück</translation>
         <source>Congragulations<byte value="xd"/>
 You Win the game and got top time <byte value="xd"/>
 Please Enter your name</source>
-        <translation>Glückwunsch<byte value="xd"/>
+        <translation>Herzlichen Glückwunsch<byte value="xd"/>
 Sie gewinnen mit der Bestzeit <byte value="xd"/>
 Bitte geben Sie Ihren Namen ein</translation>
     </message>

@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>Reset Scores</source>
-        <translation>Effacer</translation>
+        <translation>Tout effacer</translation>
     </message>
     <message>
         <source>Easy :</source>
@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>Timer : %1 : %2</source>
-        <translation>Temps&#xa0;: %1&#xa0;: %2</translation>
+        <translation>Temps&#xa0;: %1&#xa0;min %2&#xa0;s</translation>
     </message>
     <message>
         <source>Game Over</source>
@@ -103,7 +103,7 @@ F2 to Autoplay game<byte value="xd"/>Click Reset button to reset Game</source>
         <translation>Votre but&#xa0;: remettre les nombres dans l&apos;ordre<byte value="xd"/>
 Cliquez sur un nombre voisin de la case vide pour l&apos;y faire glisser<byte value="xd"/>
 ou utilisez les touches 8, 2, 4 et 6 (pavé numérique, verrouillage numérique activé) pour déplacer un nombre<byte value="xd"/>
-F2 pour le jeu automatique<byte value="xd"/>Cliquez sur Relancer pour relancer la partie</translation>
+F2 pour le jeu automatique<byte value="xd"/>Cliquez sur «&#xa0;Relancer&#xa0;» pour relancer la partie</translation>
     </message>
     <message>
         <source>Not Saved</source>
@@ -204,7 +204,7 @@ F2 pour le jeu automatique<byte value="xd"/>Cliquez sur Relancer pour relancer l
     <message>
         <source>%1 is in the lock&apos;s way and could not be removed</source>
         <extracomment>Something that is no lock stands at the path of the settings file&apos;s lock.</extracomment>
-        <translation>%1 occupe la place du verrou et n&apos;a pas pu être supprimé</translation>
+        <translation>Impossible de supprimer %1, qui occupe la place du verrou</translation>
     </message>
     <message>
         <source>The lock %1 could not be created</source>
@@ -265,11 +265,11 @@ F2 pour le jeu automatique<byte value="xd"/>Cliquez sur Relancer pour relancer l
     <name>UpDown</name>
     <message>
         <source>Up</source>
-        <translation>Haut</translation>
+        <translation>Augmenter</translation>
     </message>
     <message>
         <source>Down</source>
-        <translation>Bas</translation>
+        <translation>Diminuer</translation>
     </message>
 </context>
 <context>

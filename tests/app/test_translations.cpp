@@ -33,7 +33,7 @@ const QSet<QString> kOwnContexts{QStringLiteral("Game"),         QStringLiteral(
                                  QStringLiteral("UpDown")};
 
 // The game's translation of a language, noting every text of the game it was
-// asked for and has none of.
+// asked for and has none of, and every translation it gave.
 class RecordingTranslator : public QTranslator
 {
 public:
@@ -49,9 +49,12 @@ public:
         if (found.isEmpty() && kOwnContexts.contains(QString::fromUtf8(context)) && text.contains(words)
             && !kept.contains(text))
             missing.insert(QString::fromUtf8(context) + u'|' + text);
+        if (!found.isEmpty())
+            given.insert(found);
         return found;
     }
     mutable QSet<QString> missing;
+    mutable QSet<QString> given;
 };
 
 // Installs the game's translation of a language ("en": none) while it lives.
@@ -248,13 +251,22 @@ private slots:
 void TestTranslations::everyTextIsTranslated_data()
 {
     QTest::addColumn<QString>("language");
-    QTest::newRow("French") << QStringLiteral("fr");
-    QTest::newRow("German") << QStringLiteral("de");
+    // A space the language's typography does not want before punctuation.
+    QTest::addColumn<QString>("wrongSpace");
+    QTest::addColumn<QString>("clock");
+    // French: a non-breaking space before ":", ";", "?" and "!".
+    QTest::newRow("French") << QStringLiteral("fr") << QStringLiteral("(^|[^\\x{a0}])[:;?!]")
+                            << QStringLiteral("Temps\u00a0: 4\u00a0min 59\u00a0s");
+    // German: none.
+    QTest::newRow("German") << QStringLiteral("de") << QStringLiteral("\\s[:;?!]")
+                            << QStringLiteral("Restzeit: 4 min 59 s");
 }
 
 void TestTranslations::everyTextIsTranslated()
 {
     QFETCH(QString, language);
+    QFETCH(QString, wrongSpace);
+    QFETCH(QString, clock);
 
     // Every text of the translation file has a translation.
     QFile ts(QStringLiteral(GAME_TRANSLATIONS_DIR "/taviq-game_%1.ts").arg(language));
@@ -271,10 +283,19 @@ void TestTranslations::everyTextIsTranslated()
     QVERIFY2(shownIn.translator().missing.isEmpty(),
              qPrintable(QStringList(shownIn.translator().missing.values()).join(u'\n')));
 
+    // Punctuation is spaced as the language writes it.
+    const QRegularExpression wrong(wrongSpace);
+    for (const QString &text : shownIn.translator().given)
+        QVERIFY2(!text.contains(wrong), qPrintable(text));
+
     // The clock is told in the language's own words.
-    const QString timer = QCoreApplication::translate("Game", "Timer : %1 : %2");
-    QVERIFY(!timer.startsWith(u"Timer"));
-    QCOMPARE(clockText({4, 59}), timer.arg(4).arg(59));
+    QCOMPARE(clockText({4, 59}), clock);
+
+    // Every reason a save failed for is a sentence of its own.
+    for (int step = int(SaveFailure::What::MakeFolder); step <= int(SaveFailure::What::ReplaceFile); ++step) {
+        const QString reason = failureText({SaveFailure::What(step), QStringLiteral("/tmp/taviqgame.ini"), {}, 4242});
+        QVERIFY2(reason.at(0).isUpper(), qPrintable(reason));
+    }
 }
 
 void TestTranslations::textsFitTheirControls_data()
