@@ -165,7 +165,7 @@ void buildWindow(const WindowLayout &layout, QWidget *window, QWidget *root, voi
 void placeWindow(QWidget *window, const Placement &placement)
 {
     QPoint clientAt(px(placement.clientAt.x()), px(placement.clientAt.y()));
-    // A main window's layout places the top of its menu bar.
+    // A main window's layout places its client area, below the menu bar.
     if (auto *main = qobject_cast<QMainWindow *>(window))
         clientAt.ry() -= main->menuBar()->sizeHint().height();
     switch (placement.rule) {

@@ -21,8 +21,8 @@ namespace {
 using Kind = ControlRow::Kind;
 using Ui = MainWindowControls;
 
-// The client area, with the menu bar at its top, 306 px from the left and
-// 134 px from the top of the screen.
+// The client area, below the menu bar, 306 px from the left and 134 px from
+// the top of the screen.
 WindowLayout layout()
 {
     WindowLayout window{QT_TRANSLATE_NOOP("frmMain", "Game"), 3225, kClosedHeightTwips - kMainFrameTwips,

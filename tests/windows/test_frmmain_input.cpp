@@ -401,6 +401,7 @@ void TestFrmMainInput::toolsShortcutsWhileMenuEnabled()
     QTest::keyClick(focus(), Qt::Key_F2);
     QCOMPARE(probe(f.fx.game).phase, Phase::AutoPlay);
     QCOMPARE(ctl<QPushButton>(f.window, "cmdpause")->text(), QStringLiteral("Stop"));
+    QVERIFY(ctl<QPushButton>(f.window, "Cmdreset")->isEnabled());
     QTRY_COMPARE(f.window.findChild<Announcer *>()->text(), QStringLiteral("Auto play started"));
     QVERIFY(ctl<QTimer>(f.window, "tmrauto")->isActive());
     QTest::mouseClick(ctl<QPushButton>(f.window, "cmdpause"), Qt::LeftButton);
@@ -427,6 +428,8 @@ void TestFrmMainInput::shortcutsWhilePaused()
     // A screen reader is told the new caption of the button pressed.
     QCOMPARE(f.window.findChild<Announcer *>()->text(), QStringLiteral("Resume"));
     QVERIFY(!ctl<QMenu>(f.window, "mnutools")->menuAction()->isEnabled());
+    // Its commands are off too, for a screen reader that presses them.
+    QVERIFY(!ctl<QAction>(f.window, "Mnuauto")->isEnabled());
     QVERIFY(!ctl<QPushButton>(f.window, "Cmdreset")->isEnabled());
     const QStringList history = historyText(probe(f.fx.game).board);
 

@@ -134,6 +134,8 @@ void TestFrmMainLayout::windowStyle()
     QCoreApplication::processEvents();
 
     QCOMPARE(w.windowTitle(), QStringLiteral("Game"));
+    // The client area, below the menu bar, at its place on the screen.
+    QCOMPARE(w.centralWidget()->mapToGlobal(QPoint(0, 0)), QPoint(306, 134));
     const Qt::WindowFlags flags = w.windowFlags();
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);

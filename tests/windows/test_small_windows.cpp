@@ -132,6 +132,10 @@ void TestSmallWindows::winnerFaces()
     if (topTime) {
         QCOMPARE(ctl<QLabel>(w, "labtop")->text(), kTopFace);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QLineEdit>(w, "txtname")));
+        // Tab goes from the name box to OK and back.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(ctl<QLineEdit>(w, "txtname")));
         // The name box lies over the label "Press OK to Reset Game".
         QVERIFY(ctl<QLineEdit>(w, "txtname")->geometry().contains(ctl<QLabel>(w, "Label1")->geometry().center()));
         QCOMPARE(w.childAt(ctl<QLabel>(w, "Label1")->geometry().center()), static_cast<QWidget *>(ctl<QLineEdit>(w, "txtname")));
