@@ -4,17 +4,46 @@
 #include <QPainter>
 #include <QPixmapCache>
 
+namespace {
+
+const QColor kBoardColour(0x3b, 0x4a, 0x5a);
+const QColor kTileColour(0xf2, 0xe6, 0xc9);
+
+// The small sizes a desktop shows most, drawn on whole pixels: the board's
+// border, a tile's side and the gap between tiles. Scaled down, the large
+// drawing would blur every edge.
+struct PixelGrid
+{
+    int size;
+    int border;
+    int tile;
+    int gap;
+};
+constexpr PixelGrid kPixelGrids[] = {{16, 1, 2, 2}, {24, 1, 4, 2}, {32, 1, 6, 2}, {48, 3, 9, 2}};
+
+} // namespace
+
 QImage gameIconImage(int size)
 {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
+    for (const PixelGrid &grid : kPixelGrids) {
+        if (grid.size != size)
+            continue;
+        painter.fillRect(0, 0, size, size, kBoardColour);
+        for (int i = 0; i < 15; ++i) {
+            painter.fillRect(grid.border + (i % 4) * (grid.tile + grid.gap),
+                             grid.border + (i / 4) * (grid.tile + grid.gap), grid.tile, grid.tile, kTileColour);
+        }
+        return image;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
 
     const qreal margin = size / 16.0;
     const QRectF board(margin, margin, size - 2 * margin, size - 2 * margin);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x3b, 0x4a, 0x5a));
+    painter.setBrush(kBoardColour);
     painter.drawRoundedRect(board, size / 10.0, size / 10.0);
 
     const qreal gap = qMax<qreal>(1.0, size / 32.0);
@@ -27,12 +56,12 @@ QImage gameIconImage(int size)
         const QRectF tile(board.left() + gap + (i % 4) * (cell + gap),
                           board.top() + gap + (i / 4) * (cell + gap), cell, cell);
         painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor(0xf2, 0xe6, 0xc9));
+        painter.setBrush(kTileColour);
         painter.drawRoundedRect(tile, cell / 6, cell / 6);
         // Numbers only where they can be read: the window's small icons need
         // no font at all.
         if (size >= 64) {
-            painter.setPen(QColor(0x3b, 0x4a, 0x5a));
+            painter.setPen(kBoardColour);
             painter.drawText(tile, Qt::AlignCenter, QString::number(i + 1));
         }
     }

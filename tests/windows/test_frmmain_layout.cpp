@@ -2,6 +2,7 @@
 // order, captions and the small print of the time-limit controls.
 #include "windows_fixture.h"
 
+#include "windows/game_icon.h"
 #include "windows/up_down.h"
 
 #include <QAbstractButton>
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QSet>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -143,6 +145,16 @@ void TestFrmMainLayout::windowStyle()
     // The icon comes with the first activation, a queued event.
     QTRY_VERIFY(!w.windowIcon().isNull());
     QVERIFY(!w.windowIcon().pixmap(32, 32).isNull());
+    // The small icons are drawn on whole pixels: board and tile colours only.
+    for (int size : {16, 24, 32, 48}) {
+        const QImage icon = gameIconImage(size);
+        QSet<QRgb> colours;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x)
+                colours.insert(icon.pixel(x, y));
+        }
+        QCOMPARE(colours, (QSet<QRgb>{qRgb(0x3b, 0x4a, 0x5a), qRgb(0xf2, 0xe6, 0xc9)}));
+    }
 
     // Fixed size: the window cannot be dragged larger or smaller.
     QCOMPARE(w.minimumSize(), w.maximumSize());
