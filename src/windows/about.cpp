@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "layout_builder.h"
+#include "twips.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -64,6 +65,8 @@ frmabout::frmabout(QWidget *parent)
 
     const AboutControls ui = buildWindow<AboutControls>(kLayout, this, this);
     ui.Label1->setFont(face("Myriad Condensed", 48));
+    // Off the window's left edge, as the credit below it is off the frame's.
+    ui.Label1->setIndent(px(120));
     ui.Label3->setFont(face("Newtron ICG Alt", 24));
     ui.Command1->setDefault(true);
     connect(ui.Command1, &QPushButton::clicked, this, &QDialog::accept);
@@ -76,7 +79,7 @@ frmabout::frmabout(QWidget *parent)
     ui.Command1->setFocus();
     // The display faces are rarely installed; their substitutes must still
     // fit the boxes made for them.
-    fitFontToBox(ui.Label1);
+    fitFontToBox(ui.Label1, QSize(ui.Label1->width() - ui.Label1->indent(), ui.Label1->height()));
     fitFontToBox(ui.Label3);
 }
 

@@ -3,6 +3,7 @@
 #include "windows_fixture.h"
 
 #include "windows/game_icon.h"
+#include "windows/game_style.h"
 #include "windows/up_down.h"
 
 #include <QAbstractButton>
@@ -145,6 +146,12 @@ void TestFrmMainLayout::windowStyle()
     // The icon comes with the first activation, a queued event.
     QTRY_VERIFY(!w.windowIcon().isNull());
     QVERIFY(!w.windowIcon().pixmap(32, 32).isNull());
+    // Each option button draws its ring whole, never taller than the button.
+    GameStyle style;
+    for (const char *name : {"OptEasy", "Optmedium", "Optihard"}) {
+        const QRadioButton *button = ctl<QRadioButton>(w, name);
+        QVERIFY(style.pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, button) <= button->height());
+    }
     // The small icons are drawn on whole pixels: board and tile colours only.
     for (int size : {16, 24, 32, 48}) {
         const QImage icon = gameIconImage(size);

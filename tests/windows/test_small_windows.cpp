@@ -682,6 +682,10 @@ void TestSmallWindows::aboutWindow()
     QCOMPARE(w.size(), QSize(306, 217));
     QCOMPARE(w.windowTitle(), QStringLiteral("About"));
     QCOMPARE(ctl<QLabel>(w, "Label1")->text(), QStringLiteral("Taviq"));
+    // The large title stands off the window's left edge and ends inside its box.
+    const QLabel *title = ctl<QLabel>(w, "Label1");
+    QVERIFY(title->indent() > 0);
+    QVERIFY(title->indent() + QFontMetrics(title->font()).horizontalAdvance(title->text()) <= title->width());
     QCOMPARE(ctl<QGroupBox>(w, "Frame1")->title(), QStringLiteral("Programmed by"));
     QCOMPARE(ctl<QLabel>(w, "Label4")->text(), QStringLiteral("E-mail"));
     QCOMPARE(ctl<QPushButton>(w, "Command1")->text(), QStringLiteral("Bye"));
