@@ -789,6 +789,8 @@ void TestSettingsStore::damagedFiles_data()
         << QByteArray("[Names]\n") << names << easy << QStringList{dflt};
     QTest::newRow("line feeds only")
         << QByteArray(10000, '\n') << names << easy << QStringList{dflt};
+    QTest::newRow("a byte order mark alone")
+        << QByteArray("\xEF\xBB\xBF") << names << easy << QStringList{dflt};
 
     // The corpus of damaged files, and more made on the spot.
     const QString corpus = QFINDTESTDATA("../data/broken-settings");

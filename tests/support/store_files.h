@@ -81,13 +81,17 @@ inline QList<QByteArrayView> linesOf(QByteArrayView bytes)
 }
 
 // Whether every line of `before` but those `edited` stands in `after`, in
-// the same order.
+// the same order. A UTF-8 byte order mark that starts either text marks its
+// encoding and is no part of its first line.
 template <typename Edited>
 inline bool keepsLines(QByteArrayView before, QByteArrayView after, Edited edited)
 {
-    const QList<QByteArrayView> now = linesOf(after);
+    const auto text = [](QByteArrayView bytes) {
+        return bytes.startsWith(QByteArrayView("\xEF\xBB\xBF")) ? bytes.sliced(3) : bytes;
+    };
+    const QList<QByteArrayView> now = linesOf(text(after));
     qsizetype at = 0;
-    for (const QByteArrayView line : linesOf(before)) {
+    for (const QByteArrayView line : linesOf(text(before))) {
         if (edited(line))
             continue;
         while (at < now.size() && now[at] != line)
