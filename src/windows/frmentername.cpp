@@ -2,6 +2,7 @@
 
 #include "fonts.h"
 #include "layout_builder.h"
+#include "message_box.h"
 #include "placement.h"
 #include "store/score_variables.h"
 #include "twips.h"
@@ -10,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -130,8 +130,7 @@ bool frmentername::tryAccept()
 {
     const QString name = m_nameBoxShown ? m_name->text() : QString();
     if (nameMissing(name, m_nameBoxShown)) {
-        QMessageBox box(QMessageBox::Information, tr("Error"), tr("Enter a name"),
-                        QMessageBox::Ok, this);
+        MessageBox box(QMessageBox::Information, tr("Error"), tr("Enter a name"), QMessageBox::Ok, this);
         box.exec();
         m_name->setFocus();
         return false;

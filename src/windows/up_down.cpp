@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QToolButton>
 
 UpDown::UpDown(QWidget *parent)
@@ -33,6 +34,23 @@ void UpDown::setBuddy(QLineEdit *buddy)
     // Delete key) changes the spin button's value.
     if (m_buddy)
         connect(m_buddy, &QLineEdit::textChanged, this, &UpDown::announceValue);
+    keepBuddyTextClear();
+}
+
+void UpDown::keepBuddyTextClear()
+{
+    if (!m_buddy || m_buddy->parentWidget() != parentWidget())
+        return;
+    // The up-down may lie over the right end of its box. The box's text then
+    // ends before the up-down's edge, and to leave the digits room it starts
+    // right inside the box's frame, without the 2 pixels QLineEdit keeps on
+    // either side of its text.
+    constexpr int kLineEditMargin = 2;
+    const int covered = m_buddy->geometry().right() + 1 - x();
+    if (covered <= 0 || x() <= m_buddy->x())
+        return;
+    const int frame = m_buddy->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_buddy);
+    m_buddy->setTextMargins(-kLineEditMargin, 0, std::max(0, covered - frame - kLineEditMargin), 0);
 }
 
 void UpDown::setRange(int minimum, int maximum)
@@ -100,4 +118,5 @@ void UpDown::resizeEvent(QResizeEvent *)
     const int half = height() / 2;
     m_up->setGeometry(0, 0, width(), half);
     m_down->setGeometry(0, half, width(), height() - half);
+    keepBuddyTextClear();
 }

@@ -59,6 +59,8 @@ protected:
 
 private:
     void step(int delta);
+    // Keeps the box's text out from under the up-down.
+    void keepBuddyTextClear();
     // Tells a screen reader the value the box shows now.
     void announceValue();
 

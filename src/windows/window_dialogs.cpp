@@ -5,11 +5,10 @@
 #include "frmhighscores.h"
 #include "game_texts.h"
 #include "game/game_state.h"
+#include "message_box.h"
 #include "placement.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -18,11 +17,8 @@ namespace {
 // reads them.
 void showMessage(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
 {
-    QMessageBox box(icon, title, withLineBreaks(text), QMessageBox::Ok, parent);
+    MessageBox box(icon, title, withLineBreaks(text), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
-    // Each line of a message stands on a line of its own, however long.
-    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
-        label->setWordWrap(false);
     box.exec();
 }
 
@@ -76,7 +72,7 @@ bool WindowDialogs::confirmReset()
     if (m_closing)
         return true;
     beforeShowing();
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("Game", "Reset"),
+    MessageBox box(QMessageBox::NoIcon, QCoreApplication::translate("Game", "Reset"),
                     QCoreApplication::translate("Game", "This will reset current game"),
                     QMessageBox::Ok | QMessageBox::Cancel, m_parent);
     box.setTextFormat(Qt::PlainText);

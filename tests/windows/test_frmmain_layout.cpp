@@ -152,6 +152,23 @@ void TestFrmMainLayout::windowStyle()
         const QRadioButton *button = ctl<QRadioButton>(w, name);
         QVERIFY(style.pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, nullptr, button) <= button->height());
     }
+    // The limit box's digits stand clear of its frame and of the up-down
+    // over its right end: the darkest pixels are the digits'.
+    auto *limit = ctl<QLineEdit>(w, "txtlimit");
+    const QImage digits = limit->grab().toImage();
+    int inkLeft = digits.width();
+    int inkRight = -1;
+    for (int y = 2; y < digits.height() - 2; ++y) {
+        for (int x = 2; x < digits.width() - 2; ++x) {
+            if (qGray(digits.pixel(x, y)) < 100) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+            }
+        }
+    }
+    // A clear column inside the frame's, and one before the up-down's edge.
+    QVERIFY(inkLeft > 1);
+    QVERIFY(inkRight < ctl<QWidget>(w, "udlimit")->x() - limit->x() - 1);
     // The small icons are drawn on whole pixels: board and tile colours only.
     for (int size : {16, 24, 32, 48}) {
         const QImage icon = gameIconImage(size);
