@@ -159,8 +159,11 @@ void frmMain::CmdOK_Click() { handle([this] { m_game.applyOptions(); }); }
 void frmMain::cmdCancel_Click() { handle([this] { m_game.cancelOptions(); }); }
 void frmMain::Mnuauto_Click()
 {
-    m_announcement = tr("Auto play started");
-    handle([this] { m_game.startAutoPlay(); });
+    handle([this] {
+        m_game.startAutoPlay();
+        if (m_game.phase() == Phase::AutoPlay)
+            m_announcement = tr("Auto play started");
+    });
 }
 void frmMain::mnuoptions_Click() { handle([this] { m_game.openOptions(); }); }
 void frmMain::mnuhighscore_Click() { handle([this] { m_dialogs->showHighScores(); }); }
