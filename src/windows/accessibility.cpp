@@ -4,6 +4,9 @@
 #include "up_down.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
 
 namespace {
 
@@ -228,8 +231,105 @@ public:
     }
 };
 
+// An item of a drop-down menu, as the menu presents it, with its shortcut key
+// told in the desktop's usual form "mnemonic;full path;shortcut", where a
+// screen reader looks for it (Qt passes the shortcut as a lone key, which
+// screen readers take for no shortcut).
+class MenuItemAccessible : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    MenuItemAccessible(QMenu *menu, QAction *action) : m_menu(menu), m_action(action) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    bool isValid() const override { return m_menu && m_action; }
+    QObject *object() const override { return m_action; }
+    QWindow *window() const override { return m_menu ? m_menu->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_menu); }
+    int childCount() const override { return 0; }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessible::Role role() const override
+    {
+        return m_action && m_action->isSeparator() ? QAccessible::Separator : QAccessible::MenuItem;
+    }
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect place = m_menu->actionGeometry(m_action);
+        return QRect(m_menu->mapToGlobal(place.topLeft()), place.size());
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (!m_action)
+            return {};
+        if (t == QAccessible::Name)
+            return QString(m_action->text()).remove(u'&');
+        if (t == QAccessible::Accelerator)
+            return m_action->shortcut().toString(QKeySequence::NativeText);
+        return {};
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        if (!isValid()) {
+            s.invalid = true;
+            return s;
+        }
+        s.invisible = !m_action->isVisible() || !m_menu->isVisible();
+        s.disabled = !m_action->isEnabled();
+        s.focusable = !m_action->isSeparator();
+        s.focused = m_menu->activeAction() == m_action && m_menu->isVisible();
+        s.checkable = m_action->isCheckable();
+        s.checked = m_action->isChecked();
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return m_action && m_action->isEnabled() && !m_action->isSeparator() ? QStringList{pressAction()}
+                                                                             : QStringList();
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction() && isValid() && m_action->isEnabled()) {
+            m_menu->setActiveAction(m_action);
+            m_action->trigger();
+        }
+    }
+    QStringList keyBindingsForAction(const QString &) const override
+    {
+        const QString key = text(QAccessible::Accelerator);
+        return key.isEmpty() ? QStringList() : QStringList{QString(), QString(), key};
+    }
+
+private:
+    QPointer<QMenu> m_menu;
+    QPointer<QAction> m_action;
+};
+
+// The drop-down menu an action is an item of, if any.
+QMenu *menuOf(QAction *action)
+{
+    for (QObject *holder : action->associatedObjects()) {
+        if (auto *menu = qobject_cast<QMenu *>(holder))
+            return menu;
+    }
+    return nullptr;
+}
+
 QAccessibleInterface *gameAccessibleFactory(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("QAction")) {
+        auto *action = static_cast<QAction *>(object);
+        QMenu *menu = menuOf(action);
+        return menu && !action->menu() ? new MenuItemAccessible(menu, action) : nullptr;
+    }
     if (className == QLatin1String("Announcer"))
         return new AnnouncerAccessible(static_cast<Announcer *>(object));
     if (className == QLatin1String("TileButton"))

@@ -210,7 +210,12 @@ def main(argv):
     elif command == "dump":
         def show(node, depth):
             flag = "" if showing(node) else " (hidden)"
-            print("  " * depth + f"{node.getRoleName()}: {node.name!r}{flag}")
+            keys = ""
+            if node.getRoleName() == "menu item":
+                action = node.queryAction()
+                if action.nActions and action.getKeyBinding(0):
+                    keys = f" keys {action.getKeyBinding(0)!r}"
+            print("  " * depth + f"{node.getRoleName()}: {node.name!r}{keys}{flag}")
             for i in range(node.childCount):
                 child = node.getChildAtIndex(i)
                 if child is not None:

@@ -3,8 +3,9 @@
 # to a file instead of a sound card. What the player hears: the window and the
 # focused control at start, Orca's status-bar command, a tile with its number,
 # row and column, a move by Space on a tile and one by the number pad (after
-# Orca's bypass key), Pause and Resume, F10's menu, auto play's start, the
-# new deal after Reset, and High Scorers as it opens, and its Reset Scores.
+# Orca's bypass key), Pause and Resume, F10's menu with an item's shortcut
+# key, auto play's start, the new deal after Reset, and High Scorers as it
+# opens, and its Reset Scores.
 skip() {
     echo "SKIPPED: $*"
     echo "0 passed, 0 failed, 1 skipped"
@@ -183,6 +184,9 @@ hear "Pause"
 mark
 xdotool key F10
 hear "Tools"
+mark
+xdotool key Down
+hear "Auto Play F2"
 xdotool key --delay 150 Escape Escape
 
 # --- Auto play tells that it has started; Reset tells the new deal ------------------
