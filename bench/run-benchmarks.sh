@@ -10,9 +10,10 @@
 # and built first; bench/install-peer.sh installs the peer and the X
 # libraries. All programs run in a private X server (Xvfb) with a window
 # manager (openbox) and a private session bus, in the locale C.UTF-8, with a
-# fresh configuration folder each time, interleaved: 25 start-up runs each
-# and 200 moves each, without and then with an accessibility bus.
-# --quick: 5 runs, 40 moves, 10 s of clock, no clock accuracy (for
+# fresh configuration folder each time, interleaved: 25 start-up runs each,
+# 200 moves each and 5 runs of 30 s of running clock each, without and then
+# with an accessibility bus.
+# --quick: 5 runs, 40 moves, 2 runs of 10 s of clock, no clock accuracy (for
 # development; its figures are not the benchmark's). --strict exits with 3
 # when a target is missed.
 set -euo pipefail
