@@ -48,6 +48,35 @@ QFont sansSerif(double pointSize, QFont::Weight weight)
     return font;
 }
 
+namespace {
+
+bool fits(const QFont &font, const QString &text, QSize box)
+{
+    const QSize size = QFontMetrics(font).size(0, text);
+    return size.width() <= box.width() && size.height() <= box.height();
+}
+
+// Installed faces of the same kind as a label's, which it may take at its own
+// size where its text does not fit: from the least narrow to the narrowest.
+QStringList narrowerFaces(const QFont &font)
+{
+    const QString family = QFontInfo(font).family();
+    const bool serif = family.contains(QLatin1String("Serif")) && !family.contains(QLatin1String("Sans"));
+    const QStringList kind = serif ? QStringList{QStringLiteral("Liberation Serif"),
+                                                 QStringLiteral("DejaVu Serif Condensed")}
+                                   : QStringList{QStringLiteral("Liberation Sans"),
+                                                 QStringLiteral("DejaVu Sans Condensed"),
+                                                 QStringLiteral("Liberation Sans Narrow")};
+    QStringList faces;
+    for (const QString &face : kind) {
+        if (face != family && QFontDatabase::hasFamily(face))
+            faces << face;
+    }
+    return faces;
+}
+
+} // namespace
+
 void fitFontToBox(QLabel *label, QSize room)
 {
     QFont font = label->font();
@@ -55,10 +84,19 @@ void fitFontToBox(QLabel *label, QSize room)
     if (!standsIn && QFontInfo(font).exactMatch())
         return;
     const QSize box = room.isValid() ? room : label->size();
+    if (fits(font, label->text(), box))
+        return;
+    // A narrower face at the layout's size, before a smaller size.
+    for (const QString &face : narrowerFaces(font)) {
+        QFont narrower = font;
+        narrower.setFamily(face);
+        if (fits(narrower, label->text(), box)) {
+            label->setFont(narrower);
+            return;
+        }
+    }
     while (font.pointSizeF() > 6) {
-        const QFontMetrics metrics(font);
-        const QSize text = metrics.size(0, label->text());
-        if (text.width() <= box.width() && text.height() <= box.height())
+        if (fits(font, label->text(), box))
             break;
         font.setPointSizeF(font.pointSizeF() - 1);
     }
