@@ -1,6 +1,8 @@
 # make run   installs what is missing, builds and starts the game
 # make test  installs what is missing, builds and runs every test headless
-# make package  builds the Debian package taviq-game_<version>_<arch>.deb in the build folder
+# make package  builds the Debian packages taviq-game and taviq-game-dbgsym
+#               with dpkg-buildpackage and moves them, with the .buildinfo and
+#               .changes, from the parent folder, where it writes them, to build/
 # The builds follow the presets of CMakePresets.json: dev (build/), sanitize
 # (build-sanitize/), fuzz (build-fuzz/) and release (build-release/).
 BUILD_DIR := build
@@ -25,8 +27,14 @@ run: build
 test: build
 	ctest --preset dev -j $(JOBS)
 
-package: build
-	cmake --build --preset dev --target package
+# --post-clean leaves this folder as it was (debian/rules clean removes
+# obj-<triplet>/ and what debhelper made under debian/).
+CHANGES = taviq-game_$(shell dpkg-parsechangelog -S Version)_$(shell dpkg-architecture -qDEB_HOST_ARCH).changes
+package: deps
+	mkdir -p $(BUILD_DIR)
+	dpkg-buildpackage -b -us -uc --post-clean -j$(JOBS) --changes-file=$(BUILD_DIR)/$(CHANGES)
+	awk '/^Files:/ {files = 1; next} /^[^ ]/ {files = 0} files {print "../" $$NF}' $(BUILD_DIR)/$(CHANGES) \
+		| xargs mv -t $(BUILD_DIR)
 
 # The program alone, optimised, without tests: build-release/taviq-game.
 release: deps

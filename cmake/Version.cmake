@@ -18,3 +18,15 @@ function(game_version_text out major minor patch)
     endforeach()
     set(${out} "${text}" PARENT_SCOPE)
 endfunction()
+
+# Fails unless the newest entry of the Debian changelog at FILE is for PACKAGE
+# at VERSION.
+#   game_check_changelog(FILE PACKAGE VERSION)
+function(game_check_changelog file package version)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+    file(STRINGS ${file} top LIMIT_COUNT 1)
+    string(FIND "${top}" "${package} (${version}) " at)
+    if(NOT at EQUAL 0)
+        message(FATAL_ERROR "${file}: the newest entry must be for version ${version}, not \"${top}\"")
+    endif()
+endfunction()

@@ -11,7 +11,7 @@ packages=(
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi
     desktop-file-utils appstream mandoc
     weston qt6-wayland qt6-translations-l10n
-    dpkg-dev lintian file
+    dpkg-dev debhelper build-essential lintian file
 )
 
 # The screen reader and its speech server, for the test that plays with them;
