@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# The Debian package: built with `make package` in a copy of the source
-# folder, which it must leave as it found it, checked with lintian and
+# The Debian packages: built twice with `make package`, from two copies of the
+# source folder under different paths, which must give the same bytes and
+# leave their folders as they found them. The package is checked with
+# lintian, its debug symbols package must hold the program's, and it is
 # extracted into a temporary root and the game run from there; the menu entry,
 # the metadata and the manual page are checked with their own validators and
 # for the French and German texts. As root it is also installed with apt-get,
@@ -44,11 +46,28 @@ build_in() {
         || fail "make package left its folder changed: $left"
 }
 one=$out/one/taviq-game
+two=$out/second-place/source
 build_in "$one"
+build_in "$two"
 
 debs=("$one"/build/taviq-game_*.deb)
 [ -f "${debs[0]}" ] || show_fail "$one.log" "no taviq-game_*.deb"
 deb=${debs[0]}
+dbgsym=${deb/taviq-game_/taviq-game-dbgsym_}
+[ -f "$dbgsym" ] || show_fail "$one.log" "no package of debug symbols $(basename "$dbgsym")"
+
+# Both builds give the same bytes; where they do not, which files differ.
+for package in "$deb" "$dbgsym"; do
+    other=$two/build/$(basename "$package")
+    [ -f "$other" ] || show_fail "$two.log" "the second build made no $(basename "$package")"
+    cmp -s "$package" "$other" && continue
+    echo "The two builds of $(basename "$package") differ:" >&2
+    diff <(dpkg-deb -c "$package") <(dpkg-deb -c "$other") >&2 || true
+    dpkg-deb -R "$package" "$out/diff-one"
+    dpkg-deb -R "$other" "$out/diff-two"
+    diff -rq "$out/diff-one" "$out/diff-two" >&2 || true
+    fail "$(basename "$package") is not the same from $one and from $two"
+done
 
 # The control fields.
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -77,6 +96,12 @@ file "$root/usr/games/taviq-game" | grep -q ', stripped' || fail "the program is
 # and the like), which lintian does not look for.
 grep -qE ' __[a-z]+_chk@' <<<"$(readelf --dyn-syms -W "$root/usr/games/taviq-game")" \
     || fail "the program calls no checked function: is _FORTIFY_SOURCE in CPPFLAGS?"
+# The debug symbols are found by the program's build ID.
+build_id=$(readelf -n "$root/usr/games/taviq-game" | awk '/Build ID:/ {print $3}')
+[ -n "$build_id" ] || fail "the program has no build ID"
+grep -q " \./usr/lib/debug/\.build-id/${build_id:0:2}/${build_id:2}\.debug$" <<<"$(dpkg-deb -c "$dbgsym")" \
+    || fail "$(basename "$dbgsym") has no debug symbols for build ID $build_id"
+
 # The menu entry, the metadata and the manual page: valid, and in French and
 # German too.
 desktop=$root/usr/share/applications/org.example.TaviqGame.desktop
