@@ -51,7 +51,7 @@ clean:
 	rm -rf build build-sanitize build-fuzz build-release
 
 # Start-up time, memory and idle CPU against a bare Qt window, then clock
-# accuracy (about 3 minutes; bench-quick leaves out the clock).
+# accuracy (about 20 minutes; bench-quick makes fewer and shorter runs).
 bench: build
 	bench/run-benchmarks.sh $(BUILD_DIR)
 
