@@ -10,18 +10,20 @@ start_game() {
 }
 
 # Prints the id of the visible window with this exact title once there is
-# one; returns 1 when none shows within ten seconds.
+# one and the window manager has taken it in (given it a desktop, which
+# `xdotool windowactivate` reads); returns 1 when none shows within ten
+# seconds.
 find_window() {
     local title=$1 id
     for _ in $(seq 1 200); do
         id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1) || true
-        if [ -n "$id" ]; then
+        if [ -n "$id" ] && xprop -id "$id" _NET_WM_DESKTOP 2>/dev/null | grep -q ' = '; then
             echo "$id"
             return 0
         fi
         sleep 0.05
     done
-    return 1
+    [ -n "$id" ] && echo "$id"
 }
 
 # Returns 1 when a visible window with this title is still there after ten
