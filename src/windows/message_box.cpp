@@ -1,6 +1,7 @@
 #include "message_box.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QScreen>
@@ -24,6 +25,16 @@ void MessageBox::showEvent(QShowEvent *event)
     keepLinesWhole();
     if (!event->spontaneous())
         adjustPosition(parentWidget());
+}
+
+bool MessageBox::event(QEvent *event)
+{
+    // QMessageBox sizes itself again on a layout request, which a change of
+    // the label's wrapping posts.
+    const bool result = QMessageBox::event(event);
+    if (event->type() == QEvent::LayoutRequest && isVisible())
+        keepLinesWhole();
+    return result;
 }
 
 void MessageBox::changeEvent(QEvent *event)
@@ -54,4 +65,7 @@ void MessageBox::keepLinesWhole()
     grid->activate();
     const int height = grid->hasHeightForWidth() ? grid->totalHeightForWidth(width) : grid->totalMinimumSize().height();
     setFixedSize(width, height);
+    // The layout is settled: a request the changes above posted would only
+    // size the box QMessageBox's way again.
+    QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
 }

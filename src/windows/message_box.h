@@ -12,6 +12,7 @@ public:
     using QMessageBox::QMessageBox;
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
 
