@@ -269,9 +269,11 @@ public:
         if (!m_action)
             return {};
         if (t == QAccessible::Name)
-            return QString(m_action->text()).remove(u'&');
-        if (t == QAccessible::Accelerator)
-            return m_action->shortcut().toString(QKeySequence::NativeText);
+            return withoutMnemonicMarks(m_action->text());
+        if (t == QAccessible::Accelerator) {
+            const QString key = shortcut();
+            return key.isEmpty() ? mnemonic() : key;
+        }
         return {};
     }
     QAccessible::State state() const override
@@ -304,11 +306,30 @@ public:
     }
     QStringList keyBindingsForAction(const QString &) const override
     {
-        const QString key = text(QAccessible::Accelerator);
-        return key.isEmpty() ? QStringList() : QStringList{QString(), QString(), key};
+        const QString letter = mnemonic();
+        const QString key = shortcut();
+        return letter.isEmpty() && key.isEmpty() ? QStringList() : QStringList{letter, QString(), key};
     }
 
 private:
+    QString shortcut() const { return m_action ? m_action->shortcut().toString(QKeySequence::NativeText) : QString(); }
+    // Alt and the letter marked with "&", if any.
+    QString mnemonic() const
+    {
+        return m_action ? QKeySequence::mnemonic(m_action->text()).toString(QKeySequence::NativeText) : QString();
+    }
+    // The text as shown: "&" marks the next letter, "&&" stands for "&".
+    static QString withoutMnemonicMarks(const QString &text)
+    {
+        QString shown;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i) == u'&' && ++i == text.size())
+                break;
+            shown += text.at(i);
+        }
+        return shown;
+    }
+
     QPointer<QMenu> m_menu;
     QPointer<QAction> m_action;
 };
