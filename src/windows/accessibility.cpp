@@ -292,10 +292,10 @@ public:
         return s;
     }
 
+    // A disabled item keeps its action, so that its keys are told too.
     QStringList actionNames() const override
     {
-        return m_action && m_action->isEnabled() && !m_action->isSeparator() ? QStringList{pressAction()}
-                                                                             : QStringList();
+        return m_action && !m_action->isSeparator() ? QStringList{pressAction()} : QStringList();
     }
     void doAction(const QString &name) override
     {
