@@ -95,10 +95,7 @@ void fitFontToBox(QLabel *label, QSize room)
             return;
         }
     }
-    while (font.pointSizeF() > 6) {
-        if (fits(font, label->text(), box))
-            break;
+    while (font.pointSizeF() > 6 && !fits(font, label->text(), box))
         font.setPointSizeF(font.pointSizeF() - 1);
-    }
     label->setFont(font);
 }

@@ -8,6 +8,10 @@
 #include <QShowEvent>
 #include <QStyle>
 
+namespace {
+
+// The width a window needs for the window manager to draw its whole title: a
+// bold face of the title bar's size beside the window's icon and buttons.
 int titleWidth(const QWidget &window)
 {
     QFont font = QApplication::font("QMdiSubWindowTitleBar");
@@ -16,6 +20,8 @@ int titleWidth(const QWidget &window)
     const int bar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
     return QFontMetrics(font).horizontalAdvance(window.windowTitle()) + 5 * bar;
 }
+
+} // namespace
 
 void MessageBox::showEvent(QShowEvent *event)
 {

@@ -19,7 +19,3 @@ protected:
 private:
     void keepLinesWhole();
 };
-
-// The width a window needs for the window manager to draw its whole title: a
-// bold face of the title bar's size beside the window's icon and buttons.
-int titleWidth(const QWidget &window);
